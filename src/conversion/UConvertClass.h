@@ -1,0 +1,80 @@
+// The conversion engine: runs a batch over the profile's file list, decides
+// per file whether to write, writes each HTML page and reports a status per file.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/UDialogs.h"
+#include "shared/UGenDeclarations.h"
+
+namespace velmora {
+
+class IListView;
+class IProgressBar;
+class TAppOptions;
+class THTMLOptions;
+class TIOOptions;
+struct TNameItem;
+using TNamesList = std::vector<TNameItem>;
+
+class TConvertClass {
+public:
+    // The overwrite question goes to messageBoxes (not owned; null counts as a
+    // question closed unanswered); processMessages lets pending window messages
+    // through (may be empty).
+    TConvertClass(IMessageBoxes* messageBoxes, TProcessMessages processMessages);
+    ~TConvertClass();
+    TConvertClass(const TConvertClass&) = delete;
+    TConvertClass& operator=(const TConvertClass&) = delete;
+
+    // Null arguments leave the stored references unchanged.
+    void SetControls(IProgressBar* totalBar, IProgressBar* fileBar, IListView* listView);
+    void SetOptions(THTMLOptions* htmlOptions, TAppOptions* appOptions, TIOOptions* ioOptions, TNamesList* names);
+
+    // Asks a running conversion to stop at its next check.
+    void Stop();
+    bool Running() const { return FRunning; }
+
+    // Converts every file of the list. True when every file was written or
+    // there was nothing to do; otherwise false with "Canceled by user" or
+    // "One or more files were not converted" in message.
+    bool Convert(std::string& message);
+
+    // Steps of Convert, public so that each can be checked on its own.
+    void PrepareOptions();
+    std::string OutputFileName(const std::string& source) const;
+    std::uint8_t ProcessFile(const std::string& source, const std::string& output);
+    bool WritePage(const std::string& source, const std::string& output);
+    void HighlightLine(std::string& line);
+    const std::string& ImageDir() const { return FImageDir; }
+
+private:
+    bool FRunning = true;
+    THTMLOptions* FHTMLOptions = nullptr; // not owned
+    TAppOptions* FAppOptions = nullptr;   // not owned
+    TNamesList* FNames = nullptr;         // not owned
+    TIOOptions* FIOOptions = nullptr;     // not owned
+    IProgressBar* FTotalBar = nullptr;    // not owned
+    IProgressBar* FFileBar = nullptr;     // not owned
+    IListView* FListView = nullptr;       // not owned; statuses reach it through FIOOptions
+    std::string FImageDir;
+    IMessageBoxes* FMessageBoxes;         // not owned
+    TProcessMessages FProcessMessages;
+};
+
+// Removes one pair of double quotes that encloses the whole text.
+std::string StripQuotes(const std::string& text);
+// The text a page puts before an image's file name: from the destination
+// directory to the images directory (both ending with a separator).
+std::string RelativePath(const std::string& fromDir, const std::string& toDir);
+// Fills names with the directory names of path, from the root; returns their number.
+int SplitPath(const std::string& path, std::vector<std::string>& names);
+// "#RRGGBB" of a platform colour value; system colours are resolved first.
+std::string ColorToHTML(TColor color);
+// 1-based position of name in line, 0 when absent or when name is empty.
+// With ignoreCase only the ASCII letters a to z are folded.
+int ContainsName(const std::string& name, const std::string& line, bool ignoreCase);
+
+} // namespace velmora

@@ -1,0 +1,48 @@
+// File access with the guarantees the program gives its users: whole-file
+// reads, and writes that never leave a half-written file behind.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+// True when a regular file (or a link to one) exists at the path.
+bool FileExists(const std::string& path);
+// True when both paths name the same existing file, through links included.
+bool SameFile(const std::string& a, const std::string& b);
+// Reads the whole file; false when it cannot be opened or read.
+bool ReadWholeFile(const std::string& path, std::string& contents);
+
+// Writes a file through a temporary file in the target's directory that is
+// renamed over the target on Commit. Until then, and whenever a step fails,
+// the target keeps its old content; an uncommitted temporary file is removed.
+class TAtomicFileWriter {
+public:
+    explicit TAtomicFileWriter(std::string target);
+    ~TAtomicFileWriter();
+    TAtomicFileWriter(const TAtomicFileWriter&) = delete;
+    TAtomicFileWriter& operator=(const TAtomicFileWriter&) = delete;
+
+    // False once any step has failed; the writer then ignores further writes.
+    bool Ok() const { return FFile != nullptr; }
+    void Write(std::string_view bytes);
+    // Flushes, closes and renames; true when the target now holds what was written.
+    bool Commit();
+
+private:
+    void Discard();
+
+    std::string FTarget;
+    std::string FTempPath;
+    std::FILE* FFile = nullptr;
+};
+
+// Writes the whole content through TAtomicFileWriter.
+bool WriteFileAtomically(const std::string& path, std::string_view contents);
+// Copies source over target through TAtomicFileWriter. A file is never copied
+// onto itself: when both name the same file nothing happens and the result is true.
+bool CopyFileAtomically(const std::string& source, const std::string& target);
+
+} // namespace velmora

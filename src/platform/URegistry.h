@@ -1,0 +1,28 @@
+// Read-only look-up of a string value under HKEY_LOCAL_MACHINE. On a platform
+// without a registry every key counts as one that cannot be opened.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace velmora {
+
+struct TRegistryValue {
+    bool KeyOpened = false;
+    std::optional<std::string> Value; // absent when the key has no such value
+};
+
+class IRegistry {
+public:
+    virtual ~IRegistry() = default;
+    // Raises EGenException when the value exists but does not hold a string.
+    virtual TRegistryValue ReadString(const std::string& key, const std::string& name) const = 0;
+};
+
+// The machine's registry (Windows), or "key cannot be opened" elsewhere.
+class TSystemRegistry : public IRegistry {
+public:
+    TRegistryValue ReadString(const std::string& key, const std::string& name) const override;
+};
+
+} // namespace velmora

@@ -1,0 +1,20 @@
+// Comparison of paths and names without regard to letter case, following the
+// user's locale (setlocale(LC_ALL, "") at program start).
+#pragma once
+
+#include <string>
+
+namespace velmora {
+
+// <0, 0 or >0 like strcmp; 0 exactly when the texts are equal ignoring case.
+int CompareTextLocale(const std::string& a, const std::string& b);
+
+inline bool SameTextLocale(const std::string& a, const std::string& b)
+{
+    return CompareTextLocale(a, b) == 0;
+}
+
+// Only the ASCII letters a to z become capitals; every other byte stays.
+std::string AsciiUpperCase(std::string text);
+
+} // namespace velmora

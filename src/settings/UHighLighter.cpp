@@ -1,0 +1,276 @@
+#include "settings/UHighLighter.h"
+
+#include "platform/UControls.h"
+#include "platform/UDialogs.h"
+#include "platform/UFiles.h"
+#include "platform/UText.h"
+#include "shared/UProfileStream.h"
+
+namespace velmora {
+
+namespace {
+void ShowText(ITextControl* control, const std::string& text)
+{
+    if (control)
+        control->SetText(text);
+}
+} // namespace
+
+THighlightProfile::THighlightProfile(TSettingsAction* settingsAction, const TPlatform& platform)
+    : FPlatform(platform), FHTMLOptions(std::make_unique<THTMLOptions>(settingsAction)),
+      FAppOptions(std::make_unique<TAppOptions>(settingsAction)),
+      FIOOptions(std::make_unique<TIOOptions>(settingsAction, platform)), FSettingsAction(settingsAction)
+{
+}
+
+THighlightProfile::~THighlightProfile()
+{
+    FNames.clear();
+    FHTMLOptions.reset();
+    FAppOptions.reset();
+    FIOOptions.reset();
+}
+
+void THighlightProfile::BindControls(IListBox* namesList, ITextControl* nameEdit, ITextControl* imageEdit,
+                                     IColorControl* colorSwatch, ITextControl* htmlBeforeMemo,
+                                     ITextControl* htmlAfterMemo, ICommand* removeCommand, ICommand* updateCommand)
+{
+    FNamesList = namesList;
+    FNameEdit = nameEdit;
+    FImageEdit = imageEdit;
+    FColorSwatch = colorSwatch;
+    FHTMLBeforeMemo = htmlBeforeMemo;
+    FHTMLAfterMemo = htmlAfterMemo;
+    FRemoveCommand = removeCommand;
+    FUpdateCommand = updateCommand;
+}
+
+void THighlightProfile::AddName(const std::string& name, const std::string& imageFile,
+                                const std::string& htmlBefore, const std::string& htmlAfter, TColor color)
+{
+    int found = -1;
+    for (std::size_t i = 0; i < FNames.size() && found < 0; ++i)
+        if (SameTextLocale(FNames[i].Name, name))
+            found = static_cast<int>(i);
+
+    if (found < 0) {
+        auto info = std::make_unique<THighLightInfo>();
+        info->FColor = color;
+        info->FImageFile = imageFile;
+        info->FHTMLBefore = htmlBefore;
+        info->FHTMLAfter = htmlAfter;
+        FNames.push_back(TNameItem{name, std::move(info)});
+    } else {
+        UpdateName(name, imageFile, htmlBefore, htmlAfter, color, found);
+    }
+    UpdateNamesList();
+    // The last row is selected even when an item elsewhere was updated; the
+    // editor controls keep what the refill left in them.
+    if (FNamesList)
+        FNamesList->SetSelectedIndex(FNamesList->Count() - 1);
+    if (FSettingsAction)
+        FSettingsAction->SetChanged(true);
+}
+
+void THighlightProfile::UpdateName(const std::string& name, const std::string& imageFile,
+                                   const std::string& htmlBefore, const std::string& htmlAfter, TColor color,
+                                   int index)
+{
+    if (index >= 0 && index < static_cast<int>(FNames.size())) {
+        TNameItem& item = FNames[static_cast<std::size_t>(index)];
+        if (!item.Info)
+            item.Info = std::make_unique<THighLightInfo>();
+        item.Info->FColor = color;
+        item.Info->FImageFile = imageFile;
+        item.Info->FHTMLBefore = htmlBefore;
+        item.Info->FHTMLAfter = htmlAfter;
+        item.Name = name;
+    }
+    UpdateNamesList();
+    if (FSettingsAction)
+        FSettingsAction->SetChanged(true);
+}
+
+void THighlightProfile::RemoveName(int index)
+{
+    // An item with an empty name is removed like any other, so the user can
+    // always get rid of it.
+    if (index >= 0 && index < static_cast<int>(FNames.size()))
+        FNames.erase(FNames.begin() + index);
+    UpdateNamesList();
+    if (FSettingsAction)
+        FSettingsAction->SetChanged(true);
+}
+
+void THighlightProfile::ShowSelectedName()
+{
+    if (!FNamesList)
+        return;
+    int i = FNamesList->SelectedIndex();
+    if (i >= 0 && i < static_cast<int>(FNames.size())) {
+        const TNameItem& item = FNames[static_cast<std::size_t>(i)];
+        ShowText(FNameEdit, item.Name);
+        if (item.Info) {
+            ShowText(FHTMLBeforeMemo, item.Info->FHTMLBefore);
+            ShowText(FHTMLAfterMemo, item.Info->FHTMLAfter);
+            ShowText(FImageEdit, item.Info->FImageFile);
+            if (FColorSwatch)
+                FColorSwatch->SetColor(item.Info->FColor);
+        }
+    }
+    bool selected = i >= 0;
+    if (FRemoveCommand)
+        FRemoveCommand->SetEnabled(selected);
+    if (FUpdateCommand)
+        FUpdateCommand->SetEnabled(selected);
+}
+
+void THighlightProfile::UpdateNamesList()
+{
+    if (!FNamesList)
+        return;
+    int selected = FNamesList->SelectedIndex();
+    FNamesList->BeginUpdate();
+    try {
+        FNamesList->Clear();
+        for (const TNameItem& item : FNames)
+            FNamesList->AddItem(item.Name);
+    } catch (...) {
+        FNamesList->SetSelectedIndex(selected);
+        FNamesList->EndUpdate();
+        throw;
+    }
+    FNamesList->SetSelectedIndex(selected);
+    FNamesList->EndUpdate();
+    ShowSelectedName();
+
+    if (selected == -1) {
+        ShowText(FNameEdit, "");
+        ShowText(FHTMLBeforeMemo, "");
+        ShowText(FHTMLAfterMemo, "");
+        ShowText(FImageEdit, "");
+        if (FColorSwatch)
+            FColorSwatch->SetColor(DefaultTextColor);
+    } else {
+        ShowSelectedName();
+    }
+}
+
+} // namespace velmora
+
+// ---- The profile file -----------------------------------------------------
+
+namespace velmora {
+
+namespace {
+const char* const ReadErrorCaption = "Error reading from the specified file";
+const char* const ReadErrorText = "Try a different file name, or delete the current one to create a new\r"
+                                  "one with the default configuration after restarting the application";
+const char* const WriteErrorCaption = "Error writing to the configuration file";
+const char* const WriteErrorText = "Delete the corrupted file and try a different configuration";
+
+// Moves to the start of the next section as the offset table records it; a
+// surplus at the end of the previous section is skipped. A recorded offset
+// outside the file, or before what the previous section's reader took, means
+// the file is damaged.
+void SeekSection(TProfileReader& reader, std::size_t tableWord)
+{
+    std::size_t taken = reader.Position();
+    reader.Seek(static_cast<std::int64_t>(tableWord));
+    std::int32_t offset = reader.ReadInt32();
+    if (offset < 0 || static_cast<std::size_t>(offset) < taken)
+        throw EProfileReadError("Profile section offset out of order");
+    reader.Seek(offset);
+}
+} // namespace
+
+void THighlightProfile::SaveNames(TProfileWriter& stream) const
+{
+    stream.WriteInt32(static_cast<std::int32_t>(FNames.size()));
+    THighLightInfo defaults;
+    for (const TNameItem& item : FNames) {
+        const THighLightInfo& info = item.Info ? *item.Info : defaults;
+        stream.WriteInt32(info.FColor);
+        stream.WriteString(item.Name);
+        stream.WriteString(info.FImageFile);
+        stream.WriteString(info.FHTMLBefore);
+        stream.WriteString(info.FHTMLAfter);
+    }
+}
+
+void THighlightProfile::LoadNames(TProfileReader& stream)
+{
+    std::int32_t count = stream.ReadInt32();
+    for (std::int32_t i = 0; i < count; ++i) {
+        TColor color = stream.ReadInt32();
+        std::string name = stream.ReadString();
+        std::string imageFile = stream.ReadString();
+        std::string htmlBefore = stream.ReadString();
+        std::string htmlAfter = stream.ReadString();
+        AddName(name, imageFile, htmlBefore, htmlAfter, color);
+    }
+}
+
+bool THighlightProfile::SaveToFile(const std::string& fileName)
+{
+    using namespace ProfileLayout;
+    bool ok = false;
+    try {
+        TProfileWriter writer;
+        writer.WriteBytes(std::string(FirstSection, '\0'));
+        FHTMLOptions->SaveToStream(writer);
+        writer.PatchInt32(PageEndWord, static_cast<std::int32_t>(writer.Size()));
+        FAppOptions->SaveToStream(writer);
+        writer.PatchInt32(GeneralEndWord, static_cast<std::int32_t>(writer.Size()));
+        FIOOptions->SaveToStream(writer);
+        writer.PatchInt32(IOEndWord, static_cast<std::int32_t>(writer.Size()));
+        SaveNames(writer);
+        writer.PatchInt32(NamesEndWord, static_cast<std::int32_t>(writer.Size()));
+        writer.PatchInt32(FileSizeWord, static_cast<std::int32_t>(writer.Size()));
+        ok = WriteFileAtomically(fileName, writer.Data());
+    } catch (const std::exception&) {
+        ok = false;
+    }
+    if (!ok) {
+        // The profile stays marked as changed: its edits are not on disk.
+        if (FPlatform.MessageBoxes)
+            FPlatform.MessageBoxes->ShowMessage(WriteErrorCaption, WriteErrorText, TMsgIcon::Error);
+        return false;
+    }
+    if (FSettingsAction)
+        FSettingsAction->SetChanged(false);
+    return true;
+}
+
+bool THighlightProfile::LoadFromFile(const std::string& fileName)
+{
+    using namespace ProfileLayout;
+    bool ok = false;
+    try {
+        std::string data;
+        if (ReadWholeFile(fileName, data) && !data.empty()) {
+            TProfileReader reader(data);
+            if (reader.ReadInt32() == static_cast<std::int64_t>(data.size())) {
+                reader.Seek(FirstSection);
+                FHTMLOptions->LoadFromStream(reader);
+                SeekSection(reader, PageEndWord);
+                FAppOptions->LoadFromStream(reader);
+                SeekSection(reader, GeneralEndWord);
+                FIOOptions->LoadFromStream(reader);
+                SeekSection(reader, IOEndWord);
+                LoadNames(reader);
+                ok = true;
+            }
+        }
+    } catch (const std::exception&) {
+        ok = false;
+    }
+    if (!ok && FPlatform.MessageBoxes)
+        FPlatform.MessageBoxes->ShowMessage(ReadErrorCaption, ReadErrorText, TMsgIcon::Error);
+    UpdateNamesList();
+    if (FSettingsAction)
+        FSettingsAction->SetChanged(false);
+    return ok;
+}
+
+} // namespace velmora

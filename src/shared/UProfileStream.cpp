@@ -1,0 +1,81 @@
+#include "shared/UProfileStream.h"
+
+namespace velmora {
+
+void TProfileWriter::WriteInt32(std::int32_t value)
+{
+    auto u = static_cast<std::uint32_t>(value);
+    for (int i = 0; i < 4; ++i)
+        FData.push_back(static_cast<char>((u >> (8 * i)) & 0xFF));
+}
+
+void TProfileWriter::WriteBool(bool value)
+{
+    FData.push_back(value ? '\1' : '\0');
+}
+
+void TProfileWriter::WriteString(std::string_view text)
+{
+    WriteInt32(static_cast<std::int32_t>(text.size()));
+    WriteBytes(text);
+}
+
+void TProfileWriter::WriteBytes(std::string_view bytes)
+{
+    FData.append(bytes);
+}
+
+void TProfileWriter::PatchInt32(std::size_t offset, std::int32_t value)
+{
+    if (offset + 4 > FData.size())
+        throw EGenException("Profile offset out of range");
+    auto u = static_cast<std::uint32_t>(value);
+    for (int i = 0; i < 4; ++i)
+        FData[offset + i] = static_cast<char>((u >> (8 * i)) & 0xFF);
+}
+
+void TProfileReader::Require(std::size_t count) const
+{
+    if (count > FData.size() - FPos)
+        throw EProfileReadError("Profile data ends early");
+}
+
+std::int32_t TProfileReader::ReadInt32()
+{
+    Require(4);
+    std::uint32_t u = 0;
+    for (int i = 0; i < 4; ++i)
+        u |= static_cast<std::uint32_t>(static_cast<unsigned char>(FData[FPos + i])) << (8 * i);
+    FPos += 4;
+    return static_cast<std::int32_t>(u);
+}
+
+bool TProfileReader::ReadBool()
+{
+    Require(1);
+    return FData[FPos++] != 0;
+}
+
+std::string TProfileReader::ReadString()
+{
+    return ReadBytes(ReadInt32());
+}
+
+std::string TProfileReader::ReadBytes(std::int32_t count)
+{
+    if (count < 0)
+        throw EProfileReadError("Negative length in profile data");
+    Require(static_cast<std::size_t>(count));
+    std::string result(FData.substr(FPos, static_cast<std::size_t>(count)));
+    FPos += static_cast<std::size_t>(count);
+    return result;
+}
+
+void TProfileReader::Seek(std::int64_t offset)
+{
+    if (offset < 0 || static_cast<std::uint64_t>(offset) > FData.size())
+        throw EProfileReadError("Profile offset out of range");
+    FPos = static_cast<std::size_t>(offset);
+}
+
+} // namespace velmora

@@ -1,0 +1,185 @@
+// Fake controls and dialogs that record what the model gives them, so that
+// model tests can check what a user would see without a display.
+#pragma once
+
+#include <deque>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/UControls.h"
+#include "platform/UDialogs.h"
+#include "platform/URegistry.h"
+
+namespace velmora::test {
+
+class FakeText : public ITextControl {
+public:
+    void SetText(const std::string& text) override { Text = text; ++SetCount; }
+    std::string GetText() const override { return Text; }
+    std::string Text;
+    int SetCount = 0;
+};
+
+class FakeCheck : public ICheckControl {
+public:
+    void SetChecked(bool checked) override { Checked = checked; ++SetCount; }
+    bool IsChecked() const override { return Checked; }
+    void SetEnabled(bool enabled) override { Enabled = enabled; ++EnableCount; }
+    bool IsEnabled() const override { return Enabled; }
+    bool Checked = false;
+    bool Enabled = true;
+    int SetCount = 0;
+    int EnableCount = 0;
+};
+
+class FakeColor : public IColorControl {
+public:
+    void SetColor(TColor color) override { Color = color; ++SetCount; }
+    TColor GetColor() const override { return Color; }
+    TColor Color = 0;
+    int SetCount = 0;
+};
+
+class FakeCommand : public ICommand {
+public:
+    void SetEnabled(bool enabled) override { Enabled = enabled; ++SetCount; }
+    bool IsEnabled() const override { return Enabled; }
+    bool Enabled = false;
+    int SetCount = 0;
+};
+
+class FakeListView : public IListView {
+public:
+    struct Row {
+        std::string Caption;
+        std::vector<std::string> SubItems;
+    };
+    int RowCount() const override { return static_cast<int>(Rows.size()); }
+    int SelectedCount() const override { return Selected; }
+    void Clear() override { Rows.clear(); Selected = 0; }
+    void AddRow(const std::string& caption) override { Rows.push_back({caption, {}}); }
+    int SubItemCount(int row) const override { return static_cast<int>(Rows.at(row).SubItems.size()); }
+    void AddSubItem(int row, const std::string& text) override { Rows.at(row).SubItems.push_back(text); }
+    void SetFirstSubItem(int row, const std::string& text) override { Rows.at(row).SubItems.at(0) = text; }
+    void BeginUpdate() override { ++UpdateDepth; ++UpdateBrackets; }
+    void EndUpdate() override { --UpdateDepth; }
+
+    // The status column of every row.
+    std::vector<std::string> Statuses() const
+    {
+        std::vector<std::string> result;
+        for (const Row& r : Rows)
+            result.push_back(r.SubItems.empty() ? std::string() : r.SubItems[0]);
+        return result;
+    }
+    std::vector<std::string> Captions() const
+    {
+        std::vector<std::string> result;
+        for (const Row& r : Rows)
+            result.push_back(r.Caption);
+        return result;
+    }
+
+    std::vector<Row> Rows;
+    int Selected = 0;
+    int UpdateDepth = 0;
+    int UpdateBrackets = 0;
+};
+
+class FakeListBox : public IListBox {
+public:
+    int Count() const override { return static_cast<int>(Items.size()); }
+    int SelectedIndex() const override { return Selected; }
+    void SetSelectedIndex(int index) override { Selected = (index >= 0 && index < Count()) ? index : -1; }
+    void Clear() override { Items.clear(); Selected = -1; }
+    void AddItem(const std::string& text) override { Items.push_back(text); }
+    void BeginUpdate() override { ++UpdateDepth; }
+    void EndUpdate() override { --UpdateDepth; }
+    std::vector<std::string> Items;
+    int Selected = -1;
+    int UpdateDepth = 0;
+};
+
+class FakeComboBox : public IComboBox {
+public:
+    int Count() const override { return static_cast<int>(Items.size()); }
+    void Clear() override { Items.clear(); Selected = -1; }
+    void AddItem(const std::string& text) override { Items.push_back(text); }
+    void SetSelectedIndex(int index) override { Selected = (index >= 0 && index < Count()) ? index : -1; }
+    int SelectedIndex() const override { return Selected; }
+    void BeginUpdate() override { ++UpdateDepth; }
+    void EndUpdate() override { --UpdateDepth; }
+    std::vector<std::string> Items;
+    int Selected = -1;
+    int UpdateDepth = 0;
+};
+
+class FakeProgressBar : public IProgressBar {
+public:
+    void SetMax(int max) override { MaxValue = max; }
+    int Max() const override { return MaxValue; }
+    void SetPosition(int position) override { PositionValue = position; }
+    int Position() const override { return PositionValue; }
+    void StepIt() override { ++PositionValue; ++Steps; }
+    int MaxValue = 100;
+    int PositionValue = 0;
+    int Steps = 0;
+};
+
+// Message boxes that record every message and answer questions from a script.
+class FakeMessageBoxes : public IMessageBoxes {
+public:
+    struct Message {
+        std::string Caption;
+        std::string Text;
+        TMsgIcon Icon;
+    };
+    void ShowMessage(const std::string& caption, const std::string& text, TMsgIcon icon) override
+    {
+        Messages.push_back({caption, text, icon});
+    }
+    bool AskYesNo(const std::string& caption, const std::string& text) override
+    {
+        Questions.push_back(caption + "|" + text);
+        if (YesNoAnswers.empty())
+            throw std::logic_error("unexpected question: " + text);
+        bool answer = YesNoAnswers.front();
+        YesNoAnswers.pop_front();
+        return answer;
+    }
+    TOverwriteAnswer AskOverwrite(const std::string& text) override
+    {
+        Questions.push_back(text);
+        if (OverwriteAnswers.empty())
+            throw std::logic_error("unexpected overwrite question");
+        TOverwriteAnswer answer = OverwriteAnswers.front();
+        OverwriteAnswers.pop_front();
+        return answer;
+    }
+    std::vector<Message> Messages;
+    std::vector<std::string> Questions;
+    std::deque<bool> YesNoAnswers;
+    std::deque<TOverwriteAnswer> OverwriteAnswers;
+};
+
+// A registry that holds given string values under given keys.
+class FakeRegistry : public IRegistry {
+public:
+    TRegistryValue ReadString(const std::string& key, const std::string& name) const override
+    {
+        TRegistryValue result;
+        auto k = Keys.find(key);
+        if (k == Keys.end())
+            return result;
+        result.KeyOpened = true;
+        auto v = k->second.find(name);
+        if (v != k->second.end())
+            result.Value = v->second;
+        return result;
+    }
+    std::map<std::string, std::map<std::string, std::string>> Keys;
+};
+
+} // namespace velmora::test
