@@ -1,0 +1,50 @@
+// Case-insensitive comparison of paths and names.
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <string>
+
+#include "platform/UText.h"
+
+namespace velmora {
+namespace {
+
+class TextTest : public ::testing::Test {
+protected:
+    // Tests run in C.UTF-8 so that non-ASCII letters are decoded.
+    void SetUp() override { std::setlocale(LC_ALL, "C.UTF-8"); }
+    void TearDown() override { std::setlocale(LC_ALL, "C"); }
+};
+
+TEST_F(TextTest, EqualIgnoringCaseIncludingNonAsciiLetters)
+{
+    EXPECT_TRUE(SameTextLocale("/Dumps/CONDUMP.txt", "/dumps/condump.TXT"));
+    EXPECT_TRUE(SameTextLocale("Ärger", "äRGER"));
+    EXPECT_TRUE(SameTextLocale("", ""));
+    EXPECT_FALSE(SameTextLocale("abc", "abd"));
+    EXPECT_FALSE(SameTextLocale("abc", "abc "));
+}
+
+TEST_F(TextTest, OrderIsConsistentAndIgnoresCase)
+{
+    EXPECT_LT(CompareTextLocale("apple", "Banana"), 0);
+    EXPECT_GT(CompareTextLocale("Banana", "apple"), 0);
+    EXPECT_EQ(CompareTextLocale("APPLE", "apple"), 0);
+}
+
+TEST_F(TextTest, BytesTheLocaleCannotDecodeCompareAsciiFolded)
+{
+    std::string a = "u\xB6so";
+    std::string b = "U\xB6SO";
+    EXPECT_TRUE(SameTextLocale(a, b));
+    EXPECT_FALSE(SameTextLocale(a, "u\xB7so"));
+    EXPECT_EQ(CompareTextLocale(a, "u\xB7so"), -CompareTextLocale("u\xB7so", a));
+}
+
+TEST(AsciiUpper, OnlyLettersAToZChange)
+{
+    EXPECT_EQ(AsciiUpperCase("abz{}ä1_"), "ABZ{}ä1_");
+}
+
+} // namespace
+} // namespace velmora
