@@ -186,7 +186,7 @@ void SeekSection(TProfileReader& reader, std::size_t tableWord)
 
 void THighlightProfile::SaveNames(TProfileWriter& stream) const
 {
-    stream.WriteInt32(static_cast<std::int32_t>(FNames.size()));
+    stream.WriteInt32(TProfileWriter::CheckedInt32(FNames.size()));
     THighLightInfo defaults;
     for (const TNameItem& item : FNames) {
         const THighLightInfo& info = item.Info ? *item.Info : defaults;
@@ -211,28 +211,37 @@ void THighlightProfile::LoadNames(TProfileReader& stream)
     }
 }
 
-bool THighlightProfile::SaveToFile(const std::string& fileName)
+std::string THighlightProfile::SaveToData() const
 {
     using namespace ProfileLayout;
+    TProfileWriter writer;
+    writer.WriteBytes(std::string(FirstSection, '\0')); // the offset table, filled in as the sections end
+    auto endSection = [&writer](std::size_t tableWord) {
+        writer.PatchInt32(tableWord, TProfileWriter::CheckedInt32(writer.Size()));
+    };
+    FHTMLOptions->SaveToStream(writer);
+    endSection(PageEndWord);
+    FAppOptions->SaveToStream(writer);
+    endSection(GeneralEndWord);
+    FIOOptions->SaveToStream(writer);
+    endSection(IOEndWord);
+    SaveNames(writer);
+    endSection(NamesEndWord);
+    endSection(FileSizeWord);
+    return writer.Data();
+}
+
+bool THighlightProfile::SaveToFile(const std::string& fileName)
+{
     bool ok = false;
     try {
-        TProfileWriter writer;
-        writer.WriteBytes(std::string(FirstSection, '\0'));
-        FHTMLOptions->SaveToStream(writer);
-        writer.PatchInt32(PageEndWord, static_cast<std::int32_t>(writer.Size()));
-        FAppOptions->SaveToStream(writer);
-        writer.PatchInt32(GeneralEndWord, static_cast<std::int32_t>(writer.Size()));
-        FIOOptions->SaveToStream(writer);
-        writer.PatchInt32(IOEndWord, static_cast<std::int32_t>(writer.Size()));
-        SaveNames(writer);
-        writer.PatchInt32(NamesEndWord, static_cast<std::int32_t>(writer.Size()));
-        writer.PatchInt32(FileSizeWord, static_cast<std::int32_t>(writer.Size()));
-        ok = WriteFileAtomically(fileName, writer.Data());
+        ok = WriteFileAtomically(fileName, SaveToData());
     } catch (const std::exception&) {
         ok = false;
     }
     if (!ok) {
-        // The profile stays marked as changed: its edits are not on disk.
+        // The profile stays marked as changed: its edits are not on disk, and
+        // the user is still asked about them at close.
         if (FPlatform.MessageBoxes)
             FPlatform.MessageBoxes->ShowMessage(WriteErrorCaption, WriteErrorText, TMsgIcon::Error);
         return false;
@@ -244,27 +253,39 @@ bool THighlightProfile::SaveToFile(const std::string& fileName)
 
 bool THighlightProfile::LoadFromFile(const std::string& fileName)
 {
+    std::string data;
+    if (!ReadWholeFile(fileName, data))
+        data.clear(); // an unreadable file is refused like an empty one
+    return LoadFromData(data);
+}
+
+void THighlightProfile::DecodeSections(std::string_view data)
+{
     using namespace ProfileLayout;
+    TProfileReader reader(data);
+    if (reader.ReadInt32() != static_cast<std::int64_t>(data.size()))
+        throw EProfileReadError("Profile size word does not match the file");
+    reader.Seek(FirstSection);
+    FHTMLOptions->LoadFromStream(reader);
+    SeekSection(reader, PageEndWord);
+    FAppOptions->LoadFromStream(reader);
+    SeekSection(reader, GeneralEndWord);
+    FIOOptions->LoadFromStream(reader);
+    SeekSection(reader, IOEndWord);
+    LoadNames(reader);
+}
+
+bool THighlightProfile::LoadFromData(std::string_view data)
+{
     bool ok = false;
     try {
-        std::string data;
-        if (ReadWholeFile(fileName, data) && !data.empty()) {
-            TProfileReader reader(data);
-            if (reader.ReadInt32() == static_cast<std::int64_t>(data.size())) {
-                reader.Seek(FirstSection);
-                FHTMLOptions->LoadFromStream(reader);
-                SeekSection(reader, PageEndWord);
-                FAppOptions->LoadFromStream(reader);
-                SeekSection(reader, GeneralEndWord);
-                FIOOptions->LoadFromStream(reader);
-                SeekSection(reader, IOEndWord);
-                LoadNames(reader);
-                ok = true;
-            }
-        }
+        DecodeSections(data); // an empty buffer fails at its first word
+        ok = true;
     } catch (const std::exception&) {
         ok = false;
     }
+    // What was read before a failure stays; the names list and the changed
+    // state are brought up to date either way.
     if (!ok && FPlatform.MessageBoxes)
         FPlatform.MessageBoxes->ShowMessage(ReadErrorCaption, ReadErrorText, TMsgIcon::Error);
     UpdateNamesList();

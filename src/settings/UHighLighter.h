@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/UPlatform.h"
@@ -58,10 +59,18 @@ public:
     // The profile file; failures show their message box and return false.
     bool LoadFromFile(const std::string& fileName);
     bool SaveToFile(const std::string& fileName);
+    // The same for the file's bytes in memory: LoadFromFile decodes what it
+    // read with LoadFromData; SaveToFile writes what SaveToData builds
+    // (which raises EGenException for a profile too large for the format).
+    bool LoadFromData(std::string_view data);
+    std::string SaveToData() const;
     void LoadNames(TProfileReader& stream);
     void SaveNames(TProfileWriter& stream) const;
 
 private:
+    // Raises on the first field or offset that the data cannot hold.
+    void DecodeSections(std::string_view data);
+
     TPlatform FPlatform;
     std::unique_ptr<THTMLOptions> FHTMLOptions;
     std::unique_ptr<TAppOptions> FAppOptions;

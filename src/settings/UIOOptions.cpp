@@ -203,7 +203,7 @@ void TIOOptions::SaveToStream(TProfileWriter& stream) const
 {
     stream.WriteBool(FPromptOnOverwrite);
     stream.WriteBool(FSkipExisting);
-    stream.WriteInt32(static_cast<std::int32_t>(FFiles.size()));
+    stream.WriteInt32(TProfileWriter::CheckedInt32(FFiles.size()));
     if (!FFiles.empty()) {
         std::string text;
         for (const TFileItem& item : FFiles)

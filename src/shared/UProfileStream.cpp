@@ -1,6 +1,15 @@
 #include "shared/UProfileStream.h"
 
+#include <limits>
+
 namespace velmora {
+
+std::int32_t TProfileWriter::CheckedInt32(std::size_t size)
+{
+    if (size > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
+        throw EGenException("Profile data too large");
+    return static_cast<std::int32_t>(size);
+}
 
 void TProfileWriter::WriteInt32(std::int32_t value)
 {
@@ -16,7 +25,7 @@ void TProfileWriter::WriteBool(bool value)
 
 void TProfileWriter::WriteString(std::string_view text)
 {
-    WriteInt32(static_cast<std::int32_t>(text.size()));
+    WriteInt32(CheckedInt32(text.size()));
     WriteBytes(text);
 }
 

@@ -29,6 +29,10 @@ public:
 
 class TProfileWriter {
 public:
+    // A size or count as the int32 the file stores; raises EGenException for
+    // one that does not fit, rather than writing a wrapped-around number.
+    static std::int32_t CheckedInt32(std::size_t size);
+
     void WriteInt32(std::int32_t value);
     void WriteBool(bool value);
     // The byte count, then the bytes.
