@@ -1,0 +1,45 @@
+// The commands of velmora-cli, each returning the program's exit status.
+#pragma once
+
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace velmora::cli {
+
+// Exit statuses: done; the work failed (a file not converted, a run stopped,
+// a file not written); the command was called wrongly or its input cannot be used.
+inline constexpr int ExitOk = 0;
+inline constexpr int ExitFailed = 1;
+inline constexpr int ExitUsage = 2;
+
+// Where a command runs: the program directory (settings file, default profile)
+// and the standard streams with what they are connected to.
+struct TCliContext {
+    std::string ProgramDir; // ends with a separator
+    std::FILE* Out = stdout;
+    std::FILE* Err = stderr;
+    int InputFd = 0;
+    bool InputIsTerminal = false;
+    bool ErrIsTerminal = false;
+};
+
+struct TConvertRequest {
+    std::optional<std::string> ProfileFile;
+    std::optional<std::string> DestDir;
+    std::optional<std::string> ImagesDir;
+    std::optional<std::string> Existing; // "skip", "ask" or "overwrite"
+    bool Quiet = false;
+    std::vector<std::string> Dumps;
+};
+
+int RunConvert(const TConvertRequest& request, const TCliContext& context);
+int RunProfileShow(const std::string& fileName, bool asJson, const TCliContext& context);
+// jsonFile: empty for none, "-" for standard input.
+int RunProfileNew(const std::string& fileName, const std::string& jsonFile, bool force, const TCliContext& context);
+
+// The program's name in its own messages.
+inline constexpr const char* ProgramName = "velmora-cli";
+
+} // namespace velmora::cli

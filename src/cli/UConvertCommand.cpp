@@ -1,0 +1,179 @@
+// "velmora-cli convert": runs the conversion engine over a profile's file list
+// with terminal stand-ins for the window's controls and questions.
+#include <filesystem>
+#include <memory>
+#include <system_error>
+
+#include "cli/UCommands.h"
+#include "cli/UInterrupt.h"
+#include "cli/UTerminalControls.h"
+#include "cli/UTerminalDialogs.h"
+#include "conversion/UConvertClass.h"
+#include "platform/UFiles.h"
+#include "platform/UPlatform.h"
+#include "platform/URegistry.h"
+#include "settings/UCustomIni.h"
+#include "settings/UHighLighter.h"
+
+namespace fs = std::filesystem;
+
+namespace velmora::cli {
+
+namespace {
+
+// The window's settings file in the program directory, and the base name the
+// window gives it.
+constexpr const char* SettingsBaseName = "velmora";
+
+// A path as the window's file dialogs give it: absolute, so that the page of a
+// relative dump lands in the destination directory and the list sorts as usual.
+std::string AbsolutePath(const std::string& path)
+{
+    std::error_code ec;
+    fs::path absolute = fs::absolute(path, ec);
+    return ec ? path : absolute.lexically_normal().string();
+}
+
+// The window's current profile: the first recent profile of its settings file
+// (read only; loading it may also set the shared default colours).
+std::string CurrentProfileFile(TSettingsAction& settingsAction, const TCliContext& context)
+{
+    TCustomIni ini(SettingsFileName(context.ProgramDir, SettingsBaseName), &settingsAction, context.ProgramDir);
+    ini.LoadSettings();
+    return ini.GetCurrentProfile();
+}
+
+// Loads the profile to convert with into profile; false when it cannot be read.
+bool LoadProfile(const TConvertRequest& request, THighlightProfile& profile, TSettingsAction& settingsAction,
+                 const TCliContext& context)
+{
+    std::string fileName = request.ProfileFile ? *request.ProfileFile : CurrentProfileFile(settingsAction, context);
+    if (!request.ProfileFile && !FileExists(fileName)) {
+        std::fprintf(context.Err, "%s: the current profile %s does not exist; converting with default values\n",
+                     ProgramName, fileName.c_str());
+        return true;
+    }
+    if (profile.LoadFromFile(fileName))
+        return true;
+    std::fprintf(context.Err, "%s: cannot read the profile %s\n", ProgramName, fileName.c_str());
+    return false;
+}
+
+// The command line's values for this run only; the profile file is not written.
+void ApplyOverrides(const TConvertRequest& request, TIOOptions& io)
+{
+    if (!request.Dumps.empty()) {
+        std::vector<std::string> paths;
+        for (const std::string& dump : request.Dumps)
+            paths.push_back(AbsolutePath(dump));
+        io.FFiles.clear();
+        io.AddFiles(paths);
+    }
+    if (request.DestDir)
+        io.SetDestDir(AbsolutePath(*request.DestDir));
+    if (request.ImagesDir)
+        io.SetDestImgDir(AbsolutePath(*request.ImagesDir));
+    if (request.Existing == "skip") {
+        io.SetSkipExisting(true);
+    } else if (request.Existing == "ask") {
+        io.SetSkipExisting(false);
+        io.SetPromptOnOverwrite(true);
+    } else if (request.Existing == "overwrite") {
+        io.SetSkipExisting(false);
+        io.SetPromptOnOverwrite(false);
+    }
+}
+
+// A directory that is set but missing would fail every page with "Error
+// reading source file"; a script is better told which directory it is. An
+// empty one is left to the engine, which refuses it with its own message.
+bool DirectoryUsable(const std::string& dir, const char* what, const TCliContext& context)
+{
+    std::error_code ec;
+    if (dir.empty() || fs::is_directory(dir, ec))
+        return true;
+    std::fprintf(context.Err, "%s: the %s directory does not exist: %s\n", ProgramName, what, dir.c_str());
+    return false;
+}
+
+// "PATH: STATUS TEXT", with " -> OUTPUT" when a page was written.
+std::string StatusLine(const TFileItem& item, const std::string& text, const TConvertClass& engine)
+{
+    std::string line = item.Path + ": " + text;
+    if (item.Status &&
+        (item.Status->Status == StatusCode::Converted || item.Status->Status == StatusCode::Overwritten))
+        line += " -> " + engine.OutputFileName(item.Path);
+    return line;
+}
+
+int RunEngine(THighlightProfile& profile, TTerminalMessageBoxes& boxes, TTerminalProgress& progress,
+              TTerminalListView& listView, const TCliContext& context)
+{
+    TIOOptions& io = profile.IOOptions();
+    TInterruptGuard interrupt;
+    // Ctrl-C reaches the engine the way the window's stop command does:
+    // through the message pump, at the top of a file and every few lines.
+    TConvertClass engine(&boxes, [&interrupt, &engine] {
+        if (interrupt.Requested())
+            engine.Stop();
+    });
+    boxes.SetCancelCheck([&interrupt, &engine] {
+        if (interrupt.Requested())
+            engine.Stop();
+        return interrupt.Requested();
+    });
+    boxes.SetQuestionContext([&progress, &io, &engine] {
+        auto index = static_cast<std::size_t>(progress.TotalBar().Position());
+        return index < io.FFiles.size() ? engine.OutputFileName(io.FFiles[index].Path) : std::string();
+    });
+    listView.SetOnStatus([&progress, &io, &engine, &context](int row, const std::string& text) {
+        if (row < 0 || static_cast<std::size_t>(row) >= io.FFiles.size())
+            return;
+        progress.Clear();
+        std::fprintf(context.Out, "%s\n", StatusLine(io.FFiles[static_cast<std::size_t>(row)], text, engine).c_str());
+        std::fflush(context.Out);
+    });
+
+    engine.SetControls(&progress.TotalBar(), &progress.FileBar(), &listView);
+    engine.SetOptions(&profile.HTMLOptions(), &profile.AppOptions(), &io, &profile.Names());
+    std::string message;
+    bool ok = engine.Convert(message);
+    // The hooks refer to this function's engine and guard.
+    listView.SetOnStatus(nullptr);
+    boxes.SetCancelCheck(nullptr);
+    boxes.SetQuestionContext(nullptr);
+    progress.Clear();
+    if (ok)
+        return ExitOk;
+    std::fprintf(context.Err, "%s\n", message.c_str());
+    return ExitFailed;
+}
+
+} // namespace
+
+int RunConvert(const TConvertRequest& request, const TCliContext& context)
+{
+    TTerminalProgress progress(context.Err, context.ErrIsTerminal && !request.Quiet);
+    TTerminalListView listView;
+    TTerminalMessageBoxes boxes(context.Err, context.InputFd, context.InputIsTerminal);
+    boxes.SetBeforeOutput([&progress] { progress.Clear(); });
+
+    TSystemRegistry registry;
+    TPlatform platform{&registry, &boxes, context.ProgramDir};
+    TSettingsAction settingsAction(nullptr);
+    THighlightProfile profile(&settingsAction, platform);
+    if (!LoadProfile(request, profile, settingsAction, context))
+        return ExitUsage;
+
+    TIOOptions& io = profile.IOOptions();
+    ApplyOverrides(request, io);
+    if (!io.FFiles.empty() && (!DirectoryUsable(io.FDestDir, "destination", context) ||
+                               !DirectoryUsable(io.FDestImgDir, "images", context)))
+        return ExitUsage;
+
+    io.BindControls(&listView, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+    io.UpdateFileList();
+    return RunEngine(profile, boxes, progress, listView, context);
+}
+
+} // namespace velmora::cli

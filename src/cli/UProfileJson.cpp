@@ -1,0 +1,207 @@
+// A profile as JSON and back, for "velmora-cli profile show --json" and "profile new".
+#include "cli/UProfileJson.h"
+
+#include <cstdint>
+#include <functional>
+#include <limits>
+#include <map>
+#include <vector>
+
+#include "settings/UHighLighter.h"
+
+namespace velmora::cli {
+
+using nlohmann::json;
+
+json ProfileToJson(THighlightProfile& profile)
+{
+    const THTMLOptions& html = profile.HTMLOptions();
+    json files = json::array();
+    for (const TFileItem& item : profile.IOOptions().FFiles)
+        files.push_back(item.Path);
+    const TIOOptions& io = profile.IOOptions();
+
+    json names = json::array();
+    THighLightInfo defaults;
+    for (const TNameItem& item : profile.Names()) {
+        const THighLightInfo& info = item.Info ? *item.Info : defaults;
+        names.push_back({{"name", item.Name},
+                         {"color", info.FColor},
+                         {"imageFile", info.FImageFile},
+                         {"htmlBefore", info.FHTMLBefore},
+                         {"htmlAfter", info.FHTMLAfter}});
+    }
+    return {{"html",
+             {{"backColor", html.FBackColor},
+              {"textColor", html.FTextColor},
+              {"linkColor", html.FLinkColor},
+              {"visitedLinkColor", html.FVisLinkColor},
+              {"brokenLines", html.FBrokenLines},
+              {"relativeImages", html.FRelImages},
+              {"backImage", html.FBackImage},
+              {"frontPageHtml", html.FFrontPageHTML},
+              {"endPageHtml", html.FEndPageHTML},
+              {"title", html.FTitle},
+              {"author", html.FAuthor}}},
+            {"app", {{"caseSensitive", profile.AppOptions().FCaseSensitive}}},
+            {"io",
+             {{"promptOnOverwrite", io.FPromptOnOverwrite},
+              {"skipExisting", io.FSkipExisting},
+              {"files", files},
+              {"inputDir", io.FInputDir},
+              {"destDir", io.FDestDir},
+              {"imagesDir", io.FDestImgDir}}},
+            {"names", names}};
+}
+
+std::string JsonText(const json& value)
+{
+    return value.dump(-1, ' ', false, json::error_handler_t::replace);
+}
+
+namespace {
+
+[[noreturn]] void Fail(const std::string& key, const std::string& what)
+{
+    throw EProfileJsonError(key + ": " + what);
+}
+
+bool AsBool(const json& value, const std::string& key)
+{
+    if (!value.is_boolean())
+        Fail(key, "expected true or false");
+    return value.get<bool>();
+}
+
+TColor AsColor(const json& value, const std::string& key)
+{
+    // A colour is a stored 32-bit value; negative ones name system colours.
+    bool fits = (value.is_number_integer() && value.get<std::int64_t>() >= std::numeric_limits<TColor>::min() &&
+                 value.get<std::int64_t>() <= std::numeric_limits<TColor>::max());
+    if (!fits)
+        Fail(key, "expected an integer from -2147483648 to 2147483647");
+    return static_cast<TColor>(value.get<std::int64_t>());
+}
+
+std::string AsString(const json& value, const std::string& key)
+{
+    if (!value.is_string())
+        Fail(key, "expected a string");
+    return value.get<std::string>();
+}
+
+std::vector<std::string> AsStrings(const json& value, const std::string& key)
+{
+    if (!value.is_array())
+        Fail(key, "expected an array of strings");
+    std::vector<std::string> result;
+    for (std::size_t i = 0; i < value.size(); ++i)
+        result.push_back(AsString(value[i], key + "[" + std::to_string(i) + "]"));
+    return result;
+}
+
+// What each key of one object does with its value (the value and its full key).
+using TKeyActions = std::map<std::string, std::function<void(const json&, const std::string&)>>;
+
+void ApplyObject(const json& object, const std::string& key, const TKeyActions& actions)
+{
+    if (!object.is_object())
+        Fail(key.empty() ? "the JSON text" : key, "expected an object");
+    for (const auto& [name, value] : object.items()) {
+        std::string full = key.empty() ? name : key + "." + name;
+        auto action = actions.find(name);
+        if (action == actions.end())
+            Fail(full, "unknown key");
+        action->second(value, full);
+    }
+}
+
+void ApplyHTML(const json& object, THTMLOptions& html)
+{
+    auto color = [](void (THTMLOptions::*setter)(TColor), THTMLOptions& h) {
+        return [setter, &h](const json& v, const std::string& k) { (h.*setter)(AsColor(v, k)); };
+    };
+    auto flag = [](void (THTMLOptions::*setter)(bool), THTMLOptions& h) {
+        return [setter, &h](const json& v, const std::string& k) { (h.*setter)(AsBool(v, k)); };
+    };
+    auto text = [](void (THTMLOptions::*setter)(const std::string&), THTMLOptions& h) {
+        return [setter, &h](const json& v, const std::string& k) { (h.*setter)(AsString(v, k)); };
+    };
+    ApplyObject(object, "html",
+                {{"backColor", color(&THTMLOptions::SetBackColor, html)},
+                 {"textColor", color(&THTMLOptions::SetTextColor, html)},
+                 {"linkColor", color(&THTMLOptions::SetLinkColor, html)},
+                 {"visitedLinkColor", color(&THTMLOptions::SetVisLinkColor, html)},
+                 {"brokenLines", flag(&THTMLOptions::SetBrokenLines, html)},
+                 {"relativeImages", flag(&THTMLOptions::SetRelImages, html)},
+                 {"backImage", text(&THTMLOptions::SetBackImage, html)},
+                 {"frontPageHtml", text(&THTMLOptions::SetFrontPageHTML, html)},
+                 {"endPageHtml", text(&THTMLOptions::SetEndPageHTML, html)},
+                 {"title", text(&THTMLOptions::SetTitle, html)},
+                 {"author", text(&THTMLOptions::SetAuthor, html)}});
+}
+
+void ApplyIO(const json& object, TIOOptions& io)
+{
+    auto text = [&io](void (TIOOptions::*setter)(const std::string&)) {
+        return [setter, &io](const json& v, const std::string& k) { (io.*setter)(AsString(v, k)); };
+    };
+    ApplyObject(object, "io",
+                {{"promptOnOverwrite", [&io](const json& v, const std::string& k) { io.SetPromptOnOverwrite(AsBool(v, k)); }},
+                 {"skipExisting", [&io](const json& v, const std::string& k) { io.SetSkipExisting(AsBool(v, k)); }},
+                 {"files",
+                  [&io](const json& v, const std::string& k) {
+                      std::vector<std::string> files = AsStrings(v, k);
+                      io.FFiles.clear();
+                      io.AddFiles(files);
+                  }},
+                 {"inputDir", text(&TIOOptions::SetInputDir)},
+                 {"destDir", text(&TIOOptions::SetDestDir)},
+                 {"imagesDir", text(&TIOOptions::SetDestImgDir)}});
+}
+
+void ApplyName(const json& object, const std::string& key, THighlightProfile& profile)
+{
+    std::optional<std::string> name;
+    std::string imageFile, htmlBefore, htmlAfter;
+    TColor color = THighLightInfo().FColor; // what a name added in the window starts with
+    auto text = [](std::string& target) {
+        return [&target](const json& v, const std::string& k) { target = AsString(v, k); };
+    };
+    ApplyObject(object, key,
+                {{"name", [&name](const json& v, const std::string& k) { name = AsString(v, k); }},
+                 {"color", [&color](const json& v, const std::string& k) { color = AsColor(v, k); }},
+                 {"imageFile", text(imageFile)},
+                 {"htmlBefore", text(htmlBefore)},
+                 {"htmlAfter", text(htmlAfter)}});
+    if (!name)
+        Fail(key + ".name", "missing");
+    profile.AddName(*name, imageFile, htmlBefore, htmlAfter, color);
+}
+
+void ApplyNames(const json& value, THighlightProfile& profile)
+{
+    if (!value.is_array())
+        Fail("names", "expected an array of objects");
+    for (std::size_t i = 0; i < value.size(); ++i)
+        ApplyName(value[i], "names[" + std::to_string(i) + "]", profile);
+}
+
+} // namespace
+
+void ApplyProfileJson(const json& value, THighlightProfile& profile)
+{
+    ApplyObject(value, "",
+                {{"html", [&profile](const json& v, const std::string&) { ApplyHTML(v, profile.HTMLOptions()); }},
+                 {"app",
+                  [&profile](const json& v, const std::string&) {
+                      TAppOptions& app = profile.AppOptions();
+                      ApplyObject(v, "app", {{"caseSensitive", [&app](const json& b, const std::string& k) {
+                                                  app.SetCaseSensitive(AsBool(b, k));
+                                              }}});
+                  }},
+                 {"io", [&profile](const json& v, const std::string&) { ApplyIO(v, profile.IOOptions()); }},
+                 {"names", [&profile](const json& v, const std::string&) { ApplyNames(v, profile); }}});
+}
+
+} // namespace velmora::cli

@@ -1,0 +1,36 @@
+// A profile as one JSON object, and a JSON object laid over a profile through
+// the same setters and AddName that reading a profile file uses.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+namespace velmora {
+class THighlightProfile;
+}
+
+namespace velmora::cli {
+
+// A JSON value that does not fit the profile; the text names the key.
+class EProfileJsonError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Every value of the profile: {"html": {...}, "app": {...}, "io": {...}, "names": [...]}.
+nlohmann::json ProfileToJson(THighlightProfile& profile);
+
+// The JSON text of a value on one line; bytes that are not valid UTF-8 become
+// replacement characters.
+std::string JsonText(const nlohmann::json& value);
+
+// Applies any subset of the keys that ProfileToJson gives. "io.files"
+// replaces the file list (sorted, without duplicates); each entry of "names"
+// is added with AddName, "name" being required and the other keys defaulting
+// as for a new name. Raises EProfileJsonError at the first unknown key or
+// value of the wrong type; the values before it are already applied.
+void ApplyProfileJson(const nlohmann::json& json, THighlightProfile& profile);
+
+} // namespace velmora::cli

@@ -1,0 +1,137 @@
+// Message boxes of velmora-cli on standard error and the terminal.
+#include "cli/UTerminalDialogs.h"
+
+#include <cerrno>
+#include <poll.h>
+#include <unistd.h>
+
+#include "platform/UText.h"
+
+namespace velmora::cli {
+
+namespace {
+// How often a wait for an answer looks at the cancel check.
+constexpr int PollMilliseconds = 100;
+
+std::string NormalizeBlanks(const std::string& line)
+{
+    std::string result;
+    for (char c : line) {
+        bool blank = c == ' ' || c == '\t' || c == '\r' || c == '\n';
+        if (blank) {
+            if (!result.empty() && result.back() != ' ')
+                result += ' ';
+        } else {
+            result += c;
+        }
+    }
+    if (!result.empty() && result.back() == ' ')
+        result.pop_back();
+    return AsciiUpperCase(result);
+}
+} // namespace
+
+std::optional<TOverwriteAnswer> ParseOverwriteAnswer(const std::string& line)
+{
+    std::string answer = NormalizeBlanks(line);
+    if (answer == "Y" || answer == "YES")
+        return TOverwriteAnswer::Yes;
+    if (answer == "N" || answer == "NO")
+        return TOverwriteAnswer::No;
+    if (answer == "NA" || answer == "NO TO ALL")
+        return TOverwriteAnswer::NoToAll;
+    if (answer == "YA" || answer == "YES TO ALL")
+        return TOverwriteAnswer::YesToAll;
+    return std::nullopt;
+}
+
+std::string TerminalLines(const std::string& text)
+{
+    std::string result;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r') {
+            result += '\n';
+            if (i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+        } else {
+            result += text[i];
+        }
+    }
+    return result;
+}
+
+void TTerminalMessageBoxes::BeforeOutput()
+{
+    if (FBeforeOutput)
+        FBeforeOutput();
+}
+
+void TTerminalMessageBoxes::ShowMessage(const std::string& caption, const std::string& text, TMsgIcon)
+{
+    BeforeOutput();
+    std::fprintf(FOut, "%s\n%s\n", caption.c_str(), TerminalLines(text).c_str());
+    std::fflush(FOut);
+}
+
+std::optional<std::string> TTerminalMessageBoxes::ReadAnswer()
+{
+    std::string line;
+    for (;;) {
+        if (FCancelled && FCancelled())
+            return std::nullopt;
+        pollfd fd{FInputFd, POLLIN, 0};
+        int ready = poll(&fd, 1, PollMilliseconds);
+        if (ready < 0 && errno != EINTR)
+            return std::nullopt;
+        if (ready <= 0)
+            continue; // timed out or interrupted: look at the cancel check again
+        char c = 0;
+        ssize_t n = read(FInputFd, &c, 1);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return std::nullopt;
+        if (c == '\n')
+            return line;
+        line += c;
+    }
+}
+
+bool TTerminalMessageBoxes::AskYesNo(const std::string& caption, const std::string& text)
+{
+    if (!FInteractive)
+        return false;
+    BeforeOutput();
+    for (;;) {
+        std::fprintf(FOut, "%s\n%s [y]es, [n]o: ", caption.c_str(), TerminalLines(text).c_str());
+        std::fflush(FOut);
+        std::optional<std::string> line = ReadAnswer();
+        if (!line)
+            return false;
+        std::optional<TOverwriteAnswer> answer = ParseOverwriteAnswer(*line);
+        if (answer == TOverwriteAnswer::Yes || answer == TOverwriteAnswer::No)
+            return answer == TOverwriteAnswer::Yes;
+    }
+}
+
+TOverwriteAnswer TTerminalMessageBoxes::AskOverwrite(const std::string& text)
+{
+    if (!FInteractive)
+        return TOverwriteAnswer::Closed;
+    BeforeOutput();
+    if (FContext)
+        std::fprintf(FOut, "%s\n", FContext().c_str());
+    for (;;) {
+        std::fprintf(FOut, "%s [y]es, [n]o, [na] no to all, [ya] yes to all: ", TerminalLines(text).c_str());
+        std::fflush(FOut);
+        std::optional<std::string> line = ReadAnswer();
+        if (!line) {
+            std::fputc('\n', FOut);
+            return TOverwriteAnswer::Closed;
+        }
+        if (std::optional<TOverwriteAnswer> answer = ParseOverwriteAnswer(*line))
+            return *answer;
+    }
+}
+
+} // namespace velmora::cli

@@ -1,0 +1,113 @@
+// velmora-cli: converts Quake 3 Arena console dumps to HTML pages and shows or
+// makes profiles, without a display. Parses the command line and dispatches.
+#include <clocale>
+#include <cstdio>
+#include <string>
+
+#include <unistd.h>
+
+#include <CLI/CLI.hpp>
+
+#include "cli/UCommands.h"
+#include "platform/UPaths.h"
+
+using namespace velmora;
+using namespace velmora::cli;
+
+namespace {
+
+const char* const ConvertFooter = R"(
+Without --profile the window's current profile is used (the first recent profile
+of velmora.ini in the program directory); neither it nor the settings file is
+ever written. DUMP arguments replace the profile's file list for this run.
+
+Output: one line per file on standard output, as soon as the file is done:
+  PATH: STATUS TEXT[ -> PAGE PATH]
+the page path being given when a page was written ("Converted", "Converted.
+Overwritten existing file").
+
+--dest and --images, and those of the profile, must name existing directories
+when there are files to convert; a missing one is a usage error.
+--existing ask asks on the terminal (yes, no, no to all, yes to all) when
+standard input is a terminal; otherwise the file is skipped ("Not converted.
+Skipped existing file").
+Ctrl-C stops the run: the file being converted reads "Canceled by user" and
+no further file is started; a second Ctrl-C ends the program at once.
+
+Exit status: 0 every file converted (or nothing to do); 1 a file was not
+converted or the run was stopped (the reason on standard error); 2 usage error,
+missing directory or a profile that cannot be read.)";
+
+const char* const ProfileNewFooter = R"(
+The JSON object may hold any subset of the keys that "profile show --json"
+prints; "names" entries need "name". An unknown key or a value of the wrong type
+is a usage error (exit 2). Exit 1 when the file cannot be written.)";
+
+TCliContext MakeContext()
+{
+    TCliContext context;
+    context.ProgramDir = ProgramDirectory(ExtractFilePath(ExecutablePath()));
+    context.InputIsTerminal = isatty(STDIN_FILENO) != 0;
+    context.ErrIsTerminal = isatty(STDERR_FILENO) != 0;
+    return context;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::setlocale(LC_ALL, "");
+
+    CLI::App app{"Turns Quake 3 Arena console dumps into HTML pages.", ProgramName};
+    app.set_version_flag("--version", std::string(ProgramName) + " " + VELMORA_VERSION);
+    // At most one command here, checked after parsing, so that an unknown
+    // option is named before a missing command is.
+    app.require_subcommand(0, 1);
+    app.failure_message(CLI::FailureMessage::help);
+
+    TConvertRequest convert;
+    CLI::App* convertCmd = app.add_subcommand("convert", "Convert dumps to HTML pages with a profile");
+    convertCmd->add_option("--profile", convert.ProfileFile, "Profile file (default: the window's current profile)");
+    convertCmd->add_option("--dest", convert.DestDir, "Directory for the pages, this run only");
+    convertCmd->add_option("--images", convert.ImagesDir, "Directory for the images, this run only");
+    convertCmd->add_option("--existing", convert.Existing, "What to do with an existing page, this run only")
+        ->check(CLI::IsMember({"skip", "ask", "overwrite"}));
+    convertCmd->add_flag("--quiet", convert.Quiet, "No progress bars");
+    convertCmd->add_option("DUMP", convert.Dumps, "Dump files to convert instead of the profile's list");
+    convertCmd->footer(ConvertFooter);
+
+    CLI::App* profileCmd = app.add_subcommand("profile", "Show or make a profile file");
+    profileCmd->require_subcommand(1);
+    std::string showFile;
+    bool showJson = false;
+    CLI::App* showCmd = profileCmd->add_subcommand("show", "Show every value of a profile");
+    showCmd->add_option("FILE", showFile, "Profile file")->required();
+    showCmd->add_flag("--json", showJson, "One JSON object instead of the readable layout");
+    showCmd->footer("\nExit status: 0 shown; 2 the file cannot be read (the reason on standard error).");
+
+    std::string newFile, newJson;
+    bool newForce = false;
+    CLI::App* newCmd = profileCmd->add_subcommand("new", "Write a profile with default values");
+    newCmd->add_option("FILE", newFile, "Profile file to write")->required();
+    newCmd->add_option("--from-json", newJson, "JSON file with values to set, or - for standard input");
+    newCmd->add_flag("--force", newForce, "Replace an existing file");
+    newCmd->footer(ProfileNewFooter);
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        int status = app.exit(error);
+        return status == 0 ? ExitOk : ExitUsage;
+    }
+
+    if (app.get_subcommands().empty()) {
+        std::fprintf(stderr, "%s: a command is required\n%s", ProgramName, app.help().c_str());
+        return ExitUsage;
+    }
+    TCliContext context = MakeContext();
+    if (convertCmd->parsed())
+        return RunConvert(convert, context);
+    if (showCmd->parsed())
+        return RunProfileShow(showFile, showJson, context);
+    return RunProfileNew(newFile, newJson, newForce, context);
+}
