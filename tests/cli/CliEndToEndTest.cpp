@@ -1,0 +1,415 @@
+// velmora-cli run as a user or a script runs it: the built program in a
+// temporary directory, its output lines, pages and exit statuses.
+#include <filesystem>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <signal.h>
+#include <unistd.h>
+
+#include "CliProcess.h"
+#include "platform/UDialogs.h"
+#include "settings/UHighLighter.h"
+#include "support/FakeControls.h"
+#include "support/TempDir.h"
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+namespace velmora::test {
+namespace {
+
+const char* const ReadErrorCaption = "Error reading from the specified file";
+const char* const ReadErrorText = "Try a different file name, or delete the current one to create a new\n"
+                                  "one with the default configuration after restarting the application";
+
+class CliEndToEnd : public ::testing::Test {
+protected:
+    CliEndToEnd() : Cli(Dir)
+    {
+        fs::create_directory(Dir.File("out"));
+        Profile = WriteProfile("p.cfg", [](THighlightProfile&) {});
+    }
+
+    // A profile file made in this process, changed by setup before it is saved.
+    template <typename F>
+    std::string WriteProfile(const std::string& name, F setup)
+    {
+        FakeMessageBoxes boxes;
+        TPlatform platform{nullptr, &boxes, Dir.Path()};
+        THighlightProfile profile(nullptr, platform);
+        setup(profile);
+        std::string path = Dir.File(name);
+        EXPECT_TRUE(profile.SaveToFile(path));
+        return path;
+    }
+
+    TCliResult Convert(std::vector<std::string> extra)
+    {
+        std::vector<std::string> args{"convert", "--profile", Profile, "--dest", "out", "--images", "out"};
+        args.insert(args.end(), extra.begin(), extra.end());
+        return Cli.Run(args);
+    }
+
+    TempDir Dir;
+    TCliProcess Cli;
+    std::string Profile;
+};
+
+TEST_F(CliEndToEnd, Convert_TwoDumps_PrintsOneLinePerFileAndExitsZero)
+{
+    Dir.Write("b.txt", "second dump\n");
+    Dir.Write("a.dmp", "first <b>dump</b>\r\nline two");
+
+    TCliResult r = Convert({"b.txt", "a.dmp"});
+
+    EXPECT_EQ(r.Status, 0) << r.Err;
+    EXPECT_EQ(r.Err, "");
+    // Sorted as the file list always is, each with the page it wrote.
+    EXPECT_EQ(r.Out, Dir.File("a.dmp") + ": Converted -> " + Dir.File("out/a.htm") + "\n" + Dir.File("b.txt") +
+                         ": Converted -> " + Dir.File("out/b.htm") + "\n");
+    std::string page = TempDir::Read(Dir.File("out/a.htm"));
+    EXPECT_NE(page.find("\r\nfirst <b>dump</b><BR>\r\nline two<BR>\r\n"), std::string::npos) << page;
+    EXPECT_NE(TempDir::Read(Dir.File("out/b.htm")).find("second dump<BR>"), std::string::npos);
+}
+
+TEST_F(CliEndToEnd, Convert_ExistingPage_SkippedThenOverwrittenOnRequest)
+{
+    Dir.Write("a.txt", "new text\n");
+    Dir.Write("out/a.htm", "old page");
+    std::string line = Dir.File("a.txt") + ": ";
+
+    // The profile's own setting skips; "ask" without a terminal counts as a
+    // question closed unanswered: both leave the page alone.
+    for (std::vector<std::string> extra : {std::vector<std::string>{"a.txt"}, {"--existing", "ask", "a.txt"}}) {
+        TCliResult skipped = Convert(extra);
+        EXPECT_EQ(skipped.Status, 1);
+        EXPECT_EQ(skipped.Out, line + "Not converted. Skipped existing file\n");
+        EXPECT_EQ(skipped.Err, "One or more files were not converted\n");
+        EXPECT_EQ(TempDir::Read(Dir.File("out/a.htm")), "old page");
+    }
+
+    TCliResult overwritten = Convert({"--existing", "overwrite", "a.txt"});
+    EXPECT_EQ(overwritten.Status, 0) << overwritten.Err;
+    EXPECT_EQ(overwritten.Out, line + "Converted. Overwritten existing file -> " + Dir.File("out/a.htm") + "\n");
+    EXPECT_NE(TempDir::Read(Dir.File("out/a.htm")).find("new text<BR>"), std::string::npos);
+}
+
+TEST_F(CliEndToEnd, Convert_MissingDump_ReportsReadErrorAndExitsOne)
+{
+    Dir.Write("a.txt", "here\n");
+
+    TCliResult r = Convert({"a.txt", "gone.txt"});
+
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_EQ(r.Out, Dir.File("a.txt") + ": Converted -> " + Dir.File("out/a.htm") + "\n" + Dir.File("gone.txt") +
+                         ": Error reading source file\n");
+    EXPECT_EQ(r.Err, "One or more files were not converted\n");
+    EXPECT_FALSE(fs::exists(Dir.File("out/gone.htm")));
+}
+
+TEST_F(CliEndToEnd, Convert_ProfileFileList_UsedWhenNoDumpIsGiven_AndProfileLeftUnwritten)
+{
+    Dir.Write("x.txt", "x\n");
+    Profile = WriteProfile("list.cfg", [this](THighlightProfile& p) { p.IOOptions().AddFiles({Dir.File("x.txt")}); });
+    std::string before = TempDir::Read(Profile);
+
+    TCliResult r = Convert({"--existing", "overwrite"});
+
+    EXPECT_EQ(r.Status, 0) << r.Err;
+    EXPECT_EQ(r.Out, Dir.File("x.txt") + ": Converted -> " + Dir.File("out/x.htm") + "\n");
+    EXPECT_EQ(TempDir::Read(Profile), before);
+}
+
+TEST_F(CliEndToEnd, Convert_MissingDestinationOrImagesDirectory_IsAUsageErrorNamingIt)
+{
+    Dir.Write("a.txt", "a\n");
+    struct Case {
+        std::vector<std::string> Args;
+        std::string Named;
+    };
+    for (const Case& c : {Case{{"--dest", "nowhere", "--images", "out"}, "destination directory does not exist: " +
+                                                                             Dir.File("nowhere")},
+                          Case{{"--dest", "out", "--images", "noimg"}, "images directory does not exist: " +
+                                                                           Dir.File("noimg")}}) {
+        std::vector<std::string> args{"convert", "--profile", Profile};
+        args.insert(args.end(), c.Args.begin(), c.Args.end());
+        args.push_back("a.txt");
+        TCliResult r = Cli.Run(args);
+        EXPECT_EQ(r.Status, 2);
+        EXPECT_NE(r.Err.find(c.Named), std::string::npos) << r.Err;
+        EXPECT_EQ(r.Out, "");
+    }
+}
+
+TEST_F(CliEndToEnd, ProfileNewFromJson_ThenShowJson_GivesBackEveryValue)
+{
+    json values = {
+        {"html",
+         {{"backColor", 1193046},
+          {"textColor", 65280},
+          {"linkColor", -2147483648LL},
+          {"visitedLinkColor", 2147483647},
+          {"brokenLines", true},
+          {"relativeImages", false},
+          {"backImage", "/img/back.jpg"},
+          {"frontPageHtml", "<H1>Top</H1>\r\n<HR>"},
+          {"endPageHtml", "<HR>end"},
+          {"title", "Clan night \xC3\xA9t\xC3\xA9"},
+          {"author", "Ana"}}},
+        {"app", {{"caseSensitive", true}}},
+        {"io",
+         {{"promptOnOverwrite", false},
+          {"skipExisting", false},
+          {"files", {"/d/b.txt", "/d/A.txt", "/d/a.TXT"}},
+          {"inputDir", "/in"},
+          {"destDir", "/out/"},
+          {"imagesDir", "/out/img/"}}},
+        {"names",
+         {{{"name", "Bob:"}, {"color", 255}, {"imageFile", "/i/bob.gif"}, {"htmlBefore", "<B>"}, {"htmlAfter", "</B>"}},
+          {{"name", "eve"}, {"color", 0}, {"imageFile", ""}, {"htmlBefore", ""}, {"htmlAfter", ""}}}}};
+    Dir.Write("values.json", values.dump());
+
+    TCliResult made = Cli.Run({"profile", "new", "made.cfg", "--from-json", "values.json"});
+    ASSERT_EQ(made.Status, 0) << made.Err;
+    TCliResult shown = Cli.Run({"profile", "show", "made.cfg", "--json"});
+    ASSERT_EQ(shown.Status, 0) << shown.Err;
+
+    // The file list comes back sorted and without the case-duplicate, as a
+    // profile always keeps it.
+    json expected = values;
+    expected["io"]["files"] = {"/d/A.txt", "/d/b.txt"};
+    EXPECT_EQ(json::parse(shown.Out), expected);
+}
+
+TEST_F(CliEndToEnd, ProfileNewFromStandardInput_PartialJson_KeepsTheOtherDefaults)
+{
+    TCliResult made = Cli.Run({"profile", "new", "part.cfg", "--from-json", "-"}, R"({"html": {"author": "Zed"}})");
+    ASSERT_EQ(made.Status, 0) << made.Err;
+
+    json shown = json::parse(Cli.Run({"profile", "show", "part.cfg", "--json"}).Out);
+    EXPECT_EQ(shown["html"]["author"], "Zed");
+    EXPECT_EQ(shown["html"]["title"], "Quake 3 Arena Console Dump");
+    EXPECT_EQ(shown["io"]["skipExisting"], true);
+    EXPECT_EQ(shown["names"], json::array());
+}
+
+TEST_F(CliEndToEnd, ProfileNew_BadJson_IsAUsageErrorNamingTheKey_AndWritesNothing)
+{
+    struct Case {
+        const char* Json;
+        const char* Named;
+    };
+    for (const Case& c : {Case{R"({"html": {"titel": "x"}})", "html.titel: unknown key"},
+                          Case{R"({"io": {"skipExisting": 1}})", "io.skipExisting: expected true or false"},
+                          Case{R"({"names": [{"color": 5}]})", "names[0].name: missing"},
+                          Case{R"({"html": {"backColor": 4294967296}})", "html.backColor: expected an integer"},
+                          Case{R"({"html": )", "parse error"}}) {
+        TCliResult r = Cli.Run({"profile", "new", "bad.cfg", "--from-json", "-"}, c.Json);
+        EXPECT_EQ(r.Status, 2) << c.Json;
+        EXPECT_NE(r.Err.find(c.Named), std::string::npos) << r.Err;
+        EXPECT_FALSE(fs::exists(Dir.File("bad.cfg"))) << c.Json;
+    }
+}
+
+TEST_F(CliEndToEnd, ProfileNew_ExistingFile_ReplacedOnlyWithForce)
+{
+    std::string before = TempDir::Read(Profile);
+
+    TCliResult refused = Cli.Run({"profile", "new", "p.cfg", "--from-json", "-"}, R"({"html": {"author": "Q"}})");
+    EXPECT_EQ(refused.Status, 2);
+    EXPECT_NE(refused.Err.find("--force"), std::string::npos);
+    EXPECT_EQ(TempDir::Read(Profile), before);
+
+    TCliResult forced = Cli.Run({"profile", "new", "p.cfg", "--force", "--from-json", "-"}, R"({"html": {"author": "Q"}})");
+    EXPECT_EQ(forced.Status, 0) << forced.Err;
+    EXPECT_EQ(json::parse(Cli.Run({"profile", "show", "p.cfg", "--json"}).Out)["html"]["author"], "Q");
+}
+
+TEST_F(CliEndToEnd, ProfileShowJson_BytesThatAreNotUtf8_BecomeReplacementCharacters)
+{
+    WriteProfile("latin1.cfg", [](THighlightProfile& p) { p.HTMLOptions().SetAuthor("Jos\xE9"); });
+
+    TCliResult r = Cli.Run({"profile", "show", "latin1.cfg", "--json"});
+
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    EXPECT_EQ(json::parse(r.Out)["html"]["author"], "Jos\xEF\xBF\xBD");
+}
+
+TEST_F(CliEndToEnd, ProfileShow_ReadableLayout_ListsValuesUnderTheWindowsCaptions)
+{
+    WriteProfile("r.cfg", [](THighlightProfile& p) {
+        p.HTMLOptions().SetBrokenLines(true);
+        p.AddName("Bob:", "", "", "", 0x0000FF);
+    });
+
+    TCliResult r = Cli.Run({"profile", "show", "r.cfg"});
+
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    EXPECT_NE(r.Out.find("  Treat long lines as broken: yes\n"), std::string::npos) << r.Out;
+    EXPECT_NE(r.Out.find("  Title: Quake 3 Arena Console Dump\n"), std::string::npos);
+    EXPECT_NE(r.Out.find("Names: 1\n  Name: Bob:\n    Colour: 255 (#FF0000)\n"), std::string::npos) << r.Out;
+}
+
+TEST_F(CliEndToEnd, DamagedProfile_ExitsTwoWithTheReadErrorsCaptionAndText)
+{
+    std::string good = TempDir::Read(Profile);
+    Dir.Write("a.txt", "a\n");
+    for (const std::string& bytes : {std::string(), good.substr(0, good.size() - 3), good + "x"}) {
+        Dir.Write("damaged.cfg", bytes);
+        for (std::vector<std::string> args : {std::vector<std::string>{"profile", "show", "damaged.cfg"},
+                                              {"profile", "show", "damaged.cfg", "--json"},
+                                              {"convert", "--profile", "damaged.cfg", "--dest", "out", "a.txt"}}) {
+            TCliResult r = Cli.Run(args);
+            EXPECT_EQ(r.Status, 2) << args[0] << " " << bytes.size();
+            EXPECT_EQ(r.Out, "");
+            EXPECT_NE(r.Err.find(std::string(ReadErrorCaption) + "\n" + ReadErrorText + "\n"), std::string::npos)
+                << r.Err;
+        }
+    }
+    EXPECT_FALSE(fs::exists(Dir.File("out/a.htm")));
+}
+
+TEST_F(CliEndToEnd, WrongUsage_PrintsUsageAndExitsTwo)
+{
+    for (std::vector<std::string> args :
+         {std::vector<std::string>{"--bogus"}, {"convert", "--bogus"}, {"convert", "--existing", "sometimes"},
+          {"profile", "show"}, {"profile"}, {}}) {
+        TCliResult r = Cli.Run(args);
+        EXPECT_EQ(r.Status, 2) << (args.empty() ? "" : args.back());
+        EXPECT_NE(r.Err.find("Usage: velmora-cli"), std::string::npos) << r.Err;
+    }
+    TCliResult unknown = Cli.Run({"convert", "--bogus"});
+    EXPECT_NE(unknown.Err.find("--bogus"), std::string::npos);
+}
+
+TEST_F(CliEndToEnd, HelpAndVersion_GoToStandardOutputWithExitZero)
+{
+    TCliResult help = Cli.Run({"convert", "--help"});
+    EXPECT_EQ(help.Status, 0);
+    EXPECT_NE(help.Out.find("Exit status"), std::string::npos);
+    TCliResult version = Cli.Run({"--version"});
+    EXPECT_EQ(version.Status, 0);
+    EXPECT_EQ(version.Out, std::string("velmora-cli ") + VELMORA_VERSION + "\n");
+}
+
+// Without --profile the program directory decides which settings file and
+// default profile are used; a copy of the program in the temporary directory
+// gives the test a program directory of its own.
+TEST_F(CliEndToEnd, Convert_CurrentProfileMissing_SaysSoAndUsesDefaults_WritingNothing)
+{
+    fs::create_directory(Dir.File("bin"));
+    fs::copy_file(TCliProcess::DefaultBinary(), Dir.File("bin/velmora-cli"));
+    TCliProcess copy(Dir, Dir.File("bin/velmora-cli"));
+    Dir.Write("a.txt", "a\n");
+
+    TCliResult r = copy.Run({"convert", "--dest", "out", "--images", "out", "a.txt"});
+
+    EXPECT_EQ(r.Status, 0) << r.Err;
+    EXPECT_EQ(r.Err, "velmora-cli: the current profile " + Dir.File("bin/Default.cfg") +
+                         " does not exist; converting with default values\n");
+    EXPECT_EQ(r.Out, Dir.File("a.txt") + ": Converted -> " + Dir.File("out/a.htm") + "\n");
+    EXPECT_FALSE(fs::exists(Dir.File("bin/Default.cfg")));
+    EXPECT_FALSE(fs::exists(Dir.File("bin/velmora.ini")));
+}
+
+TEST_F(CliEndToEnd, Convert_CurrentProfileFromSettingsFile_IsUsed)
+{
+    fs::create_directory(Dir.File("bin"));
+    fs::copy_file(TCliProcess::DefaultBinary(), Dir.File("bin/velmora-cli"));
+    TCliProcess copy(Dir, Dir.File("bin/velmora-cli"));
+    WriteProfile("current.cfg", [](THighlightProfile& p) { p.HTMLOptions().SetTitle("From the current profile"); });
+    std::string ini = "[Profiles]\r\nProfile #0=" + Dir.File("current.cfg") + "\r\n";
+    Dir.Write("bin/velmora.ini", ini);
+    Dir.Write("a.txt", "a\n");
+
+    TCliResult r = copy.Run({"convert", "--dest", "out", "--images", "out", "a.txt"});
+
+    EXPECT_EQ(r.Status, 0) << r.Err;
+    EXPECT_EQ(r.Err, "");
+    EXPECT_NE(TempDir::Read(Dir.File("out/a.htm")).find("<TITLE>From the current profile</TITLE>"), std::string::npos);
+    EXPECT_EQ(TempDir::Read(Dir.File("bin/velmora.ini")), ini);
+}
+
+// The overwrite question needs a terminal on standard input: a pseudo-terminal
+// stands in for the user's.
+class CliOnTerminal : public CliEndToEnd {
+protected:
+    CliOnTerminal()
+    {
+        Master = posix_openpt(O_RDWR | O_NOCTTY);
+        if (Master < 0 || grantpt(Master) != 0 || unlockpt(Master) != 0)
+            throw std::runtime_error("no pseudo-terminal");
+        Slave = open(ptsname(Master), O_RDWR | O_NOCTTY);
+        if (Slave < 0)
+            throw std::runtime_error("cannot open the pseudo-terminal");
+        Dir.Write("a.txt", "new a\n");
+        Dir.Write("b.txt", "new b\n");
+        Dir.Write("out/a.htm", "old a");
+        Dir.Write("out/b.htm", "old b");
+    }
+    ~CliOnTerminal() override
+    {
+        close(Slave);
+        close(Master);
+    }
+    pid_t StartAsking()
+    {
+        pid_t pid = Cli.Start({"convert", "--profile", Profile, "--dest", "out", "--images", "out", "--existing",
+                               "ask", "a.txt", "b.txt"},
+                              Slave);
+        EXPECT_TRUE(Cli.WaitForErr("Do you want to replace the existing file?"));
+        return pid;
+    }
+    void Answer(const std::string& line) { ASSERT_EQ(write(Master, line.data(), line.size()), static_cast<ssize_t>(line.size())); }
+    static int Count(const std::string& text, const std::string& part)
+    {
+        int n = 0;
+        for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+            ++n;
+        return n;
+    }
+
+    int Master = -1;
+    int Slave = -1;
+};
+
+TEST_F(CliOnTerminal, AskExisting_AnswersNoThenYes)
+{
+    pid_t pid = StartAsking();
+    EXPECT_NE(Cli.ErrText().find(Dir.File("out/a.htm")), std::string::npos) << "the question names the page";
+    Answer("maybe\nn\n");
+    ASSERT_TRUE(Cli.WaitForErr("Do you want to replace the existing file? [y]es, [n]o, [na] no to all, [ya] yes to all: "
+                               "Do you want to replace the existing file?")); // "maybe" asked again
+    Answer("y\n");
+
+    EXPECT_EQ(TCliProcess::Wait(pid), 1);
+    EXPECT_EQ(Cli.OutText(), Dir.File("a.txt") + ": Not converted. Skipped existing file\n" + Dir.File("b.txt") +
+                                 ": Converted. Overwritten existing file -> " + Dir.File("out/b.htm") + "\n");
+    EXPECT_EQ(TempDir::Read(Dir.File("out/a.htm")), "old a");
+}
+
+TEST_F(CliOnTerminal, AskExisting_YesToAll_OverwritesTheRestWithoutAsking)
+{
+    pid_t pid = StartAsking();
+    Answer("yes to all\n");
+
+    EXPECT_EQ(TCliProcess::Wait(pid), 0) << Cli.ErrText();
+    EXPECT_EQ(Count(Cli.ErrText(), "Do you want to replace"), 1);
+    EXPECT_EQ(Count(Cli.OutText(), "Converted. Overwritten existing file"), 2);
+}
+
+TEST_F(CliOnTerminal, CtrlCWhileAsking_CancelsThatFileAndStartsNoOther)
+{
+    pid_t pid = StartAsking();
+    kill(pid, SIGINT);
+
+    EXPECT_EQ(TCliProcess::Wait(pid), 1);
+    EXPECT_EQ(Cli.OutText(), Dir.File("a.txt") + ": Canceled by user\n");
+    EXPECT_NE(Cli.ErrText().find("\nCanceled by user\n"), std::string::npos) << Cli.ErrText();
+    EXPECT_EQ(TempDir::Read(Dir.File("out/a.htm")), "old a");
+    EXPECT_EQ(TempDir::Read(Dir.File("out/b.htm")), "old b");
+}
+
+} // namespace
+} // namespace velmora::test
