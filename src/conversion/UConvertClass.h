@@ -51,6 +51,13 @@ public:
     const std::string& ImageDir() const { return FImageDir; }
 
 private:
+    class TPageBuilder; // streams one page to its file
+    class TLineMarker;  // the highlight markup of every name, and their matcher
+
+    bool ConvertFiles();
+    void CopyImages() const;
+    bool IgnoreCase() const;
+
     bool FRunning = true;
     THTMLOptions* FHTMLOptions = nullptr; // not owned
     TAppOptions* FAppOptions = nullptr;   // not owned

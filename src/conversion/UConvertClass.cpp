@@ -1,0 +1,493 @@
+// The conversion engine: the batch run over the file list, the overwrite
+// decision per file, the page writer and the highlighting of names.
+#include "conversion/UConvertClass.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+#include <exception>
+#include <string_view>
+
+#include "conversion/UDumpText.h"
+#include "conversion/UNameMatcher.h"
+#include "platform/UControls.h"
+#include "platform/UFiles.h"
+#include "platform/UPaths.h"
+#include "platform/USystemColors.h"
+#include "platform/UText.h"
+#include "settings/UAppOptions.h"
+#include "settings/UHTMLOptions.h"
+#include "settings/UHighLighter.h"
+#include "settings/UIOOptions.h"
+
+namespace velmora {
+
+namespace {
+constexpr std::string_view CRLF = "\r\n";
+constexpr std::string_view LineBreakTag = "<BR>";
+constexpr std::size_t HeaderItems = 8;
+// Lines longer than this are the first half of a line the console wrapped.
+constexpr std::size_t WrapWidth = 76;
+constexpr const char* OverwriteQuestion = "Do you want to replace the existing file?";
+
+int ClampToInt(std::size_t n)
+{
+    return n > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(n);
+}
+} // namespace
+
+// The markup around a line that holds a name: built once per page for every
+// name of the list, with a matcher that finds the first listed name of a line.
+class TConvertClass::TLineMarker {
+public:
+    struct TMarkup {
+        std::string Prefix;
+        std::string Suffix;
+    };
+
+    TLineMarker(const TNamesList* names, bool ignoreCase, const std::string& imageDir)
+        : FMatcher(NameViews(names), ignoreCase)
+    {
+        if (!names)
+            return;
+        // An item without attributes is written with those of a new entry.
+        const THighLightInfo defaults;
+        FMarkups.reserve(names->size());
+        for (const TNameItem& item : *names)
+            FMarkups.push_back(MarkupOf(item.Info ? *item.Info : defaults, imageDir));
+    }
+
+    // The markup of the first listed name in the line, or null.
+    const TMarkup* Find(std::string_view line) const
+    {
+        int k = FMatcher.FirstMatch(line);
+        return k < 0 ? nullptr : &FMarkups[static_cast<std::size_t>(k)];
+    }
+
+    bool HasNames() const { return FMatcher.HasNames(); }
+
+private:
+    static std::vector<std::string_view> NameViews(const TNamesList* names)
+    {
+        std::vector<std::string_view> views;
+        if (names)
+            for (const TNameItem& item : *names)
+                views.emplace_back(item.Name);
+        return views;
+    }
+
+    static TMarkup MarkupOf(const THighLightInfo& info, const std::string& imageDir)
+    {
+        std::string icon = info.FImageFile.empty() ? std::string() : imageDir + ExtractFileName(info.FImageFile);
+        TMarkup m;
+        m.Prefix = "<FONT color=\"" + ColorToHTML(info.FColor) + "\"> <BR>" + std::string(CRLF) + info.FHTMLBefore +
+                   std::string(CRLF) + " <BR> <img src=\"" + icon + "\">";
+        m.Suffix = std::string(CRLF) + "<BR> " + info.FHTMLAfter + " </FONT>";
+        return m;
+    }
+
+    TNameMatcher FMatcher;
+    std::vector<TMarkup> FMarkups;
+};
+
+// Streams one page into its file: header, dump lines, footer, each item
+// followed by CR LF. Output is gathered in a buffer to keep writes large.
+class TConvertClass::TPageBuilder {
+public:
+    TPageBuilder(TConvertClass& engine, TAtomicFileWriter& writer) : FEngine(engine), FWriter(writer)
+    {
+        FBuffer.reserve(BufferSize + 4096);
+    }
+
+    // Writes the whole page; false when the run was stopped during it.
+    bool Write(std::string_view text)
+    {
+        const THTMLOptions& html = *FEngine.FHTMLOptions;
+        std::size_t lineCount = CountDumpLines(text);
+        WriteHeader(html);
+        bool complete = WriteLines(text, HeaderItems + lineCount, html.FBrokenLines);
+        Item("<BR>", html.FEndPageHTML);
+        Item("<!-- Created by Velmora -->");
+        Item("</BODY> </HTML>");
+        Flush();
+        if (FEngine.FFileBar)
+            FEngine.FFileBar->SetPosition(0);
+        return complete && FEngine.FRunning;
+    }
+
+private:
+    static constexpr std::size_t BufferSize = 1 << 18;
+
+    void Put(std::string_view bytes)
+    {
+        if (bytes.size() >= BufferSize) {
+            Flush();
+            FWriter.Write(bytes);
+            return;
+        }
+        FBuffer.append(bytes);
+        if (FBuffer.size() >= BufferSize)
+            Flush();
+    }
+
+    void Flush()
+    {
+        FWriter.Write(FBuffer);
+        FBuffer.clear();
+    }
+
+    void Item(std::string_view a, std::string_view b = {}, std::string_view c = {})
+    {
+        Put(a);
+        Put(b);
+        Put(c);
+        Put(CRLF);
+    }
+
+    void WriteHeader(const THTMLOptions& html)
+    {
+        Item(R"(<HTML><META name="author" content=")", html.FAuthor, R"(">)");
+        Item("<TITLE>", html.FTitle, "</TITLE></HEAD>");
+        Item(R"(<BODY BGCOLOR=")", ColorToHTML(html.FBackColor), R"(")");
+        Item(R"(TEXT=")", ColorToHTML(html.FTextColor), R"(")");
+        Item(R"(LINK=")", ColorToHTML(html.FLinkColor), R"(")");
+        Item(R"(VLINK=")", ColorToHTML(html.FVisLinkColor), R"(")");
+        Item(R"(BACKGROUND=")", FEngine.FImageDir + ExtractFileName(html.FBackImage), R"("><BR>)");
+        Item(html.FFrontPageHTML, LineBreakTag);
+    }
+
+    // The dump lines: joined when broken, marked up, each given "<BR>". When
+    // the run stops, the lines not yet handled are written as they were read.
+    bool WriteLines(std::string_view text, std::size_t pageLines, bool brokenLines)
+    {
+        IProgressBar* bar = FEngine.FFileBar;
+        if (bar) {
+            bar->SetPosition(0);
+            bar->SetMax(ClampToInt(pageLines - 1));
+        }
+        // Let window messages through about 20 times a page, at most every 20 lines.
+        const std::size_t pacing = std::max<std::size_t>(20, pageLines / 20);
+        TLineMarker marker(FEngine.FNames, FEngine.IgnoreCase(), FEngine.FImageDir);
+        TDumpLineReader reader(text);
+        std::string joined;
+        std::string_view line;
+        bool haveLine = reader.Next(line);
+        for (std::size_t i = HeaderItems; haveLine && FEngine.FRunning; ++i) {
+            if (i % pacing == 0 && FEngine.FProcessMessages)
+                FEngine.FProcessMessages();
+            std::string_view next;
+            bool haveNext = reader.Next(next);
+            std::string_view item = line;
+            if (brokenLines && line.size() > WrapWidth && haveNext) {
+                // A line takes in at most one following line, whatever the result's length.
+                joined.assign(line);
+                joined.append(next);
+                item = joined;
+                haveNext = reader.Next(next);
+                if (bar)
+                    bar->SetMax(bar->Max() - 1);
+            }
+            // A stop that arrived at this line's pump leaves it without markup.
+            const TLineMarker::TMarkup* markup = FEngine.FRunning ? marker.Find(item) : nullptr;
+            if (markup) {
+                Put(markup->Prefix);
+                Put(item);
+                Put(markup->Suffix);
+            } else {
+                Put(item);
+            }
+            Put(LineBreakTag);
+            Put(CRLF);
+            if (bar)
+                bar->StepIt();
+            line = next;
+            haveLine = haveNext;
+        }
+        if (!haveLine)
+            return true;
+        for (; haveLine; haveLine = reader.Next(line))
+            Item(line);
+        return false;
+    }
+
+    TConvertClass& FEngine;
+    TAtomicFileWriter& FWriter;
+    std::string FBuffer;
+};
+
+TConvertClass::TConvertClass(IMessageBoxes* messageBoxes, TProcessMessages processMessages)
+    : FMessageBoxes(messageBoxes), FProcessMessages(std::move(processMessages))
+{
+}
+
+TConvertClass::~TConvertClass()
+{
+    if (FIOOptions)
+        FIOOptions->ResetStatuses();
+}
+
+void TConvertClass::SetControls(IProgressBar* totalBar, IProgressBar* fileBar, IListView* listView)
+{
+    if (totalBar)
+        FTotalBar = totalBar;
+    if (fileBar)
+        FFileBar = fileBar;
+    if (listView)
+        FListView = listView;
+}
+
+void TConvertClass::SetOptions(THTMLOptions* htmlOptions, TAppOptions* appOptions, TIOOptions* ioOptions,
+                               TNamesList* names)
+{
+    if (htmlOptions)
+        FHTMLOptions = htmlOptions;
+    if (appOptions)
+        FAppOptions = appOptions;
+    if (ioOptions)
+        FIOOptions = ioOptions;
+    if (names)
+        FNames = names;
+}
+
+void TConvertClass::Stop()
+{
+    FRunning = false;
+}
+
+bool TConvertClass::IgnoreCase() const
+{
+    // The option is named "case sensitive", but when set the search ignores case.
+    return FAppOptions && FAppOptions->FCaseSensitive;
+}
+
+bool TConvertClass::Convert(std::string& message)
+{
+    // An empty directory would turn into the file system's root once a
+    // separator is appended; refuse before anything changes.
+    if (FIOOptions && FIOOptions->FDestDir.empty()) {
+        message = "No destination directory is set";
+        return false;
+    }
+    if (FIOOptions && FIOOptions->FDestImgDir.empty()) {
+        message = "No images directory is set";
+        return false;
+    }
+    PrepareOptions();
+    FRunning = true;
+    bool result = true;
+    if (FIOOptions)
+        FIOOptions->ResetStatuses();
+    if (FIOOptions && FAppOptions && FHTMLOptions && !FIOOptions->FFiles.empty())
+        result = ConvertFiles();
+    if (!FRunning)
+        message = "Canceled by user";
+    else if (!result)
+        message = "One or more files were not converted";
+    return result;
+}
+
+bool TConvertClass::ConvertFiles()
+{
+    TIOOptions& io = *FIOOptions;
+    // The "to all" answers of the overwrite question last for this run only.
+    const bool skipExisting = io.FSkipExisting;
+    const bool promptOnOverwrite = io.FPromptOnOverwrite;
+    FImageDir = FHTMLOptions->FRelImages ? RelativePath(io.FDestDir, io.FDestImgDir) : io.FDestImgDir;
+    if (FTotalBar)
+        FTotalBar->SetMax(ClampToInt(io.FFiles.size()));
+    bool result = true;
+    for (std::size_t i = 0; i < io.FFiles.size() && FRunning; ++i) {
+        if (FProcessMessages)
+            FProcessMessages();
+        const std::string source = io.FFiles[i].Path;
+        std::uint8_t code = ProcessFile(source, OutputFileName(source));
+        if (!FRunning)
+            code = StatusCode::Canceled;
+        io.SetFileStatus(static_cast<int>(i), code);
+        result = result && (code == StatusCode::Converted || code == StatusCode::Overwritten);
+        if (FTotalBar)
+            FTotalBar->StepIt();
+    }
+    if (FTotalBar)
+        FTotalBar->SetPosition(0);
+    io.SetSkipExisting(skipExisting);
+    io.SetPromptOnOverwrite(promptOnOverwrite);
+    return result;
+}
+
+void TConvertClass::PrepareOptions()
+{
+    if (FIOOptions) {
+        TIOOptions& io = *FIOOptions;
+        // An empty directory stays empty rather than becoming the root.
+        if (!io.FDestDir.empty() && !IsPathDelimiter(io.FDestDir.back()))
+            io.SetDestDir(io.FDestDir + PathDelim);
+        if (!io.FDestImgDir.empty() && !IsPathDelimiter(io.FDestImgDir.back()))
+            io.SetDestImgDir(io.FDestImgDir + PathDelim);
+    }
+    if (FHTMLOptions)
+        FHTMLOptions->SetBackImage(StripQuotes(FHTMLOptions->FBackImage));
+    if (FNames)
+        for (TNameItem& item : *FNames)
+            if (item.Info)
+                item.Info->FImageFile = StripQuotes(item.Info->FImageFile);
+}
+
+std::string TConvertClass::OutputFileName(const std::string& source) const
+{
+    std::string dir = FIOOptions ? FIOOptions->FDestDir : std::string();
+    return dir + ChangeFileExt(ExtractFileName(source), ".htm");
+}
+
+std::uint8_t TConvertClass::ProcessFile(const std::string& source, const std::string& output)
+{
+    if (!FIOOptions)
+        return StatusCode::ReadError;
+    // A dump named *.htm in the destination directory would be its own output.
+    if (SameFile(source, output))
+        return StatusCode::WriteError;
+    auto write = [&](std::uint8_t success) { return WritePage(source, output) ? success : StatusCode::ReadError; };
+    if (!FileExists(output))
+        return write(StatusCode::Converted);
+    if (FIOOptions->FSkipExisting)
+        return StatusCode::SkippedExisting;
+    if (!FIOOptions->FPromptOnOverwrite)
+        return write(StatusCode::Overwritten);
+    TOverwriteAnswer answer = FMessageBoxes ? FMessageBoxes->AskOverwrite(OverwriteQuestion) : TOverwriteAnswer::Closed;
+    switch (answer) {
+    case TOverwriteAnswer::Yes:
+        return write(StatusCode::Overwritten);
+    case TOverwriteAnswer::NoToAll:
+        FIOOptions->SetSkipExisting(true);
+        return StatusCode::SkippedByAnswer;
+    case TOverwriteAnswer::YesToAll:
+        FIOOptions->SetPromptOnOverwrite(false);
+        return write(StatusCode::Overwritten);
+    case TOverwriteAnswer::No:
+    case TOverwriteAnswer::Closed:
+        break;
+    }
+    return StatusCode::SkippedByAnswer;
+}
+
+void TConvertClass::CopyImages() const
+{
+    // Copies replace what is there, never copy a file onto itself, and their
+    // failures do not matter: the page refers to the images all the same.
+    auto copy = [this](const std::string& path) {
+        if (FileExists(path))
+            CopyFileAtomically(path, FIOOptions->FDestImgDir + ExtractFileName(path));
+    };
+    copy(FHTMLOptions->FBackImage);
+    if (FNames)
+        for (const TNameItem& item : *FNames)
+            if (item.Info)
+                copy(item.Info->FImageFile);
+}
+
+bool TConvertClass::WritePage(const std::string& source, const std::string& output)
+{
+    if (!FHTMLOptions || !FIOOptions || !FileExists(source) || SameFile(source, output))
+        return false;
+    try {
+        CopyImages();
+        std::string bytes;
+        if (!ReadWholeFile(source, bytes))
+            return false;
+        TAtomicFileWriter writer(output);
+        TPageBuilder page(*this, writer);
+        bool complete = page.Write(DumpText(bytes));
+        // A page cut short by a stop is saved all the same.
+        bool saved = writer.Commit();
+        return complete && saved;
+    } catch (const std::exception&) {
+        // Out of memory or a failing control: the page counts as not written.
+        return false;
+    }
+}
+
+void TConvertClass::HighlightLine(std::string& line)
+{
+    if (!FNames || !FRunning)
+        return;
+    TLineMarker marker(FNames, IgnoreCase(), FImageDir);
+    if (const TLineMarker::TMarkup* markup = marker.Find(line))
+        line = markup->Prefix + line + markup->Suffix;
+}
+
+std::string StripQuotes(const std::string& text)
+{
+    if (text.empty() || text.front() != '"' || text.back() != '"')
+        return text;
+    if (text.size() == 1)
+        return std::string();
+    return text.substr(1, text.size() - 2);
+}
+
+int SplitPath(const std::string& path, std::vector<std::string>& names)
+{
+    names.clear();
+    std::string name; // gathered backwards
+    for (std::size_t i = path.size(); i > 0; --i) {
+        char c = path[i - 1];
+        if (IsPathDelimiter(c)) {
+            if (!name.empty())
+                names.emplace_back(name.rbegin(), name.rend());
+            name.clear();
+            if (i > 1 && IsPathDelimiter(path[i - 2]))
+                break; // the start of a network path
+        } else if (c != ':' || !IsFileNameBoundary(':')) {
+            // A drive colon belongs to no name; elsewhere ":" is an ordinary character.
+            name.push_back(c);
+        }
+    }
+    // What stands before the first separator (a drive) is no directory name.
+    std::reverse(names.begin(), names.end());
+    return static_cast<int>(names.size());
+}
+
+std::string RelativePath(const std::string& fromDir, const std::string& toDir)
+{
+    if (fromDir.empty() || toDir.empty() || fromDir.front() != toDir.front())
+        return toDir; // another drive (or no common start): the absolute directory
+    if (AsciiUpperCase(fromDir) == AsciiUpperCase(toDir))
+        return std::string();
+    std::vector<std::string> from;
+    std::vector<std::string> to;
+    SplitPath(fromDir, from);
+    SplitPath(toDir, to);
+    std::size_t common = 0;
+    while (common < from.size() && common < to.size() && from[common] == to[common])
+        ++common;
+    std::string result;
+    for (std::size_t k = common; k < from.size(); ++k)
+        result += "../";
+    for (std::size_t k = common; k < to.size(); ++k)
+        result += to[k] + "/";
+    return result;
+}
+
+std::string ColorToHTML(TColor color)
+{
+    // Red is the low byte; a value wider than 24 bits is written from its low 24 bits.
+    auto rgb = static_cast<std::uint32_t>(ColorToRGB(color));
+    char text[8];
+    std::snprintf(text, sizeof text, "#%02X%02X%02X", rgb & 0xFFu, (rgb >> 8) & 0xFFu, (rgb >> 16) & 0xFFu);
+    return text;
+}
+
+int ContainsName(const std::string& name, const std::string& line, bool ignoreCase)
+{
+    if (name.empty())
+        return 0;
+    auto fold = [ignoreCase](char c) {
+        return (ignoreCase && c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    };
+    auto at = std::search(line.begin(), line.end(), name.begin(), name.end(),
+                          [&](char a, char b) { return fold(a) == fold(b); });
+    if (at == line.end())
+        return 0;
+    return ClampToInt(static_cast<std::size_t>(at - line.begin()) + 1);
+}
+
+} // namespace velmora
