@@ -1,0 +1,88 @@
+// Real console dumps and logs convert, and their pages keep every byte.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "EngineSetup.h"
+
+namespace velmora {
+namespace {
+
+namespace fs = std::filesystem;
+using test::TempDir;
+
+std::vector<std::string> RealDumps()
+{
+    std::vector<std::string> paths;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(std::string(VELMORA_SHARED_TESTDATA) + "/q3dumps", ec))
+        if (entry.is_regular_file() && entry.path().filename() != "README.md")
+            paths.push_back(entry.path().string());
+    return paths;
+}
+
+// The dump's lines as the page writer reads them (these files end lines with LF).
+std::vector<std::string> LinesOf(const std::string& bytes)
+{
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t lf; (lf = bytes.find('\n', start)) != std::string::npos; start = lf + 1)
+        lines.push_back(bytes.substr(start, lf - start));
+    if (start < bytes.size())
+        lines.push_back(bytes.substr(start));
+    return lines;
+}
+
+TEST(RealDumps, PlainPageHoldsEveryLineExactly)
+{
+    auto dumps = RealDumps();
+    if (dumps.empty())
+        GTEST_SKIP() << "no shared test data";
+    test::TEngineSetup setup;
+    setup.List(dumps);
+    std::string message;
+    ASSERT_TRUE(setup.Engine.Convert(message)) << message;
+    for (const std::string& dump : dumps) {
+        std::string expected;
+        for (const std::string& line : LinesOf(TempDir::Read(dump)))
+            expected += line + "<BR>\r\n";
+        std::string page = TempDir::Read(setup.Engine.OutputFileName(dump));
+        std::size_t bodyStart = page.find("\r\n<BR>\r\n") + 8; // after the front HTML item
+        ASSERT_EQ(page.substr(bodyStart, expected.size()), expected) << dump;
+        EXPECT_EQ(page.substr(bodyStart + expected.size()),
+                  "<BR>\r\n<!-- Created by Velmora -->\r\n</BODY> </HTML>\r\n");
+    }
+}
+
+TEST(RealDumps, HighlightedJoinedPageHoldsEveryLineInOrder)
+{
+    auto dumps = RealDumps();
+    if (dumps.empty())
+        GTEST_SKIP() << "no shared test data";
+    for (bool ignoreCase : {false, true}) {
+        test::TEngineSetup setup;
+        setup.Html.FBrokenLines = true;
+        setup.App.FCaseSensitive = ignoreCase;
+        setup.AddName("was railed by", 0x0000FF);
+        setup.AddName(": ", 0x00FF00, "/icons/chat.gif", "<I>", "</I>");
+        setup.AddName("^1", 0xFF0000);
+        setup.List(dumps);
+        std::string message;
+        ASSERT_TRUE(setup.Engine.Convert(message)) << message;
+        for (std::size_t k = 0; k < dumps.size(); ++k) {
+            EXPECT_EQ(setup.IO.FFiles[k].Status->Status, StatusCode::Converted);
+            std::string page = TempDir::Read(setup.Engine.OutputFileName(dumps[k]));
+            std::size_t at = 0;
+            for (const std::string& line : LinesOf(TempDir::Read(dumps[k]))) {
+                std::size_t found = page.find(line, at);
+                ASSERT_NE(found, std::string::npos) << dumps[k] << ": " << line;
+                at = found + line.size();
+            }
+        }
+    }
+}
+
+} // namespace
+} // namespace velmora
