@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -48,18 +49,17 @@ bool SameName(std::string_view a, std::string_view b)
 
 enum class TLineKind { Other, Section, Pair };
 
-// One line of the file. Text is the line as read (without its line break) and
-// is written back unchanged unless the line itself is replaced.
-struct TIniLine {
-    std::string Text;
+// What one line means: a section header, a key with its value (trimmed,
+// quotes kept), or anything else (comments, blank lines, text without "=").
+struct TLineView {
     TLineKind Kind = TLineKind::Other;
-    std::string Name;  // section name, or key of a pair
-    std::string Value; // value of a pair, trimmed, quotes kept
+    std::string_view Name; // section name, or key of a pair
+    std::string_view Value;
 };
 
-TIniLine ParseLine(std::string text)
+TLineView Classify(std::string_view text)
 {
-    TIniLine line;
+    TLineView line;
     std::string_view body = Trim(text);
     if (!body.empty() && body.front() == '[') {
         // A header runs to the last "]", so that names holding "]" come back whole;
@@ -78,17 +78,29 @@ TIniLine ParseLine(std::string text)
             line.Value = Trim(body.substr(eq + 1));
         }
     }
-    line.Text = std::move(text);
     return line;
 }
 
-// The parsed file: its lines, and how it ends them, so a rewrite keeps the style.
-struct TIniText {
+// The parsed file: views of its lines (without line breaks) into the bytes it
+// was parsed from or into lines added since, and how it ends its lines, so
+// that a rewrite keeps the style. Lines not replaced are written back as read.
+class TIniText {
+public:
+    std::string_view Add(std::string text)
+    {
+        // A deque never moves its elements, so views into them stay valid.
+        return FAdded.emplace_back(std::move(text));
+    }
+
     bool HasBom = false;
     std::string_view LineBreak = PlatformLineBreak;
-    std::vector<TIniLine> Lines;
+    std::vector<std::string_view> Lines;
+
+private:
+    std::deque<std::string> FAdded;
 };
 
+// The bytes must outlive the result.
 TIniText ParseIni(std::string_view bytes)
 {
     TIniText ini;
@@ -106,7 +118,7 @@ TIniText ParseIni(std::string_view bytes)
         bytes.remove_prefix(lf == std::string_view::npos ? bytes.size() : lf + 1);
         if (!text.empty() && text.back() == '\r')
             text.remove_suffix(1);
-        ini.Lines.push_back(ParseLine(std::string(text)));
+        ini.Lines.push_back(text);
     }
     return ini;
 }
@@ -116,25 +128,25 @@ std::string Serialize(const TIniText& ini)
     std::string out;
     if (ini.HasBom)
         out += Utf8Bom;
-    for (const TIniLine& line : ini.Lines) {
-        out += line.Text;
+    for (std::string_view line : ini.Lines) {
+        out += line;
         out += ini.LineBreak;
     }
     return out;
 }
 
-// Calls visit(index, inSection) for every line; inSection tells whether the line
-// lies in a section of the given name (its header included). Keys above the
-// first header belong to no section.
+// Calls visit(index, line, inSection) for every line until visit returns false;
+// inSection tells whether the line lies in a section of the given name (its
+// header included). Keys above the first header belong to no section.
 template <typename F>
 void ForEachLine(const TIniText& ini, std::string_view section, F visit)
 {
     bool inSection = false;
     for (std::size_t i = 0; i < ini.Lines.size(); ++i) {
-        const TIniLine& line = ini.Lines[i];
+        TLineView line = Classify(ini.Lines[i]);
         if (line.Kind == TLineKind::Section)
             inSection = SameName(line.Name, section);
-        if (!visit(i, inSection))
+        if (!visit(i, line, inSection))
             return;
     }
 }
@@ -143,8 +155,7 @@ void ForEachLine(const TIniText& ini, std::string_view section, F visit)
 std::optional<std::size_t> FindPair(const TIniText& ini, std::string_view section, std::string_view key)
 {
     std::optional<std::size_t> found;
-    ForEachLine(ini, section, [&](std::size_t i, bool inSection) {
-        const TIniLine& line = ini.Lines[i];
+    ForEachLine(ini, section, [&](std::size_t i, const TLineView& line, bool inSection) {
         if (inSection && line.Kind == TLineKind::Pair && SameName(line.Name, key))
             found = i;
         return !found;
@@ -152,40 +163,26 @@ std::optional<std::size_t> FindPair(const TIniText& ini, std::string_view sectio
     return found;
 }
 
-TIniText ReadIni(const std::string& fileName)
-{
-    std::string bytes;
-    if (!ReadWholeFile(fileName, bytes))
-        return {};
-    return ParseIni(bytes);
-}
-
 [[noreturn]] void RaiseWriteError(const std::string& fileName)
 {
     throw EGenException("Unable to write to " + fileName);
 }
 
-// A file being changed: what it held, so an unchanged file is not rewritten.
-struct TIniUpdate {
-    std::string OldBytes;
-    TIniText Ini;
-};
-
-TIniUpdate ReadForUpdate(const std::string& fileName)
+// The file's bytes before a change; a file that is there but cannot be read
+// must not be replaced by the one key being written.
+std::string ReadForUpdate(const std::string& fileName)
 {
-    TIniUpdate update;
-    // A file that is there but cannot be read must not be replaced by the one
-    // key being written.
-    if (!ReadWholeFile(fileName, update.OldBytes) && FileExists(fileName))
+    std::string bytes;
+    if (!ReadWholeFile(fileName, bytes) && FileExists(fileName))
         RaiseWriteError(fileName);
-    update.Ini = ParseIni(update.OldBytes);
-    return update;
+    return bytes;
 }
 
-void Store(const std::string& fileName, const TIniUpdate& update)
+// Writes the changed file; an unchanged one is left alone.
+void Store(const std::string& fileName, const std::string& oldBytes, const TIniText& ini)
 {
-    std::string bytes = Serialize(update.Ini);
-    if (bytes == update.OldBytes)
+    std::string bytes = Serialize(ini);
+    if (bytes == oldBytes)
         return;
     if (!WriteFileAtomically(fileName, bytes))
         RaiseWriteError(fileName);
@@ -227,30 +224,27 @@ std::string EncodeValue(const std::string& value)
 void SetPair(TIniText& ini, std::string_view section, std::string_view key, const std::string& encoded)
 {
     if (auto pair = FindPair(ini, section, key)) {
-        TIniLine& line = ini.Lines[*pair];
-        line = ParseLine(line.Name + "=" + encoded); // the key keeps its spelling in the file
+        // The key keeps its spelling in the file.
+        std::string_view stored = Classify(ini.Lines[*pair]).Name;
+        ini.Lines[*pair] = ini.Add(std::string(stored) + "=" + encoded);
         return;
     }
     // A new key goes after the last pair of the first section of that name.
     std::optional<std::size_t> insertAfter;
-    bool seenOtherSection = false;
-    ForEachLine(ini, section, [&](std::size_t i, bool inSection) {
-        const TIniLine& line = ini.Lines[i];
-        if (inSection && (line.Kind == TLineKind::Pair || line.Kind == TLineKind::Section))
+    ForEachLine(ini, section, [&](std::size_t i, const TLineView& line, bool inSection) {
+        if (inSection && line.Kind != TLineKind::Other)
             insertAfter = i;
-        else if (!inSection && line.Kind == TLineKind::Section && insertAfter)
-            seenOtherSection = true;
-        return !seenOtherSection;
+        return inSection || !insertAfter || line.Kind != TLineKind::Section;
     });
-    std::string pairText = std::string(key) + "=" + encoded;
+    std::string_view pairText = ini.Add(std::string(key) + "=" + encoded);
     if (insertAfter) {
-        ini.Lines.insert(ini.Lines.begin() + static_cast<std::ptrdiff_t>(*insertAfter + 1), ParseLine(pairText));
+        ini.Lines.insert(ini.Lines.begin() + static_cast<std::ptrdiff_t>(*insertAfter + 1), pairText);
         return;
     }
-    if (!ini.Lines.empty() && !Trim(ini.Lines.back().Text).empty())
-        ini.Lines.push_back(ParseLine(std::string()));
-    ini.Lines.push_back(ParseLine("[" + std::string(section) + "]"));
-    ini.Lines.push_back(ParseLine(std::move(pairText)));
+    if (!ini.Lines.empty() && !Trim(ini.Lines.back()).empty())
+        ini.Lines.push_back(std::string_view());
+    ini.Lines.push_back(ini.Add("[" + std::string(section) + "]"));
+    ini.Lines.push_back(pairText);
 }
 
 // Decimal within the int range, or hexadecimal after "$" or "0x". Unsigned
@@ -301,11 +295,13 @@ TIniFile::TIniFile(std::string fileName) : FFileName(std::move(fileName)) {}
 
 std::string TIniFile::ReadString(const std::string& section, const std::string& key, const std::string& def) const
 {
-    TIniText ini = ReadIni(FFileName);
+    std::string bytes;
+    ReadWholeFile(FFileName, bytes); // a missing or unreadable file reads as empty
+    TIniText ini = ParseIni(bytes);
     auto pair = FindPair(ini, Trim(section), Trim(key));
     if (!pair)
         return def;
-    std::string_view value = ini.Lines[*pair].Value;
+    std::string_view value = Classify(ini.Lines[*pair]).Value;
     if (IsQuoted(value))
         value = value.substr(1, value.size() - 2);
     return std::string(value);
@@ -318,11 +314,13 @@ int TIniFile::ReadInteger(const std::string& section, const std::string& key, in
 
 bool TIniFile::SectionExists(const std::string& section) const
 {
+    std::string bytes;
+    ReadWholeFile(FFileName, bytes);
+    TIniText ini = ParseIni(bytes);
     // A section counts as present when it holds at least one key.
-    TIniText ini = ReadIni(FFileName);
     bool found = false;
-    ForEachLine(ini, Trim(section), [&](std::size_t i, bool inSection) {
-        found = inSection && ini.Lines[i].Kind == TLineKind::Pair;
+    ForEachLine(ini, Trim(section), [&](std::size_t, const TLineView& line, bool inSection) {
+        found = inSection && line.Kind == TLineKind::Pair;
         return !found;
     });
     return found;
@@ -335,9 +333,10 @@ void TIniFile::WriteString(const std::string& section, const std::string& key, c
     CheckNames(FFileName, sectionName, keyName);
     if (HasLineBreak(value))
         RaiseWriteError(FFileName);
-    TIniUpdate update = ReadForUpdate(FFileName);
-    SetPair(update.Ini, sectionName, keyName, EncodeValue(value));
-    Store(FFileName, update);
+    const std::string oldBytes = ReadForUpdate(FFileName);
+    TIniText ini = ParseIni(oldBytes);
+    SetPair(ini, sectionName, keyName, EncodeValue(value));
+    Store(FFileName, oldBytes, ini);
 }
 
 void TIniFile::WriteInteger(const std::string& section, const std::string& key, int value)
@@ -347,15 +346,16 @@ void TIniFile::WriteInteger(const std::string& section, const std::string& key, 
 
 void TIniFile::EraseSection(const std::string& section)
 {
-    TIniUpdate update = ReadForUpdate(FFileName);
-    std::vector<TIniLine> kept;
-    ForEachLine(update.Ini, Trim(section), [&](std::size_t i, bool inSection) {
+    const std::string oldBytes = ReadForUpdate(FFileName);
+    TIniText ini = ParseIni(oldBytes);
+    std::vector<std::string_view> kept;
+    ForEachLine(ini, Trim(section), [&](std::size_t i, const TLineView&, bool inSection) {
         if (!inSection)
-            kept.push_back(std::move(update.Ini.Lines[i]));
+            kept.push_back(ini.Lines[i]);
         return true;
     });
-    update.Ini.Lines = std::move(kept);
-    Store(FFileName, update);
+    ini.Lines = std::move(kept);
+    Store(FFileName, oldBytes, ini);
 }
 
 } // namespace velmora
