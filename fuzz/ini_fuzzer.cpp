@@ -33,14 +33,24 @@ const std::vector<std::pair<std::string, std::string>> Probes = {
 const std::string WrittenSection = "Fuzz Written.(1)";
 const std::string WrittenKey = "Item0_Width";
 
-std::string FilePath()
-{
-    std::error_code ec;
-    std::filesystem::path dir = std::filesystem::is_directory("/dev/shm", ec)
-                                    ? std::filesystem::path("/dev/shm")
-                                    : std::filesystem::temp_directory_path();
-    return (dir / ("velmora-ini-fuzz-" + std::to_string(std::random_device{}()) + ".ini")).string();
-}
+// The file each input is written to, in memory where possible, removed when the run ends.
+class TFuzzFile {
+public:
+    TFuzzFile()
+    {
+        std::error_code ec;
+        std::filesystem::path dir = std::filesystem::is_directory("/dev/shm", ec)
+                                        ? std::filesystem::path("/dev/shm")
+                                        : std::filesystem::temp_directory_path();
+        Path = (dir / ("velmora-ini-fuzz-" + std::to_string(std::random_device{}()) + ".ini")).string();
+    }
+    ~TFuzzFile()
+    {
+        std::error_code ec;
+        std::filesystem::remove(Path, ec);
+    }
+    std::string Path;
+};
 
 struct TSnapshot {
     std::vector<std::string> Strings;
@@ -78,7 +88,8 @@ void CheckSettings(const std::string& path)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const std::string path = FilePath();
+    static const TFuzzFile file;
+    const std::string& path = file.Path;
     std::string_view bytes(reinterpret_cast<const char*>(data), size);
     if (!WriteFileAtomically(path, bytes))
         std::abort();
