@@ -3,6 +3,7 @@
 #include "conversion/UConvertClass.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cstdio>
 #include <exception>
@@ -57,14 +58,26 @@ public:
             FMarkups.push_back(MarkupOf(item.Info ? *item.Info : defaults, imageDir));
     }
 
-    // The markup of the first listed name in the line, or null.
-    const TMarkup* Find(std::string_view line) const
+    // The markup of the first listed name in the line made of first and
+    // second (a broken line and the line joined to it), or null.
+    const TMarkup* Find(std::string_view first, std::string_view second = {}) const
     {
-        int k = FMatcher.FirstMatch(line);
+        int k = FMatcher.FirstMatch(first, second);
         return k < 0 ? nullptr : &FMarkups[static_cast<std::size_t>(k)];
     }
 
-    bool HasNames() const { return FMatcher.HasNames(); }
+    // Find for count lines at once: markups[i] for lines[i].
+    void FindAll(const TLineParts* lines, std::size_t count, const TMarkup** markups)
+    {
+        if (!FMatcher.HasNames()) {
+            std::fill(markups, markups + count, nullptr);
+            return;
+        }
+        FFound.resize(count);
+        FMatcher.FirstMatches(lines, FFound.data(), count);
+        for (std::size_t i = 0; i < count; ++i)
+            markups[i] = FFound[i] < 0 ? nullptr : &FMarkups[static_cast<std::size_t>(FFound[i])];
+    }
 
 private:
     static std::vector<std::string_view> NameViews(const TNamesList* names)
@@ -88,6 +101,7 @@ private:
 
     TNameMatcher FMatcher;
     std::vector<TMarkup> FMarkups;
+    std::vector<int> FFound;
 };
 
 // Streams one page into its file: header, dump lines, footer, each item
@@ -158,6 +172,8 @@ private:
 
     // The dump lines: joined when broken, marked up, each given "<BR>". When
     // the run stops, the lines not yet handled are written as they were read.
+    // Lines are read and matched in small batches (matching several at once
+    // is faster); the pump, the progress bar and the output still go line by line.
     bool WriteLines(std::string_view text, std::size_t pageLines, bool brokenLines)
     {
         IProgressBar* bar = FEngine.FFileBar;
@@ -167,46 +183,64 @@ private:
         }
         // Let window messages through about 20 times a page, at most every 20 lines.
         const std::size_t pacing = std::max<std::size_t>(20, pageLines / 20);
+        // Page positions start at the first dump line (8); the first pump is at position `pacing`.
+        std::size_t untilPump = pacing - HeaderItems + 1;
         TLineMarker marker(FEngine.FNames, FEngine.IgnoreCase(), FEngine.FImageDir);
         TDumpLineReader reader(text);
-        std::string joined;
-        std::string_view line;
-        bool haveLine = reader.Next(line);
-        for (std::size_t i = HeaderItems; haveLine && FEngine.FRunning; ++i) {
-            if (i % pacing == 0 && FEngine.FProcessMessages)
-                FEngine.FProcessMessages();
-            std::string_view next;
-            bool haveNext = reader.Next(next);
-            std::string_view item = line;
-            if (brokenLines && line.size() > WrapWidth && haveNext) {
-                // A line takes in at most one following line, whatever the result's length.
-                joined.assign(line);
-                joined.append(next);
-                item = joined;
-                haveNext = reader.Next(next);
-                if (bar)
+        constexpr std::size_t Batch = 64;
+        std::array<TLineParts, Batch> items;
+        std::array<bool, Batch> joined{};
+        std::array<const TLineMarker::TMarkup*, Batch> markups{};
+        std::string_view pending;
+        bool havePending = reader.Next(pending);
+        while (havePending && FEngine.FRunning) {
+            // A broken line takes in the following line, and only that one,
+            // whatever the result's length.
+            std::size_t count = 0;
+            for (; count < Batch && havePending; ++count) {
+                items[count] = TLineParts{pending, {}};
+                havePending = reader.Next(pending);
+                joined[count] = brokenLines && items[count].First.size() > WrapWidth && havePending;
+                if (joined[count]) {
+                    items[count].Second = pending;
+                    havePending = reader.Next(pending);
+                }
+            }
+            marker.FindAll(items.data(), count, markups.data());
+            for (std::size_t k = 0; k < count; ++k) {
+                if (!FEngine.FRunning) {
+                    for (; k < count; ++k) {
+                        Item(items[k].First);
+                        if (joined[k])
+                            Item(items[k].Second);
+                    }
+                    break;
+                }
+                if (--untilPump == 0) {
+                    untilPump = pacing;
+                    if (FEngine.FProcessMessages)
+                        FEngine.FProcessMessages();
+                }
+                if (joined[k] && bar)
                     bar->SetMax(bar->Max() - 1);
+                // A stop that arrived at this line's pump leaves it without markup.
+                const TLineMarker::TMarkup* markup = FEngine.FRunning ? markups[k] : nullptr;
+                if (markup)
+                    Put(markup->Prefix);
+                Put(items[k].First);
+                Put(items[k].Second);
+                if (markup)
+                    Put(markup->Suffix);
+                Put(LineBreakTag);
+                Put(CRLF);
+                if (bar)
+                    bar->StepIt();
             }
-            // A stop that arrived at this line's pump leaves it without markup.
-            const TLineMarker::TMarkup* markup = FEngine.FRunning ? marker.Find(item) : nullptr;
-            if (markup) {
-                Put(markup->Prefix);
-                Put(item);
-                Put(markup->Suffix);
-            } else {
-                Put(item);
-            }
-            Put(LineBreakTag);
-            Put(CRLF);
-            if (bar)
-                bar->StepIt();
-            line = next;
-            haveLine = haveNext;
         }
-        if (!haveLine)
+        if (!havePending)
             return true;
-        for (; haveLine; haveLine = reader.Next(line))
-            Item(line);
+        for (; havePending; havePending = reader.Next(pending))
+            Item(pending);
         return false;
     }
 

@@ -1,0 +1,22 @@
+// Writes a generated console dump of a given size, for whole-program runs.
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "UDumpGenerator.h"
+
+int main(int argc, char** argv)
+{
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: %s PATH BYTES [SEED]\n", argv[0]);
+        return 2;
+    }
+    unsigned long long bytes = std::strtoull(argv[2], nullptr, 10);
+    auto seed = static_cast<std::uint32_t>(argc > 3 ? std::strtoul(argv[3], nullptr, 10) : 1999);
+    velmora::bench::TDumpGenerator generator(seed);
+    if (!generator.WriteDump(argv[1], bytes)) {
+        std::fprintf(stderr, "cannot write %s\n", argv[1]);
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,132 @@
+// Speed of the page writer on generated dumps of 1 MB and 64 MB with 0, 10
+// and 100 names, both case settings, broken lines on and off, against a
+// baseline that reads the same dump whole and writes it to another file.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "UDumpGenerator.h"
+#include "conversion/UConvertClass.h"
+#include "platform/UFiles.h"
+#include "settings/UAppOptions.h"
+#include "settings/UHTMLOptions.h"
+#include "settings/UHighLighter.h"
+#include "settings/UIOOptions.h"
+
+namespace fs = std::filesystem;
+using namespace velmora;
+
+namespace {
+
+// The benchmark's own scratch directory, removed at exit.
+class TScratch {
+public:
+    TScratch()
+    {
+        std::string pattern = (fs::temp_directory_path() / "velmora-bench-XXXXXX").string();
+        if (!mkdtemp(pattern.data()))
+            std::abort();
+        FDir = pattern + "/";
+    }
+    ~TScratch()
+    {
+        std::error_code ec;
+        fs::remove_all(FDir, ec);
+    }
+    const std::string& Dir() const { return FDir; }
+
+    // A generated dump of `megabytes` MB, written on first use.
+    const std::string& Dump(int megabytes)
+    {
+        auto found = FDumps.find(megabytes);
+        if (found != FDumps.end())
+            return found->second;
+        std::string path = FDir + "dump" + std::to_string(megabytes) + ".txt";
+        bench::TDumpGenerator generator;
+        if (!generator.WriteDump(path, static_cast<std::uint64_t>(megabytes) << 20))
+            std::abort();
+        return FDumps[megabytes] = path;
+    }
+
+private:
+    std::string FDir;
+    std::map<int, std::string> FDumps;
+};
+
+TScratch& Scratch()
+{
+    static TScratch scratch;
+    return scratch;
+}
+
+void BM_ReadWriteBaseline(benchmark::State& state)
+{
+    const std::string& dump = Scratch().Dump(static_cast<int>(state.range(0)));
+    const std::string copy = Scratch().Dir() + "copy.txt";
+    std::int64_t bytes = 0;
+    for (auto _ : state) {
+        std::string contents;
+        if (!ReadWholeFile(dump, contents) || !WriteFileAtomically(copy, contents))
+            state.SkipWithError("baseline failed");
+        bytes += static_cast<std::int64_t>(contents.size());
+    }
+    state.SetBytesProcessed(bytes);
+}
+
+void BM_WritePage(benchmark::State& state)
+{
+    const std::string& dump = Scratch().Dump(static_cast<int>(state.range(0)));
+    const std::string page = Scratch().Dir() + "page.htm";
+    THTMLOptions html(nullptr);
+    TAppOptions app(nullptr);
+    TIOOptions io(nullptr, TPlatform{nullptr, nullptr, Scratch().Dir()});
+    TNamesList names;
+    for (const std::string& name : bench::TDumpGenerator::HighlightNames(static_cast<int>(state.range(1)))) {
+        auto info = std::make_unique<THighLightInfo>();
+        info->FColor = 0x0000FF;
+        info->FHTMLBefore = "<B>";
+        info->FHTMLAfter = "</B>";
+        names.push_back(TNameItem{name, std::move(info)});
+    }
+    app.FCaseSensitive = state.range(2) != 0;
+    html.FBrokenLines = state.range(3) != 0;
+    TConvertClass engine(nullptr, [] {});
+    engine.SetOptions(&html, &app, &io, &names);
+    const auto dumpBytes = static_cast<std::int64_t>(fs::file_size(dump));
+    for (auto _ : state)
+        if (!engine.WritePage(dump, page))
+            state.SkipWithError("page not written");
+    state.SetBytesProcessed(dumpBytes * static_cast<std::int64_t>(state.iterations()));
+}
+
+// Few iterations for the 64 MB dump keep the default run short.
+void PageArgs(benchmark::internal::Benchmark* b)
+{
+    b->ArgNames({"MB", "names", "ignoreCase", "broken"});
+    for (int names : {0, 10, 100})
+        for (int ignoreCase : {0, 1})
+            for (int broken : {0, 1})
+                b->Args({1, names, ignoreCase, broken});
+}
+
+void LargePageArgs(benchmark::internal::Benchmark* b)
+{
+    b->ArgNames({"MB", "names", "ignoreCase", "broken"});
+    for (int names : {0, 10, 100})
+        for (int ignoreCase : {0, 1})
+            for (int broken : {0, 1})
+                b->Args({64, names, ignoreCase, broken});
+}
+
+} // namespace
+
+BENCHMARK(BM_ReadWriteBaseline)->ArgName("MB")->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadWriteBaseline)->ArgName("MB")->Arg(64)->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WritePage)->Apply(PageArgs)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WritePage)->Apply(LargePageArgs)->Iterations(3)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();
