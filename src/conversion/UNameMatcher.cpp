@@ -288,6 +288,7 @@ void TNameMatcher::FirstMatches(const TLineParts* lines, int* results, std::size
             for (int k = 0; k < Lanes; ++k) {
                 if (p[k] == end[k]) {
                     lane[k].P = p[k];
+                    lane[k].At = at[k]; // a second part goes on from this state
                     if (!refill(lane[k])) {
                         idle = k;
                         break;

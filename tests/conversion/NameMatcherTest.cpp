@@ -101,6 +101,43 @@ TEST(NameMatcher, AgreesWithNameByNameSearch)
     }
 }
 
+TEST(NameMatcher, BatchOfLinesAgreesWithNameByNameSearch)
+{
+    // Lines of very different lengths, some in two parts, so that the lines
+    // scanned side by side end, switch parts and refill at different times.
+    std::mt19937 random(7);
+    const std::string alphabet = "xyXY:^1";
+    auto text = [&](std::size_t maxLength) {
+        std::string s(std::uniform_int_distribution<std::size_t>(0, maxLength)(random), ' ');
+        for (char& c : s)
+            c = alphabet[std::uniform_int_distribution<std::size_t>(0, alphabet.size() - 1)(random)];
+        return s;
+    };
+    for (int round = 0; round < 200; ++round) {
+        std::vector<std::string> names(std::uniform_int_distribution<int>(1, 6)(random));
+        for (std::string& name : names)
+            name = text(3);
+        std::vector<std::string> firsts(std::uniform_int_distribution<std::size_t>(0, 40)(random));
+        std::vector<std::string> seconds(firsts.size());
+        std::vector<TLineParts> lines;
+        for (std::size_t i = 0; i < firsts.size(); ++i) {
+            firsts[i] = text(i % 5 == 0 ? 60 : 8);
+            if (i % 3 == 0)
+                seconds[i] = text(6);
+        }
+        for (std::size_t i = 0; i < firsts.size(); ++i)
+            lines.push_back(TLineParts{firsts[i], seconds[i]});
+        for (bool ignoreCase : {false, true}) {
+            TNameMatcher matcher(Views(names), ignoreCase);
+            std::vector<int> results(lines.size(), 99);
+            matcher.FirstMatches(lines.data(), results.data(), lines.size());
+            for (std::size_t i = 0; i < lines.size(); ++i)
+                ASSERT_EQ(results[i], FirstByName(names, firsts[i] + seconds[i], ignoreCase))
+                    << "line " << i << " '" << firsts[i] << "|" << seconds[i] << "'";
+        }
+    }
+}
+
 TEST(NameMatcher, HugeNameListStillMatchesCorrectly)
 {
     // Too many long names for a transition table: searched name by name instead.
