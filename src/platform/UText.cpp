@@ -2,7 +2,6 @@
 
 #include <cwchar>
 #include <cwctype>
-#include <optional>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -28,9 +27,10 @@ int CompareTextLocale(const std::string& a, const std::string& b)
 #else
 namespace {
 
-// The text as upper-case wide characters, or nothing when it is not valid in
-// the current locale's encoding.
-std::optional<std::wstring> FoldedWide(const std::string& text)
+// The text as upper-case wide characters. A byte that the locale cannot
+// decode stands for itself in a range no real character uses, so every text
+// has a folded form and all texts are ordered by one rule.
+std::wstring FoldedWide(const std::string& text)
 {
     std::wstring result;
     result.reserve(text.size());
@@ -40,11 +40,16 @@ std::optional<std::wstring> FoldedWide(const std::string& text)
     while (left > 0) {
         wchar_t wc = 0;
         std::size_t n = std::mbrtowc(&wc, p, left, &state);
-        if (n == static_cast<std::size_t>(-1) || n == static_cast<std::size_t>(-2))
-            return std::nullopt;
-        if (n == 0) // an embedded NUL
+        if (n == static_cast<std::size_t>(-1) || n == static_cast<std::size_t>(-2)) {
+            wc = static_cast<wchar_t>(0xDC00 + static_cast<unsigned char>(*p));
             n = 1;
-        result.push_back(static_cast<wchar_t>(std::towupper(static_cast<wint_t>(wc))));
+            state = std::mbstate_t{};
+        } else {
+            if (n == 0) // an embedded NUL
+                n = 1;
+            wc = static_cast<wchar_t>(std::towupper(static_cast<wint_t>(wc)));
+        }
+        result.push_back(wc);
         p += n;
         left -= n;
     }
@@ -57,16 +62,15 @@ int Sign(int v) { return (v > 0) - (v < 0); }
 
 int CompareTextLocale(const std::string& a, const std::string& b)
 {
-    auto wa = FoldedWide(a);
-    auto wb = FoldedWide(b);
-    if (!wa || !wb) // bytes the locale cannot decode: compare them ASCII-folded
-        return Sign(AsciiUpperCase(a).compare(AsciiUpperCase(b)));
-    if (*wa == *wb)
+    std::wstring wa = FoldedWide(a);
+    std::wstring wb = FoldedWide(b);
+    if (wa == wb)
         return 0;
-    // Collation may call distinct texts equal; fall back to code order then,
-    // so that "equal" always means "equal ignoring case".
-    int r = Sign(std::wcscoll(wa->c_str(), wb->c_str()));
-    return r != 0 ? r : Sign(wa->compare(*wb));
+    // Collation may call distinct texts equal (or stop at an embedded NUL);
+    // fall back to code order then, so that "equal" always means "equal
+    // ignoring case" and the order stays total.
+    int r = Sign(std::wcscoll(wa.c_str(), wb.c_str()));
+    return r != 0 ? r : Sign(wa.compare(wb));
 }
 #endif
 

@@ -3,6 +3,7 @@
 
 #include <clocale>
 #include <string>
+#include <vector>
 
 #include "platform/UText.h"
 
@@ -39,6 +40,22 @@ TEST_F(TextTest, BytesTheLocaleCannotDecodeCompareAsciiFolded)
     EXPECT_TRUE(SameTextLocale(a, b));
     EXPECT_FALSE(SameTextLocale(a, "u\xB7so"));
     EXPECT_EQ(CompareTextLocale(a, "u\xB7so"), -CompareTextLocale("u\xB7so", a));
+}
+
+TEST_F(TextTest, MixedDecodableAndUndecodableTextsAreOrderedConsistently)
+{
+    // Sorted insertion relies on a total order: antisymmetric and transitive.
+    const std::vector<std::string> texts = {"abc", "ABD", "u\xB6so", "\xF2k", "zeta", "Ärger", "aerger",
+                                            "", "b", "\xB6", "\xC3\xA4", "A\xB6"};
+    for (const auto& a : texts)
+        for (const auto& b : texts) {
+            EXPECT_EQ(CompareTextLocale(a, b), -CompareTextLocale(b, a)) << a << " / " << b;
+            for (const auto& c : texts) {
+                if (CompareTextLocale(a, b) < 0 && CompareTextLocale(b, c) < 0) {
+                    EXPECT_LT(CompareTextLocale(a, c), 0) << a << " < " << b << " < " << c;
+                }
+            }
+        }
 }
 
 TEST(AsciiUpper, OnlyLettersAToZChange)
