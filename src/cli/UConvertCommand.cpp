@@ -43,12 +43,12 @@ std::string CurrentProfileFile(TSettingsAction& settingsAction, const TCliContex
     return ini.GetCurrentProfile();
 }
 
-// Loads the profile to convert with into profile; false when it cannot be read.
-bool LoadProfile(const TConvertRequest& request, THighlightProfile& profile, TSettingsAction& settingsAction,
+// Loads fileName into profile; a missing current profile leaves its default
+// values. False when the file cannot be read.
+bool LoadProfile(const std::string& fileName, bool isCurrentProfile, THighlightProfile& profile,
                  const TCliContext& context)
 {
-    std::string fileName = request.ProfileFile ? *request.ProfileFile : CurrentProfileFile(settingsAction, context);
-    if (!request.ProfileFile && !FileExists(fileName)) {
+    if (isCurrentProfile && !FileExists(fileName)) {
         std::fprintf(context.Err, "%s: the current profile %s does not exist; converting with default values\n",
                      ProgramName, fileName.c_str());
         return true;
@@ -161,8 +161,11 @@ int RunConvert(const TConvertRequest& request, const TCliContext& context)
     TSystemRegistry registry;
     TPlatform platform{&registry, &boxes, context.ProgramDir};
     TSettingsAction settingsAction(nullptr);
+    // The settings file is read before the profile is made, so that a fresh
+    // profile starts from its default colours as it would in the window.
+    std::string fileName = request.ProfileFile ? *request.ProfileFile : CurrentProfileFile(settingsAction, context);
     THighlightProfile profile(&settingsAction, platform);
-    if (!LoadProfile(request, profile, settingsAction, context))
+    if (!LoadProfile(fileName, !request.ProfileFile, profile, context))
         return ExitUsage;
 
     TIOOptions& io = profile.IOOptions();

@@ -313,6 +313,21 @@ TEST_F(CliEndToEnd, Convert_CurrentProfileMissing_SaysSoAndUsesDefaults_WritingN
     EXPECT_FALSE(fs::exists(Dir.File("bin/velmora.ini")));
 }
 
+TEST_F(CliEndToEnd, Convert_CurrentProfileMissing_DefaultsComeFromTheSettingsFileWhenItSaysSo)
+{
+    fs::create_directory(Dir.File("bin"));
+    fs::copy_file(TCliProcess::DefaultBinary(), Dir.File("bin/velmora-cli"));
+    TCliProcess copy(Dir, Dir.File("bin/velmora-cli"));
+    // 0x102030 is red 30, green 20, blue 10.
+    Dir.Write("bin/velmora.ini", "[Defaults storage]\nUse ini defaults=1\n[Defaults]\nHTML Background=1056816\n");
+    Dir.Write("a.txt", "a\n");
+
+    TCliResult r = copy.Run({"convert", "--dest", "out", "--images", "out", "a.txt"});
+
+    EXPECT_EQ(r.Status, 0) << r.Err;
+    EXPECT_NE(TempDir::Read(Dir.File("out/a.htm")).find("<BODY BGCOLOR=\"#302010\""), std::string::npos);
+}
+
 TEST_F(CliEndToEnd, Convert_CurrentProfileFromSettingsFile_IsUsed)
 {
     fs::create_directory(Dir.File("bin"));
