@@ -243,7 +243,7 @@ void SetPair(TIniText& ini, std::string_view section, std::string_view key, cons
     }
     if (!ini.Lines.empty() && !Trim(ini.Lines.back()).empty())
         ini.Lines.push_back(std::string_view());
-    ini.Lines.push_back(ini.Add("[" + std::string(section) + "]"));
+    ini.Lines.push_back(ini.Add(std::string("[").append(section).append("]")));
     ini.Lines.push_back(pairText);
 }
 
