@@ -3,10 +3,12 @@
 #include "conversion/UConvertClass.h"
 
 #include <algorithm>
-#include <array>
 #include <climits>
 #include <cstdio>
+#include <cstring>
 #include <exception>
+#include <initializer_list>
+#include <memory>
 #include <string_view>
 
 #include "conversion/UDumpText.h"
@@ -60,23 +62,10 @@ public:
 
     // The markup of the first listed name in the line made of first and
     // second (a broken line and the line joined to it), or null.
-    const TMarkup* Find(std::string_view first, std::string_view second = {}) const
+    const TMarkup* Find(std::string_view first, std::string_view second = {})
     {
         int k = FMatcher.FirstMatch(first, second);
         return k < 0 ? nullptr : &FMarkups[static_cast<std::size_t>(k)];
-    }
-
-    // Find for count lines at once: markups[i] for lines[i].
-    void FindAll(const TLineParts* lines, std::size_t count, const TMarkup** markups)
-    {
-        if (!FMatcher.HasNames()) {
-            std::fill(markups, markups + count, nullptr);
-            return;
-        }
-        FFound.resize(count);
-        FMatcher.FirstMatches(lines, FFound.data(), count);
-        for (std::size_t i = 0; i < count; ++i)
-            markups[i] = FFound[i] < 0 ? nullptr : &FMarkups[static_cast<std::size_t>(FFound[i])];
     }
 
 private:
@@ -101,16 +90,15 @@ private:
 
     TNameMatcher FMatcher;
     std::vector<TMarkup> FMarkups;
-    std::vector<int> FFound;
 };
 
 // Streams one page into its file: header, dump lines, footer, each item
 // followed by CR LF. Output is gathered in a buffer to keep writes large.
 class TConvertClass::TPageBuilder {
 public:
-    TPageBuilder(TConvertClass& engine, TAtomicFileWriter& writer) : FEngine(engine), FWriter(writer)
+    TPageBuilder(TConvertClass& engine, TAtomicFileWriter& writer)
+        : FEngine(engine), FWriter(writer), FBuffer(std::make_unique_for_overwrite<char[]>(BufferSize))
     {
-        FBuffer.reserve(BufferSize + 4096);
     }
 
     // Writes the whole page; false when the run was stopped during it.
@@ -132,31 +120,37 @@ public:
 private:
     static constexpr std::size_t BufferSize = 1 << 18;
 
-    void Put(std::string_view bytes)
+    // Appends the pieces as one run of bytes: a single room check per dump
+    // line instead of one per piece.
+    void Put(std::initializer_list<std::string_view> pieces)
     {
-        if (bytes.size() >= BufferSize) {
+        std::size_t size = 0;
+        for (std::string_view piece : pieces)
+            size += piece.size();
+        if (FUsed + size > BufferSize) {
             Flush();
-            FWriter.Write(bytes);
-            return;
+            if (size > BufferSize) {
+                for (std::string_view piece : pieces)
+                    FWriter.Write(piece);
+                return;
+            }
         }
-        FBuffer.append(bytes);
-        if (FBuffer.size() >= BufferSize)
-            Flush();
+        char* out = FBuffer.get() + FUsed;
+        for (std::string_view piece : pieces) {
+            if (!piece.empty())
+                std::memcpy(out, piece.data(), piece.size());
+            out += piece.size();
+        }
+        FUsed += size;
     }
 
     void Flush()
     {
-        FWriter.Write(FBuffer);
-        FBuffer.clear();
+        FWriter.Write(std::string_view(FBuffer.get(), FUsed));
+        FUsed = 0;
     }
 
-    void Item(std::string_view a, std::string_view b = {}, std::string_view c = {})
-    {
-        Put(a);
-        Put(b);
-        Put(c);
-        Put(CRLF);
-    }
+    void Item(std::string_view a, std::string_view b = {}, std::string_view c = {}) { Put({a, b, c, CRLF}); }
 
     void WriteHeader(const THTMLOptions& html)
     {
@@ -172,8 +166,6 @@ private:
 
     // The dump lines: joined when broken, marked up, each given "<BR>". When
     // the run stops, the lines not yet handled are written as they were read.
-    // Lines are read and matched in small batches (matching several at once
-    // is faster); the pump, the progress bar and the output still go line by line.
     bool WriteLines(std::string_view text, std::size_t pageLines, bool brokenLines)
     {
         IProgressBar* bar = FEngine.FFileBar;
@@ -187,66 +179,46 @@ private:
         std::size_t untilPump = pacing - HeaderItems + 1;
         TLineMarker marker(FEngine.FNames, FEngine.IgnoreCase(), FEngine.FImageDir);
         TDumpLineReader reader(text);
-        constexpr std::size_t Batch = 64;
-        std::array<TLineParts, Batch> items;
-        std::array<bool, Batch> joined{};
-        std::array<const TLineMarker::TMarkup*, Batch> markups{};
-        std::string_view pending;
-        bool havePending = reader.Next(pending);
-        while (havePending && FEngine.FRunning) {
+        std::string_view line;
+        bool haveLine = reader.Next(line);
+        while (haveLine && FEngine.FRunning) {
             // A broken line takes in the following line, and only that one,
             // whatever the result's length.
-            std::size_t count = 0;
-            for (; count < Batch && havePending; ++count) {
-                items[count] = TLineParts{pending, {}};
-                havePending = reader.Next(pending);
-                joined[count] = brokenLines && items[count].First.size() > WrapWidth && havePending;
-                if (joined[count]) {
-                    items[count].Second = pending;
-                    havePending = reader.Next(pending);
-                }
+            const std::string_view first = line;
+            std::string_view second;
+            haveLine = reader.Next(line);
+            const bool joined = brokenLines && first.size() > WrapWidth && haveLine;
+            if (joined) {
+                second = line;
+                haveLine = reader.Next(line);
             }
-            marker.FindAll(items.data(), count, markups.data());
-            for (std::size_t k = 0; k < count; ++k) {
-                if (!FEngine.FRunning) {
-                    for (; k < count; ++k) {
-                        Item(items[k].First);
-                        if (joined[k])
-                            Item(items[k].Second);
-                    }
-                    break;
-                }
-                if (--untilPump == 0) {
-                    untilPump = pacing;
-                    if (FEngine.FProcessMessages)
-                        FEngine.FProcessMessages();
-                }
-                if (joined[k] && bar)
-                    bar->SetMax(bar->Max() - 1);
-                // A stop that arrived at this line's pump leaves it without markup.
-                const TLineMarker::TMarkup* markup = FEngine.FRunning ? markups[k] : nullptr;
-                if (markup)
-                    Put(markup->Prefix);
-                Put(items[k].First);
-                Put(items[k].Second);
-                if (markup)
-                    Put(markup->Suffix);
-                Put(LineBreakTag);
-                Put(CRLF);
-                if (bar)
-                    bar->StepIt();
+            if (--untilPump == 0) {
+                untilPump = pacing;
+                if (FEngine.FProcessMessages)
+                    FEngine.FProcessMessages();
             }
+            if (joined && bar)
+                bar->SetMax(bar->Max() - 1);
+            // A stop that arrived at this line's pump leaves it without markup.
+            const TLineMarker::TMarkup* markup = FEngine.FRunning ? marker.Find(first, second) : nullptr;
+            if (markup)
+                Put({markup->Prefix, first, second, markup->Suffix, LineBreakTag, CRLF});
+            else
+                Put({first, second, LineBreakTag, CRLF});
+            if (bar)
+                bar->StepIt();
         }
-        if (!havePending)
+        if (!haveLine)
             return true;
-        for (; havePending; havePending = reader.Next(pending))
-            Item(pending);
+        for (; haveLine; haveLine = reader.Next(line))
+            Item(line);
         return false;
     }
 
     TConvertClass& FEngine;
     TAtomicFileWriter& FWriter;
-    std::string FBuffer;
+    std::unique_ptr<char[]> FBuffer;
+    std::size_t FUsed = 0;
 };
 
 TConvertClass::TConvertClass(IMessageBoxes* messageBoxes, TProcessMessages processMessages)

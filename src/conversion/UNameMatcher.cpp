@@ -1,341 +1,287 @@
-// An Aho-Corasick automaton over the highlight names, built once per page,
-// that reports the earliest-listed name found in a line.
+// The highlight names' matcher, built once per page: a filter over the first
+// bytes of every name, checked at each line position, and the names behind it.
 #include "conversion/UNameMatcher.h"
 
 #include <algorithm>
-#include <deque>
+#include <bit>
+#include <climits>
+#include <cstring>
+#include <utility>
 
 namespace velmora {
 
 namespace {
-// Transition tables beyond this many entries (names from a hostile profile)
-// fall back to searching name by name rather than using a huge table.
-constexpr std::size_t MaxTableEntries = std::size_t(1) << 24;
-} // namespace
+constexpr int None = INT_MAX; // no match yet: above every list index
+// Beyond this many keys of long names, each name gets a single key.
+constexpr std::size_t MaxKeys = std::size_t(1) << 16;
 
-unsigned char TNameMatcher::Fold(unsigned char c) const
+unsigned char Fold(unsigned char c)
 {
-    return (FIgnoreCase && c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 'a' + 'A') : c;
+    return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 'a' + 'A') : c;
 }
+
+// Folds a to z to capitals in each of 8 bytes at once; other bytes stay.
+std::uint64_t FoldEight(std::uint64_t x)
+{
+    constexpr std::uint64_t Ones = 0x0101010101010101u;
+    const std::uint64_t low7 = x & (Ones * 0x7F);
+    const std::uint64_t atLeastA = low7 + Ones * (0x80 - 'a');     // high bit set from 'a' on
+    const std::uint64_t aboveZ = low7 + Ones * (0x80 - 'z' - 1);   // high bit set past 'z'
+    const std::uint64_t lower = atLeastA & ~aboveZ & ~x & (Ones * 0x80);
+    return x ^ (lower >> 2); // 0x80 >> 2 is the case bit 0x20
+}
+
+void FoldInPlace(unsigned char* bytes, std::size_t size)
+{
+    // The buffer has room for a whole last word past size.
+    for (std::size_t i = 0; i < size; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes + i, 8);
+        word = FoldEight(word);
+        std::memcpy(bytes + i, &word, 8);
+    }
+}
+
+std::uint32_t Load4(const unsigned char* p)
+{
+    std::uint32_t v;
+    std::memcpy(&v, p, 4);
+    return v;
+}
+
+// Keeps the first `width` bytes (in memory order) of a loaded window.
+constexpr std::uint32_t WidthMask(unsigned width)
+{
+    if (width >= 4)
+        return 0xFFFFFFFFu;
+    if constexpr (std::endian::native == std::endian::little)
+        return (std::uint32_t(1) << (8 * width)) - 1;
+    else
+        return ~(0xFFFFFFFFu >> (8 * width));
+}
+
+unsigned Log2(std::size_t powerOfTwo)
+{
+    return static_cast<unsigned>(std::countr_zero(powerOfTwo));
+}
+} // namespace
 
 TNameMatcher::TNameMatcher(const std::vector<std::string_view>& names, bool ignoreCase) : FIgnoreCase(ignoreCase)
 {
-    std::size_t totalBytes = 0;
-    FFoldedNames.reserve(names.size());
+    std::vector<std::string> folded;
+    folded.reserve(names.size());
     for (std::size_t k = 0; k < names.size(); ++k) {
-        std::string folded(names[k]);
-        for (char& c : folded)
-            c = static_cast<char>(Fold(static_cast<unsigned char>(c)));
-        if (!folded.empty()) {
+        std::string name(names[k]);
+        if (ignoreCase)
+            for (char& c : name)
+                c = static_cast<char>(Fold(static_cast<unsigned char>(c)));
+        if (!name.empty()) {
             if (FLowest == NoMatch)
                 FLowest = static_cast<int>(k);
-            FShortest = FShortest == 0 ? folded.size() : std::min(FShortest, folded.size());
+            FShortest = FShortest == 0 ? name.size() : std::min(FShortest, name.size());
         }
-        totalBytes += folded.size();
-        FFoldedNames.push_back(std::move(folded));
+        folded.push_back(std::move(name));
     }
-    if (FLowest == NoMatch)
-        return;
-
-    // Number the byte classes: one per distinct (folded) byte used by a name.
-    for (const std::string& name : FFoldedNames)
-        for (char c : name) {
-            auto b = static_cast<unsigned char>(c);
-            if (FClassOf[b] == 0)
-                FClassOf[b] = static_cast<std::uint16_t>(FClasses++);
-        }
-    if (FIgnoreCase)
-        for (unsigned c = 'a'; c <= 'z'; ++c)
-            FClassOf[c] = FClassOf[c - 'a' + 'A'];
-
-    if ((totalBytes + 1) * FClasses > MaxTableEntries)
-        return;
-    BuildAutomaton();
-    FUseAutomaton = true;
-    FFoldedNames.clear();
-    FFoldedNames.shrink_to_fit();
+    if (FLowest != NoMatch)
+        Build(folded);
 }
 
-void TNameMatcher::BuildAutomaton()
+std::uint64_t TNameMatcher::Hash(std::uint32_t key, unsigned width)
 {
-    const std::uint32_t classes = FClasses;
-    constexpr std::uint32_t None = 0xFFFFFFFFu;
-    // The trie: goTo[state * classes + class], None where it has no edge.
-    std::vector<std::uint32_t> goTo(classes, None);
-    std::vector<int> best(1, NoMatch);
-    for (std::size_t k = 0; k < FFoldedNames.size(); ++k) {
-        std::uint32_t state = 0;
-        for (char c : FFoldedNames[k]) {
-            std::uint32_t cls = FClassOf[static_cast<unsigned char>(c)];
-            if (goTo[state * classes + cls] == None) {
-                goTo[state * classes + cls] = static_cast<std::uint32_t>(best.size());
-                best.push_back(NoMatch);
-                goTo.resize(goTo.size() + classes, None);
-            }
-            state = goTo[state * classes + cls];
-        }
-        if (!FFoldedNames[k].empty() && best[state] == NoMatch)
-            best[state] = static_cast<int>(k); // a repeated name keeps its first place
-    }
-
-    // Breadth first: each state's fail state is handled before the state
-    // itself, so missing edges can be copied from it and its output merged.
-    const std::size_t states = best.size();
-    std::vector<std::uint32_t> next(states * classes, 0);
-    std::vector<std::uint32_t> fail(states, 0);
-    std::deque<std::uint32_t> queue;
-    for (std::uint32_t cls = 0; cls < classes; ++cls)
-        if (goTo[cls] != None) {
-            next[cls] = goTo[cls];
-            queue.push_back(goTo[cls]);
-        }
-    while (!queue.empty()) {
-        std::uint32_t s = queue.front();
-        queue.pop_front();
-        const std::uint32_t f = fail[s];
-        if (best[f] != NoMatch && (best[s] == NoMatch || best[f] < best[s]))
-            best[s] = best[f];
-        for (std::uint32_t cls = 0; cls < classes; ++cls) {
-            std::uint32_t t = goTo[s * classes + cls];
-            if (t == None) {
-                next[s * classes + cls] = next[f * classes + cls];
-            } else {
-                next[s * classes + cls] = t;
-                fail[t] = next[f * classes + cls];
-                queue.push_back(t);
-            }
-        }
-    }
-
-    // Renumber: states without output first (the start state stays 0, no
-    // name being empty), states where a name ends after them.
-    std::vector<std::uint32_t> number(states);
-    std::uint32_t n = 0;
-    for (std::size_t s = 0; s < states; ++s)
-        if (best[s] == NoMatch)
-            number[s] = n++;
-    FOutputStart = n * classes;
-    for (std::size_t s = 0; s < states; ++s)
-        if (best[s] != NoMatch)
-            number[s] = n++;
-    FBest.assign(states, NoMatch);
-    FNext.assign(next.size(), 0);
-    for (std::size_t s = 0; s < states; ++s) {
-        FBest[number[s]] = best[s];
-        for (std::uint32_t cls = 0; cls < classes; ++cls)
-            FNext[number[s] * classes + cls] = number[next[s * classes + cls]] * classes;
-    }
-    BuildStartFilter();
+    // Multiplicative hashing: the top bits of the product are well mixed.
+    // Shorter keys are told apart by their width in the top bits.
+    return (std::uint64_t(key) * 0x9E3779B97F4A7C15u) ^ (std::uint64_t(KeyWidth - width) << 61);
 }
 
-void TNameMatcher::BuildStartFilter()
+void TNameMatcher::Build(const std::vector<std::string>& folded)
 {
-    for (unsigned b = 0; b < 256; ++b)
-        FStartsName[b] = FNext[FClassOf[b]] != 0;
-    FStartPairs.assign(65536 / 64, 0);
-    auto set = [this](unsigned pair) { FStartPairs[pair >> 6] |= std::uint64_t(1) << (pair & 63); };
-    for (const std::string& name : FFoldedNames) {
-        if (name.empty())
-            continue;
-        auto first = static_cast<unsigned char>(name[0]);
-        for (unsigned b0 = 0; b0 < 256; ++b0) {
-            if (Fold(static_cast<unsigned char>(b0)) != first)
-                continue;
-            for (unsigned b1 = 0; b1 < 256; ++b1)
-                // A one-byte name is found whatever follows it.
-                if (name.size() == 1 || Fold(static_cast<unsigned char>(b1)) == static_cast<unsigned char>(name[1]))
-                    set(b0 << 8 | b1);
+    std::size_t shortestLong = 0;
+    std::size_t longNames = 0;
+    for (const std::string& name : folded)
+        if (name.size() >= KeyWidth) {
+            shortestLong = shortestLong == 0 ? name.size() : std::min(shortestLong, name.size());
+            ++longNames;
         }
+    FHasLong = longNames != 0;
+    // A long list gets fewer keys per name, so that the tables stay within
+    // a few times the size of the list itself.
+    const std::size_t keyBudget = std::max<std::size_t>(MaxKeys / std::max<std::size_t>(longNames, 1), 1);
+    FStride = std::min({MaxStride, shortestLong - KeyWidth + 1, keyBudget});
+
+    // (width << 32 | key, list index, shift) for every key of every name,
+    // then grouped by key with each group in list order.
+    struct TKeyed {
+        std::uint64_t Key;
+        int Index;
+        std::uint32_t Shift;
+    };
+    std::vector<TKeyed> keyed;
+    for (std::size_t k = 0; k < folded.size(); ++k) {
+        const std::string& name = folded[k];
+        const auto width = static_cast<unsigned>(std::min<std::size_t>(name.size(), KeyWidth));
+        if (width > 0 && width < KeyWidth)
+            FShortWidths |= 1u << width;
+        const std::size_t keys = width < KeyWidth ? (width > 0) : FStride;
+        for (std::uint32_t shift = 0; shift < keys; ++shift) {
+            std::uint32_t key = 0;
+            std::memcpy(&key, name.data() + shift, width);
+            keyed.push_back(TKeyed{std::uint64_t(width) << 32 | key, static_cast<int>(k), shift});
+        }
+    }
+    std::stable_sort(keyed.begin(), keyed.end(), [](const TKeyed& a, const TKeyed& b) { return a.Key < b.Key; });
+    std::size_t keys = 0;
+    for (std::size_t i = 0; i < keyed.size(); ++i)
+        keys += i == 0 || keyed[i].Key != keyed[i - 1].Key;
+
+    const std::size_t slots = std::bit_ceil(2 * keys);
+    FBuckets.assign(slots, TBucket{});
+    FBucketShift = 64 - Log2(slots);
+    FFilter.assign((std::size_t(1) << FilterBits) / 64, 0);
+    std::vector<std::size_t> offsets(folded.size());
+    for (std::size_t k = 0; k < folded.size(); ++k) {
+        offsets[k] = FNameBytes.size();
+        FNameBytes += folded[k];
+    }
+    FCandidates.reserve(keyed.size());
+    for (std::size_t i = 0; i < keyed.size();) {
+        const std::uint64_t combined = keyed[i].Key;
+        const auto key = static_cast<std::uint32_t>(combined);
+        const auto width = static_cast<unsigned>(combined >> 32);
+        const std::uint64_t hash = Hash(key, width);
+        const std::uint64_t bit = hash >> (64 - FilterBits);
+        FFilter[bit >> 6] |= std::uint64_t(1) << (bit & 63);
+        std::size_t slot = hash >> FBucketShift;
+        while (FBuckets[slot].Width != 0)
+            slot = (slot + 1) & (slots - 1);
+        TBucket& bucket = FBuckets[slot];
+        bucket.Key = key;
+        bucket.Width = width;
+        bucket.Begin = FCandidates.size();
+        for (; i < keyed.size() && keyed[i].Key == combined; ++i) {
+            const auto k = static_cast<std::size_t>(keyed[i].Index);
+            const std::string& name = folded[k];
+            TCandidate c{keyed[i].Index, keyed[i].Shift, offsets[k], name.size(), 0, 0};
+            if (name.size() >= KeyWidth) {
+                c.Head = Load4(reinterpret_cast<const unsigned char*>(name.data()));
+                c.Tail = Load4(reinterpret_cast<const unsigned char*>(name.data() + name.size() - KeyWidth));
+            }
+            FCandidates.push_back(c);
+        }
+        bucket.End = FCandidates.size();
     }
 }
 
-bool TNameMatcher::Scan(std::string_view part, std::uint32_t& offset, int& best) const
+const TNameMatcher::TBucket* TNameMatcher::Bucket(std::uint32_t key, unsigned width) const
 {
-    const auto* p = reinterpret_cast<const unsigned char*>(part.data());
-    const auto* end = p + part.size();
-    // Locals, so that the compiler need not reload members after each store.
-    const std::uint32_t* next = FNext.data();
-    const std::uint16_t* classOf = FClassOf.data();
-    const std::uint64_t* pairs = FStartPairs.data();
-    const std::uint32_t outputStart = FOutputStart;
-    std::uint32_t at = offset;
-    int found = best;
-    bool more = true;
-    while (p < end) {
-        if (at == 0) {
-            // In the start state a name can only begin where its first two
-            // bytes stand; the last byte of a part is checked alone, as the
-            // name may go on in the next part.
-            while (p + 1 < end) {
-                unsigned pair = unsigned(p[0]) << 8 | p[1];
-                if ((pairs[pair >> 6] >> (pair & 63)) & 1)
-                    break;
-                ++p;
-            }
-            if (p + 1 == end && !FStartsName[*p])
-                break;
-        }
-        at = next[at + classOf[*p++]];
-        if (at >= outputStart) {
-            int k = FBest[at / FClasses];
-            if (found == NoMatch || k < found) {
-                found = k;
-                if (found == FLowest) {
-                    more = false; // no name can come earlier in the list
-                    break;
-                }
-            }
-        }
-    }
-    offset = at;
-    best = found;
-    return more;
+    const std::size_t mask = FBuckets.size() - 1;
+    for (std::size_t slot = Hash(key, width) >> FBucketShift; FBuckets[slot].Width != 0; slot = (slot + 1) & mask)
+        if (FBuckets[slot].Key == key && FBuckets[slot].Width == width)
+            return &FBuckets[slot];
+    return nullptr;
 }
 
-int TNameMatcher::FirstMatch(std::string_view first, std::string_view second) const
+bool TNameMatcher::IsAt(const unsigned char* start, const TCandidate& c) const
 {
-    if (FLowest == NoMatch || first.size() + second.size() < FShortest)
-        return NoMatch;
-    if (!FUseAutomaton)
-        return FirstMatchByName(second.empty() ? first : std::string(first) + std::string(second));
-    int best = NoMatch;
-    std::uint32_t offset = 0;
-    if (Scan(first, offset, best))
-        Scan(second, offset, best);
+    if (c.Length < KeyWidth)
+        return true; // a short name is its key, and the key was found
+    // Names sharing their key mostly differ at the ends: checked first, inline.
+    const auto* name = reinterpret_cast<const unsigned char*>(FNameBytes.data()) + c.Offset;
+    return Load4(start) == c.Head && Load4(start + c.Length - KeyWidth) == c.Tail &&
+           (c.Length <= 2 * KeyWidth ||
+            std::memcmp(start + KeyWidth, name + KeyWidth, c.Length - 2 * KeyWidth) == 0);
+}
+
+bool TNameMatcher::Verify(const unsigned char* text, std::size_t size, std::size_t at, std::uint32_t key,
+                          unsigned width, int& best) const
+{
+    const TBucket* bucket = Bucket(key, width);
+    if (!bucket)
+        return false; // another key shares the filter bit
+    for (std::size_t i = bucket->Begin; i < bucket->End; ++i) {
+        const TCandidate& c = FCandidates[i];
+        if (c.Index >= best)
+            break; // the rest come later in the list
+        if (c.Shift <= at && c.Length <= size - (at - c.Shift) && IsAt(text + at - c.Shift, c)) {
+            best = c.Index;
+            return best == FLowest;
+        }
+    }
+    return false;
+}
+
+int TNameMatcher::ScanLong(const unsigned char* text, std::size_t size, int best) const
+{
+    if (size < KeyWidth)
+        return best;
+    // Every occurrence of a long name covers one of these positions with a
+    // key. Two are looked at per round, with one branch for both filter bits.
+    const std::uint64_t* filter = FFilter.data(); // a local: not reloaded after Verify
+    const std::size_t stride = FStride;
+    const std::size_t last = size - KeyWidth;
+    auto bitOf = [filter](std::uint32_t window) {
+        const std::uint64_t bit = Hash(window, KeyWidth) >> (64 - FilterBits);
+        return (filter[bit >> 6] >> (bit & 63)) & 1;
+    };
+    std::size_t at = 0;
+    for (; at + stride <= last; at += 2 * stride) {
+        const std::uint32_t w0 = Load4(text + at);
+        const std::uint32_t w1 = Load4(text + at + stride);
+        const std::uint64_t hit0 = bitOf(w0);
+        const std::uint64_t hit1 = bitOf(w1);
+        if ((hit0 | hit1) && ((hit0 && Verify(text, size, at, w0, KeyWidth, best)) ||
+                              (hit1 && Verify(text, size, at + stride, w1, KeyWidth, best))))
+            return best;
+    }
+    if (at <= last && bitOf(Load4(text + at)))
+        Verify(text, size, at, Load4(text + at), KeyWidth, best);
     return best;
 }
 
-namespace {
-// One line being scanned: where it stands in its current part and the match so far.
-struct TLane {
-    const unsigned char* P = nullptr;
-    const unsigned char* End = nullptr;
-    const unsigned char* SecondBegin = nullptr;
-    const unsigned char* SecondEnd = nullptr;
-    std::size_t Item = 0;
-    std::uint32_t At = 0;
-    int Best = -1;
-};
-
-const unsigned char* Bytes(std::string_view s)
+int TNameMatcher::ScanShort(const unsigned char* text, std::size_t size, int best) const
 {
-    return reinterpret_cast<const unsigned char*>(s.data());
-}
-} // namespace
-
-void TNameMatcher::FirstMatches(const TLineParts* lines, int* results, std::size_t count) const
-{
-    if (!FUseAutomaton) {
-        for (std::size_t i = 0; i < count; ++i)
-            results[i] = FirstMatch(lines[i].First, lines[i].Second);
-        return;
-    }
-    constexpr int Lanes = 3;
-    TLane lane[Lanes];
-    std::size_t nextItem = 0;
-    // Gives a lane the next line worth scanning; false when none is left.
-    auto load = [&](TLane& l) {
-        while (nextItem < count) {
-            std::size_t i = nextItem++;
-            const TLineParts& line = lines[i];
-            if (FLowest == NoMatch || line.First.size() + line.Second.size() < FShortest) {
-                results[i] = NoMatch;
+    for (std::size_t at = 0; at < size; ++at) {
+        // The bytes from here on, as far as the line goes.
+        std::uint32_t window = 0;
+        if (at + KeyWidth <= size)
+            window = Load4(text + at);
+        else
+            std::memcpy(&window, text + at, size - at);
+        for (unsigned width = 1; width < KeyWidth && width <= size - at; ++width) {
+            if (!((FShortWidths >> width) & 1))
                 continue;
-            }
-            l = TLane{Bytes(line.First), Bytes(line.First) + line.First.size(), Bytes(line.Second),
-                      Bytes(line.Second) + line.Second.size(), i, 0, NoMatch};
-            return true;
-        }
-        return false;
-    };
-    // Moves a lane on at the end of a part, or after the best possible match;
-    // false when the lane has nothing left to scan.
-    auto refill = [&](TLane& l) {
-        while (true) {
-            if (l.Best == FLowest || (l.P == l.End && l.SecondBegin == l.SecondEnd)) {
-                results[l.Item] = l.Best;
-                if (!load(l))
-                    return false;
-            } else if (l.P == l.End) {
-                l.P = l.SecondBegin;
-                l.End = l.SecondEnd;
-                l.SecondBegin = l.SecondEnd;
-            } else {
-                return true;
-            }
-        }
-    };
-    int busy = 0;
-    while (busy < Lanes && load(lane[busy]))
-        ++busy;
-    int idle = busy; // lanes from here on have no line
-    if (busy == Lanes) {
-        // The lanes' positions and states stay in locals (registers) while
-        // stepping; a lane meets its end about once a line and is refilled.
-        const std::uint32_t* next = FNext.data();
-        const std::uint16_t* classOf = FClassOf.data();
-        const std::uint32_t outputStart = FOutputStart;
-        const unsigned char* p[Lanes];
-        const unsigned char* end[Lanes];
-        std::uint32_t at[Lanes];
-        for (int k = 0; k < Lanes; ++k) {
-            p[k] = lane[k].P;
-            end[k] = lane[k].End;
-            at[k] = 0;
-        }
-        while (idle == Lanes) {
-#pragma GCC unroll 3
-            for (int k = 0; k < Lanes; ++k) {
-                if (p[k] == end[k]) {
-                    lane[k].P = p[k];
-                    lane[k].At = at[k]; // a second part goes on from this state
-                    if (!refill(lane[k])) {
-                        idle = k;
-                        break;
-                    }
-                    p[k] = lane[k].P;
-                    end[k] = lane[k].End;
-                    at[k] = lane[k].At;
-                }
-                at[k] = next[at[k] + classOf[*p[k]++]];
-                if (at[k] >= outputStart) {
-                    int found = FBest[at[k] / FClasses];
-                    if (lane[k].Best == NoMatch || found < lane[k].Best)
-                        lane[k].Best = found;
-                    if (lane[k].Best == FLowest)
-                        end[k] = p[k]; // nothing earlier in the list can follow
-                }
-            }
-        }
-        for (int k = 0; k < Lanes; ++k) {
-            lane[k].P = p[k];
-            lane[k].At = at[k];
+            const std::uint32_t key = window & WidthMask(width);
+            if (MayStart(key, width) && Verify(text, size, at, key, width, best))
+                return best;
         }
     }
-    // No line is left to load: the lanes still busy finish one by one.
-    for (int k = 0; k < busy; ++k) {
-        if (k == idle)
-            continue;
-        TLane& l = lane[k];
-        while (refill(l)) {
-            Scan(std::string_view(reinterpret_cast<const char*>(l.P), static_cast<std::size_t>(l.End - l.P)), l.At,
-                 l.Best);
-            l.P = l.End;
-        }
-    }
+    return best;
 }
 
-int TNameMatcher::FirstMatchByName(std::string_view line) const
+int TNameMatcher::FirstMatch(std::string_view first, std::string_view second)
 {
-    auto same = [this](char a, char b) {
-        return Fold(static_cast<unsigned char>(a)) == static_cast<unsigned char>(b);
-    };
-    for (std::size_t k = 0; k < FFoldedNames.size(); ++k) {
-        const std::string& name = FFoldedNames[k];
-        if (!name.empty() && std::search(line.begin(), line.end(), name.begin(), name.end(), same) != line.end())
-            return static_cast<int>(k);
+    const std::size_t size = first.size() + second.size();
+    if (FLowest == NoMatch || size < FShortest)
+        return NoMatch;
+    const unsigned char* text = reinterpret_cast<const unsigned char*>(first.data());
+    if (FIgnoreCase || !second.empty()) {
+        // One folded text of both parts, with room for whole words past its end.
+        if (FScratch.size() < size + 8)
+            FScratch.resize(size + 8);
+        unsigned char* scratch = FScratch.data();
+        if (!first.empty())
+            std::memcpy(scratch, first.data(), first.size());
+        if (!second.empty())
+            std::memcpy(scratch + first.size(), second.data(), second.size());
+        if (FIgnoreCase)
+            FoldInPlace(scratch, size);
+        text = scratch;
     }
-    return NoMatch;
+    int best = None;
+    if (FHasLong)
+        best = ScanLong(text, size, best);
+    if (FShortWidths && best != FLowest)
+        best = ScanShort(text, size, best);
+    return best == None ? NoMatch : best;
 }
 
 } // namespace velmora

@@ -101,10 +101,10 @@ TEST(NameMatcher, AgreesWithNameByNameSearch)
     }
 }
 
-TEST(NameMatcher, BatchOfLinesAgreesWithNameByNameSearch)
+TEST(NameMatcher, LinesInTwoPartsAgreeWithNameByNameSearch)
 {
-    // Lines of very different lengths, some in two parts, so that the lines
-    // scanned side by side end, switch parts and refill at different times.
+    // Lines of very different lengths, some in two parts, matched one after
+    // another by the same matcher, so that its scratch copy is reused.
     std::mt19937 random(7);
     const std::string alphabet = "xyXY:^1";
     auto text = [&](std::size_t maxLength) {
@@ -119,28 +119,52 @@ TEST(NameMatcher, BatchOfLinesAgreesWithNameByNameSearch)
             name = text(3);
         std::vector<std::string> firsts(std::uniform_int_distribution<std::size_t>(0, 40)(random));
         std::vector<std::string> seconds(firsts.size());
-        std::vector<TLineParts> lines;
         for (std::size_t i = 0; i < firsts.size(); ++i) {
             firsts[i] = text(i % 5 == 0 ? 60 : 8);
             if (i % 3 == 0)
                 seconds[i] = text(6);
         }
-        for (std::size_t i = 0; i < firsts.size(); ++i)
-            lines.push_back(TLineParts{firsts[i], seconds[i]});
         for (bool ignoreCase : {false, true}) {
             TNameMatcher matcher(Views(names), ignoreCase);
-            std::vector<int> results(lines.size(), 99);
-            matcher.FirstMatches(lines.data(), results.data(), lines.size());
-            for (std::size_t i = 0; i < lines.size(); ++i)
-                ASSERT_EQ(results[i], FirstByName(names, firsts[i] + seconds[i], ignoreCase))
+            for (std::size_t i = 0; i < firsts.size(); ++i)
+                ASSERT_EQ(matcher.FirstMatch(firsts[i], seconds[i]), FirstByName(names, firsts[i] + seconds[i], ignoreCase))
                     << "line " << i << " '" << firsts[i] << "|" << seconds[i] << "'";
+        }
+    }
+}
+
+TEST(NameMatcher, LongNamesSharingTheirFirstBytesAgreeWithNameByNameSearch)
+{
+    // Names longer than the part a filter can look at, many beginning alike,
+    // with a repeat in the list, in lines of one or two parts.
+    std::mt19937 random(99);
+    const std::string alphabet = "aAb\xe9";
+    auto text = [&](std::size_t minLength, std::size_t maxLength) {
+        std::string s(std::uniform_int_distribution<std::size_t>(minLength, maxLength)(random), ' ');
+        for (char& c : s)
+            c = alphabet[std::uniform_int_distribution<std::size_t>(0, alphabet.size() - 1)(random)];
+        return s;
+    };
+    for (int round = 0; round < 200; ++round) {
+        std::vector<std::string> names(std::uniform_int_distribution<int>(1, 30)(random));
+        for (std::string& name : names)
+            name = text(round % 2 ? 4 : 0, 9);
+        names.push_back(names.front());
+        for (bool ignoreCase : {false, true}) {
+            TNameMatcher matcher(Views(names), ignoreCase);
+            for (int probe = 0; probe < 20; ++probe) {
+                std::string first = text(0, 40);
+                std::string second = probe % 2 ? text(0, 12) : std::string();
+                ASSERT_EQ(matcher.FirstMatch(first, second), FirstByName(names, first + second, ignoreCase))
+                    << "line '" << first << "|" << second << "' ignoreCase " << ignoreCase;
+            }
         }
     }
 }
 
 TEST(NameMatcher, HugeNameListStillMatchesCorrectly)
 {
-    // Too many long names for a transition table: searched name by name instead.
+    // Many long names whose first bytes differ little.
     std::vector<std::string> names;
     for (int k = 0; k < 300; ++k) {
         std::string name(400, 'a');
