@@ -31,15 +31,32 @@ std::uint64_t FoldEight(std::uint64_t x)
     return x ^ (lower >> 2); // 0x80 >> 2 is the case bit 0x20
 }
 
-void FoldInPlace(unsigned char* bytes, std::size_t size)
+// Copies size bytes, folded when fold is set, 8 at a time. Words are loaded
+// from the source, never from what was just stored, which the processor
+// could not forward to the load. dest has room for 8 bytes past size.
+void CopyLine(unsigned char* dest, const unsigned char* source, std::size_t size, bool fold)
 {
-    // The buffer has room for a whole last word past size.
-    for (std::size_t i = 0; i < size; i += 8) {
+    std::size_t i = 0;
+    for (; i + 8 <= size; i += 8) {
         std::uint64_t word;
-        std::memcpy(&word, bytes + i, 8);
-        word = FoldEight(word);
-        std::memcpy(bytes + i, &word, 8);
+        std::memcpy(&word, source + i, 8);
+        if (fold)
+            word = FoldEight(word);
+        std::memcpy(dest + i, &word, 8);
     }
+    if (i == size)
+        return;
+    if (size >= 8) {
+        // The last word overlaps the one before: no loop of varying length.
+        std::uint64_t word;
+        std::memcpy(&word, source + size - 8, 8);
+        if (fold)
+            word = FoldEight(word);
+        std::memcpy(dest + size - 8, &word, 8);
+        return;
+    }
+    for (; i < size; ++i)
+        dest[i] = fold ? Fold(source[i]) : source[i];
 }
 
 std::uint32_t Load4(const unsigned char* p)
@@ -171,15 +188,6 @@ void TNameMatcher::Build(const std::vector<std::string>& folded)
     }
 }
 
-const TNameMatcher::TBucket* TNameMatcher::Bucket(std::uint32_t key, unsigned width) const
-{
-    const std::size_t mask = FBuckets.size() - 1;
-    for (std::size_t slot = Hash(key, width) >> FBucketShift; FBuckets[slot].Width != 0; slot = (slot + 1) & mask)
-        if (FBuckets[slot].Key == key && FBuckets[slot].Width == width)
-            return &FBuckets[slot];
-    return nullptr;
-}
-
 bool TNameMatcher::IsAt(const unsigned char* start, const TCandidate& c) const
 {
     if (c.Length < KeyWidth)
@@ -194,9 +202,11 @@ bool TNameMatcher::IsAt(const unsigned char* start, const TCandidate& c) const
 bool TNameMatcher::Verify(const unsigned char* text, std::size_t size, std::size_t at, std::uint32_t key,
                           unsigned width, int& best) const
 {
-    const TBucket* bucket = Bucket(key, width);
-    if (!bucket)
-        return false; // another key shares the filter bit
+    // The key's bucket; a free slot when another key shares the filter bit.
+    const TBucket* bucket = FBuckets.data() + (Hash(key, width) >> FBucketShift);
+    const TBucket* const bucketsEnd = FBuckets.data() + FBuckets.size();
+    while (bucket->Width != 0 && (bucket->Key != key || bucket->Width != width))
+        bucket = bucket + 1 == bucketsEnd ? FBuckets.data() : bucket + 1;
     for (std::size_t i = bucket->Begin; i < bucket->End; ++i) {
         const TCandidate& c = FCandidates[i];
         if (c.Index >= best)
@@ -268,12 +278,9 @@ int TNameMatcher::FirstMatch(std::string_view first, std::string_view second)
         if (FScratch.size() < size + 8)
             FScratch.resize(size + 8);
         unsigned char* scratch = FScratch.data();
-        if (!first.empty())
-            std::memcpy(scratch, first.data(), first.size());
-        if (!second.empty())
-            std::memcpy(scratch + first.size(), second.data(), second.size());
-        if (FIgnoreCase)
-            FoldInPlace(scratch, size);
+        CopyLine(scratch, text, first.size(), FIgnoreCase);
+        CopyLine(scratch + first.size(), reinterpret_cast<const unsigned char*>(second.data()), second.size(),
+                 FIgnoreCase);
         text = scratch;
     }
     int best = None;

@@ -49,7 +49,7 @@ private:
     // The candidates of one key, ascending by list index: FCandidates[Begin, End).
     struct TBucket {
         std::uint32_t Key = 0;
-        std::uint32_t Width = 0;  // 0 marks a free slot
+        std::uint32_t Width = 0;  // 0 marks a free slot, whose range is empty
         std::size_t Begin = 0;
         std::size_t End = 0;
     };
@@ -61,7 +61,6 @@ private:
         const std::uint64_t bit = Hash(key, width) >> (64 - FilterBits);
         return (FFilter[bit >> 6] >> (bit & 63)) & 1;
     }
-    const TBucket* Bucket(std::uint32_t key, unsigned width) const;
     int ScanLong(const unsigned char* text, std::size_t size, int best) const;
     int ScanShort(const unsigned char* text, std::size_t size, int best) const;
     // Compares the candidates of the key seen at text[at]; true once nothing better can come.
