@@ -93,4 +93,21 @@ public:
     virtual void StepIt() = 0;
 };
 
+// Show a value in a control that may be absent (null: nothing happens).
+inline void Show(ITextControl* control, const std::string& text)
+{
+    if (control)
+        control->SetText(text);
+}
+inline void Show(ICheckControl* control, bool checked)
+{
+    if (control)
+        control->SetChecked(checked);
+}
+inline void Show(IColorControl* control, TColor color)
+{
+    if (control)
+        control->SetColor(color);
+}
+
 } // namespace velmora

@@ -5,24 +5,6 @@
 
 namespace velmora {
 
-namespace {
-void Show(ITextControl* control, const std::string& text)
-{
-    if (control)
-        control->SetText(text);
-}
-void Show(IColorControl* control, TColor color)
-{
-    if (control)
-        control->SetColor(color);
-}
-void Show(ICheckControl* control, bool checked)
-{
-    if (control)
-        control->SetChecked(checked);
-}
-} // namespace
-
 THTMLOptions::THTMLOptions(TSettingsAction* settingsAction)
     : FSettingsAction(settingsAction), FBackColor(DefaultBackColor), FTextColor(DefaultTextColor),
       FLinkColor(DefaultLinkColor), FVisLinkColor(DefaultVisitedLinkColor)

@@ -8,14 +8,6 @@
 
 namespace velmora {
 
-namespace {
-void ShowText(ITextControl* control, const std::string& text)
-{
-    if (control)
-        control->SetText(text);
-}
-} // namespace
-
 THighlightProfile::THighlightProfile(TSettingsAction* settingsAction, const TPlatform& platform)
     : FPlatform(platform), FHTMLOptions(std::make_unique<THTMLOptions>(settingsAction)),
       FAppOptions(std::make_unique<TAppOptions>(settingsAction)),
@@ -109,13 +101,12 @@ void THighlightProfile::ShowSelectedName()
     int i = FNamesList->SelectedIndex();
     if (i >= 0 && i < static_cast<int>(FNames.size())) {
         const TNameItem& item = FNames[static_cast<std::size_t>(i)];
-        ShowText(FNameEdit, item.Name);
+        Show(FNameEdit, item.Name);
         if (item.Info) {
-            ShowText(FHTMLBeforeMemo, item.Info->FHTMLBefore);
-            ShowText(FHTMLAfterMemo, item.Info->FHTMLAfter);
-            ShowText(FImageEdit, item.Info->FImageFile);
-            if (FColorSwatch)
-                FColorSwatch->SetColor(item.Info->FColor);
+            Show(FHTMLBeforeMemo, item.Info->FHTMLBefore);
+            Show(FHTMLAfterMemo, item.Info->FHTMLAfter);
+            Show(FImageEdit, item.Info->FImageFile);
+            Show(FColorSwatch, item.Info->FColor);
         }
     }
     bool selected = i >= 0;
@@ -145,12 +136,11 @@ void THighlightProfile::UpdateNamesList()
     ShowSelectedName();
 
     if (selected == -1) {
-        ShowText(FNameEdit, "");
-        ShowText(FHTMLBeforeMemo, "");
-        ShowText(FHTMLAfterMemo, "");
-        ShowText(FImageEdit, "");
-        if (FColorSwatch)
-            FColorSwatch->SetColor(DefaultTextColor);
+        Show(FNameEdit, "");
+        Show(FHTMLBeforeMemo, "");
+        Show(FHTMLAfterMemo, "");
+        Show(FImageEdit, "");
+        Show(FColorSwatch, DefaultTextColor);
     } else {
         ShowSelectedName();
     }

@@ -12,12 +12,6 @@ namespace velmora {
 namespace {
 const char* const ReadyText = "Ready";
 
-void ShowText(ITextControl* control, const std::string& text)
-{
-    if (control)
-        control->SetText(text);
-}
-
 // Splits a text at CR, LF or CR LF; a last line without an ending counts too.
 std::vector<std::string> SplitLines(const std::string& text)
 {
@@ -157,15 +151,14 @@ void TIOOptions::SetFileStatus(int index, std::uint8_t code)
     }
 }
 
-void TIOOptions::SetInputDir(const std::string& path) { FInputDir = path; ShowText(FInputDirEdit, path); }
-void TIOOptions::SetDestDir(const std::string& path) { FDestDir = path; ShowText(FDestDirEdit, path); }
-void TIOOptions::SetDestImgDir(const std::string& path) { FDestImgDir = path; ShowText(FDestImgEdit, path); }
+void TIOOptions::SetInputDir(const std::string& path) { FInputDir = path; Show(FInputDirEdit, path); }
+void TIOOptions::SetDestDir(const std::string& path) { FDestDir = path; Show(FDestDirEdit, path); }
+void TIOOptions::SetDestImgDir(const std::string& path) { FDestImgDir = path; Show(FDestImgEdit, path); }
 
 void TIOOptions::SetPromptOnOverwrite(bool value)
 {
     FPromptOnOverwrite = value;
-    if (FPromptCheck)
-        FPromptCheck->SetChecked(value);
+    Show(FPromptCheck, value);
 }
 
 void TIOOptions::SetSkipExisting(bool value)
