@@ -486,9 +486,7 @@ int ContainsName(const std::string& name, const std::string& line, bool ignoreCa
 {
     if (name.empty())
         return 0;
-    auto fold = [ignoreCase](char c) {
-        return (ignoreCase && c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-    };
+    auto fold = [ignoreCase](char c) { return ignoreCase ? AsciiUpper(c) : c; };
     auto at = std::search(line.begin(), line.end(), name.begin(), name.end(),
                           [&](char a, char b) { return fold(a) == fold(b); });
     if (at == line.end())

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/UFiles.h"
+#include "platform/UText.h"
 #include "shared/UGenDeclarations.h"
 
 namespace velmora {
@@ -32,11 +33,6 @@ std::string_view Trim(std::string_view text)
         return {};
     std::size_t last = text.find_last_not_of(Blanks);
     return text.substr(first, last - first + 1);
-}
-
-char AsciiUpper(char c)
-{
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
 // Section and key names match with ASCII case folding only, so that a look-up

@@ -12,8 +12,7 @@ namespace velmora {
 std::string AsciiUpperCase(std::string text)
 {
     for (char& c : text)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
+        c = AsciiUpper(c);
     return text;
 }
 

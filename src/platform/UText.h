@@ -15,6 +15,10 @@ inline bool SameTextLocale(const std::string& a, const std::string& b)
 }
 
 // Only the ASCII letters a to z become capitals; every other byte stays.
+inline char AsciiUpper(char c)
+{
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 std::string AsciiUpperCase(std::string text);
 
 } // namespace velmora
