@@ -243,6 +243,9 @@ THTMLform::~THTMLform()
         FSettingsAction.reset();
         FCustomIni.reset();
     }
+    // The widgets go while the form is whole, so that handlers their
+    // destruction sets off (a control losing the focus) find what they use.
+    delete takeCentralWidget();
 }
 
 // ---- Commands ------------------------------------------------------------------
