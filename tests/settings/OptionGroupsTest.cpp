@@ -237,6 +237,16 @@ TEST(IOOptionsTest, New_TakesItsDirectoriesFromTheRegistryOrTheProgramDirectory)
     }
 }
 
+// An installed program keeps its settings in the per-user folder but looks for
+// dumps and writes pages in the user's documents.
+TEST(IOOptionsTest, New_UserFilesDirectoryTakesThePlaceOfTheProgramDirectory)
+{
+    TIOOptions options(nullptr, TPlatform{nullptr, nullptr, ProgramDir, "/home/q3/Documents/"});
+    EXPECT_EQ(options.FInputDir, "/home/q3/Documents/");
+    EXPECT_EQ(options.FDestDir, "/home/q3/Documents/");
+    EXPECT_EQ(options.FDestImgDir, "/home/q3/Documents/");
+}
+
 TEST(IOOptionsTest, AddFiles_SortsIgnoringCaseAndKeepsTheFirstSpelling)
 {
     TIOOptions options(nullptr, TPlatform{nullptr, nullptr, ProgramDir});
