@@ -9,8 +9,12 @@ set(CPACK_PACKAGE_NAME velmora)
 set(CPACK_PACKAGE_VENDOR "Velmora developers")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
-set(CPACK_PACKAGE_DESCRIPTION
-  "Velmora collects Quake 3 Arena console dumps in a list and converts them into HTML pages, with the page's colours, images and custom HTML and the player names to highlight kept in a profile. velmora-cli converts from a terminal or a script.")
+# Lines of the long description stay short, as Debian's tools show them unwrapped.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+  "Velmora collects Quake 3 Arena console dumps in a list and converts them"
+  "into HTML pages. The pages' colours, images and custom HTML and the player"
+  "names to highlight are kept in a profile. velmora-cli converts from a"
+  "terminal or a script.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
