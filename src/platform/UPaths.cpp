@@ -1,6 +1,5 @@
 #include "platform/UPaths.h"
 
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string_view>
@@ -161,10 +160,13 @@ std::string UserDirsDocuments(const std::string& text, const std::string& home)
     std::string result;
     std::size_t start = 0;
     while (start < text.size()) {
-        std::size_t end = std::min(text.find('\n', start), text.size());
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
         std::string_view line = std::string_view(text).substr(start, end - start);
         start = end + 1;
-        line.remove_prefix(std::min(line.find_first_not_of(" \t"), line.size()));
+        std::size_t indent = line.find_first_not_of(" \t");
+        line.remove_prefix(indent == std::string_view::npos ? line.size() : indent);
         std::string value;
         if (line.substr(0, key.size()) != key || !QuotedValue(line.substr(key.size()), value))
             continue;
