@@ -181,18 +181,25 @@ std::string UserDirsDocuments(const std::string& text, const std::string& home)
 
 std::string PerUserDirectory(const TEnvironment& env)
 {
+#ifdef _WIN32
+    std::string appData = env("APPDATA");
+    return IncludeTrailingPathDelimiter((fs::path(appData.empty() ? "." : appData) / "Velmora").string());
+#else
     return IncludeTrailingPathDelimiter((fs::path(ConfigHome(env)) / "velmora").string());
+#endif
 }
 
 std::string DocumentsDirectory(const TEnvironment& env)
 {
     std::string home = HomeDirectory(env);
+#ifndef _WIN32
     std::string userDirs;
     if (ReadWholeFile((fs::path(ConfigHome(env)) / "user-dirs.dirs").string(), userDirs)) {
         std::string documents = UserDirsDocuments(userDirs, home);
         if (IsDirectory(documents))
             return IncludeTrailingPathDelimiter(documents);
     }
+#endif
     std::string documents = (fs::path(home) / "Documents").string();
     return IncludeTrailingPathDelimiter(IsDirectory(documents) ? documents : home);
 }

@@ -35,10 +35,11 @@ using TEnvironment = std::function<std::string(const char* name)>;
 std::string ProcessEnvironment(const char* name);
 
 // The per-user folder for settings: $XDG_CONFIG_HOME/velmora, by default
-// ~/.config/velmora. Ends with a separator; not created here.
+// ~/.config/velmora; on Windows %APPDATA%\Velmora. Ends with a separator; not created here.
 std::string PerUserDirectory(const TEnvironment& env);
 // The user's documents folder: XDG_DOCUMENTS_DIR of user-dirs.dirs when it
-// exists, else ~/Documents when it exists, else the home folder. Ends with a separator.
+// exists (not on Windows), else ~/Documents when it exists, else the home
+// folder. Ends with a separator.
 std::string DocumentsDirectory(const TEnvironment& env);
 // The documents folder that a user-dirs.dirs text names, with $HOME replaced
 // by home; empty when it names none or the line is malformed.

@@ -59,7 +59,7 @@ TEST(Paths, ExecutablePathNamesThisTestProgram)
 }
 
 // The folders a program uses, with an environment of its own inside a
-// temporary directory: HOME is FTemp/home, XDG_CONFIG_HOME FTemp/config.
+// temporary directory: the home is FTemp/home, the configuration FTemp/config.
 class ProgramDirectoryTest : public ::testing::Test {
 protected:
     std::string Env(const char* name) const
@@ -71,19 +71,28 @@ protected:
     {
         return [this](const char* name) { return Env(name); };
     }
+    // Makes the folder and returns it as the program spells it.
     std::string MakeDir(const std::string& name) const
     {
-        std::filesystem::create_directories(FTemp.File(name));
-        return FTemp.File(name) + "/";
+        std::filesystem::path dir = std::filesystem::path(FTemp.File(name)).make_preferred();
+        std::filesystem::create_directories(dir);
+        return IncludeTrailingPathDelimiter(dir.string());
     }
     test::TempDir FTemp;
     std::map<std::string, std::string> FEnv{{"HOME", FTemp.File("home")},
-                                             {"XDG_CONFIG_HOME", FTemp.File("config")}};
+                                             {"USERPROFILE", FTemp.File("home")},
+                                             {"XDG_CONFIG_HOME", FTemp.File("config")},
+                                             {"APPDATA", FTemp.File("config")}};
+#ifdef _WIN32
+    const std::string FPerUser = FTemp.Path() + "config\\Velmora\\";
+#else
+    const std::string FPerUser = FTemp.Path() + "config/velmora/";
+#endif
 };
 
 TEST_F(ProgramDirectoryTest, WritableExecutableDirectoryIsUsedForEverything)
 {
-    EXPECT_EQ(ProgramDirectory(FTemp.Path() + ".", Environment()), FTemp.Path() + "./");
+    EXPECT_EQ(ProgramDirectory(FTemp.Path() + ".", Environment()), FTemp.Path() + "." + PathDelim);
     EXPECT_EQ(ProgramDirectory(FTemp.Path(), Environment()), FTemp.Path());
     EXPECT_EQ(UserFilesDirectory(FTemp.Path(), Environment()), FTemp.Path());
 }
@@ -92,10 +101,9 @@ TEST_F(ProgramDirectoryTest, UnusableExecutableDirectoryFallsBackToThePerUserDir
 {
     // A "directory" that runs through a regular file cannot be written, even as root.
     std::string file = FTemp.Write("plain-file", "x");
-    std::string expected = FTemp.Path() + "config/velmora/";
-    EXPECT_EQ(ProgramDirectory(file + "/bin", Environment()), expected);
-    EXPECT_EQ(ProgramDirectory("", Environment()), expected);
-    EXPECT_TRUE(std::filesystem::is_directory(expected)) << "the per-user directory is created";
+    EXPECT_EQ(ProgramDirectory(file + "/bin", Environment()), FPerUser);
+    EXPECT_EQ(ProgramDirectory("", Environment()), FPerUser);
+    EXPECT_TRUE(std::filesystem::is_directory(FPerUser)) << "the per-user directory is created";
     EXPECT_EQ(UserFilesDirectory("", Environment()), MakeDir("home"));
 }
 
@@ -109,16 +117,18 @@ TEST_F(ProgramDirectoryTest, InstalledProgramNeverKeepsFilesBesideItself)
     FTemp.Write(entry, "[Desktop Entry]\n");
     std::string documents = MakeDir("home/Documents");
 
-    EXPECT_EQ(ProgramDirectory(bin, Environment()), FTemp.Path() + "config/velmora/");
+    EXPECT_EQ(ProgramDirectory(bin, Environment()), FPerUser);
     EXPECT_EQ(UserFilesDirectory(bin, Environment()), documents);
 }
 
+#ifndef _WIN32
 TEST_F(ProgramDirectoryTest, PerUserDirectoryDefaultsToTheHomesConfigFolder)
 {
-    EXPECT_EQ(PerUserDirectory(Environment()), FTemp.Path() + "config/velmora/");
+    EXPECT_EQ(PerUserDirectory(Environment()), FPerUser);
     FEnv.erase("XDG_CONFIG_HOME");
     EXPECT_EQ(PerUserDirectory(Environment()), FTemp.Path() + "home/.config/velmora/");
 }
+#endif
 
 TEST_F(ProgramDirectoryTest, DocumentsFolderIsTheUsersChoiceThenDocumentsThenHome)
 {
@@ -126,11 +136,13 @@ TEST_F(ProgramDirectoryTest, DocumentsFolderIsTheUsersChoiceThenDocumentsThenHom
     EXPECT_EQ(DocumentsDirectory(Environment()), home) << "nothing configured, no Documents";
     std::string documents = MakeDir("home/Documents");
     EXPECT_EQ(DocumentsDirectory(Environment()), documents);
+#ifndef _WIN32
     MakeDir("config");
     FTemp.Write("config/user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"$HOME/Papers\"\n");
     EXPECT_EQ(DocumentsDirectory(Environment()), documents) << "a configured folder that is missing";
     std::string papers = MakeDir("home/Papers");
     EXPECT_EQ(DocumentsDirectory(Environment()), papers);
+#endif
 }
 
 TEST(UserDirsDocuments, ReadsTheLastWellFormedAssignment)
