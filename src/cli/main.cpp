@@ -18,8 +18,9 @@ namespace {
 
 const char* const ConvertFooter = R"(
 Without --profile the window's current profile is used (the first recent profile
-of velmora.ini in the program directory); neither it nor the settings file is
-ever written. DUMP arguments replace the profile's file list for this run.
+of velmora.ini in the program directory, which is ~/.config/velmora for an
+installed program); neither it nor the settings file is ever written. DUMP
+arguments replace the profile's file list for this run.
 
 Output: one line per file on standard output, as soon as the file is done:
   PATH: STATUS TEXT[ -> PAGE PATH]
@@ -46,7 +47,9 @@ is a usage error (exit 2). Exit 1 when the file cannot be written.)";
 TCliContext MakeContext()
 {
     TCliContext context;
-    context.ProgramDir = ProgramDirectory(ExtractFilePath(ExecutablePath()));
+    std::string executableDir = ExtractFilePath(ExecutablePath());
+    context.ProgramDir = ProgramDirectory(executableDir);
+    context.UserFilesDir = UserFilesDirectory(executableDir);
     context.InputIsTerminal = isatty(STDIN_FILENO) != 0;
     context.ErrIsTerminal = isatty(STDERR_FILENO) != 0;
     return context;

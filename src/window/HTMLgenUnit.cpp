@@ -161,6 +161,7 @@ THTMLform::THTMLform(const TWindowServices& services, QWidget* parent) : QMainWi
     FPlatform.Registry = FServices.Registry;
     FPlatform.MessageBoxes = FServices.MessageBoxes;
     FPlatform.ProgramDir = FServices.ProgramDir;
+    FPlatform.UserFilesDir = FServices.UserFilesDir;
 
     setObjectName(QStringLiteral("HTMLform"));
     setWindowTitle(QStringLiteral("Velmora"));

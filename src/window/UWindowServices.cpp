@@ -20,7 +20,9 @@ TDesktopServices::TDesktopServices()
     FServices.Dialogs = FDialogs.get();
     FServices.Registry = FRegistry.get();
     FServices.ExecutablePath = ExecutablePath();
-    FServices.ProgramDir = ProgramDirectory(ExtractFilePath(FServices.ExecutablePath));
+    std::string executableDir = ExtractFilePath(FServices.ExecutablePath);
+    FServices.ProgramDir = ProgramDirectory(executableDir);
+    FServices.UserFilesDir = UserFilesDirectory(executableDir);
     FServices.OpenUrl = [](const std::string& url) { QDesktopServices::openUrl(QUrl(ToQString(url))); };
     FServices.ProcessMessages = [] { QCoreApplication::processEvents(); };
 }

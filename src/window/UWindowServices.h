@@ -19,6 +19,7 @@ struct TWindowServices {
     IFileDialogs* Dialogs = nullptr;       // not owned
     const IRegistry* Registry = nullptr;   // not owned; null: a machine without a registry
     std::string ProgramDir;                // settings file, default profile; ends with a separator
+    std::string UserFilesDir;              // dumps and pages by default; empty: ProgramDir
     std::string ExecutablePath;            // names the settings file (its name with ".ini")
     std::function<void(const std::string& url)> OpenUrl; // "mailto:..." through the desktop
     TProcessMessages ProcessMessages;      // lets pending window events through during long work
