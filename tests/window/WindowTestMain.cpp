@@ -1,13 +1,12 @@
-// The window tests' main: one application object on the offscreen platform,
-// so that they run without a display.
-#include <QApplication>
+// Runs the window tests on Qt's offscreen platform, so they need no display.
 #include <gtest/gtest.h>
+
+#include <QApplication>
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
