@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include "window/UFormPlacement.h"
 #include "window/UJpegImage.h"
 #include "window/ULogo.h"
 
@@ -83,9 +84,11 @@ QLabel* CentredLabel(QLabel* label, const char* name, int top, int height)
 
 } // namespace
 
-TfrmAbout::TfrmAbout(TOpenUrl openUrl, QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint), FOpenUrl(std::move(openUrl))
+TfrmAbout::TfrmAbout(TOpenUrl openUrl, const std::string& iniFileName, QWidget* parent)
+    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint), FOpenUrl(std::move(openUrl)),
+      FFormPlacement(std::make_unique<TFormPlacement>(this, "About Placement", TFormPlacement::TRestore::PositionOnly))
 {
+    FFormPlacement->SetIniFileName(iniFileName);
     setObjectName("frmAbout");
     setWindowTitle(Caption);
     setFixedSize(ClientWidth, ClientHeight);
@@ -125,6 +128,18 @@ TfrmAbout::TfrmAbout(TOpenUrl openUrl, QWidget* parent)
     close->setDefault(true);
     close->setFocus();
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+TfrmAbout::~TfrmAbout()
+{
+    // The placement goes first: it still reads the box's geometry.
+    FFormPlacement.reset();
+}
+
+void TfrmAbout::done(int result)
+{
+    FFormPlacement->Save();
+    QDialog::done(result);
 }
 
 void TfrmAbout::lblEmailClick()

@@ -2,10 +2,14 @@
 #include <string>
 #include <vector>
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
+
+#include "WindowFixture.h"
 
 #include "window/UAbout.h"
 #include "window/UJpegImage.h"
@@ -21,7 +25,7 @@ std::string Text(const QWidget& box, const char* name)
 
 TEST(AboutBox, ShowsAuthorAddressAndVersionInAFixedToolWindow)
 {
-    TfrmAbout box(nullptr);
+    TfrmAbout box(nullptr, "");
     EXPECT_EQ(box.windowTitle().toStdString(), "About : Velmora ");
     EXPECT_EQ(Text(box, "lblAboutName"), "Written by");
     EXPECT_EQ(Text(box, "lblAuthName"), VELMORA_AUTHOR_NAME);
@@ -46,7 +50,7 @@ TEST(AboutBox, ShowsAuthorAddressAndVersionInAFixedToolWindow)
 
 TEST(AboutBox, ShowsTheLogoDecodedAtItsSize)
 {
-    TfrmAbout box(nullptr);
+    TfrmAbout box(nullptr, "");
     auto* logo = box.findChild<QLabel*>("LogoImg");
     EXPECT_EQ(logo->pixmap().size(), QSize(249, 187));
     EXPECT_EQ(logo->size(), QSize(249, 187));
@@ -69,7 +73,7 @@ TEST(AboutBox, UnreadableJpegDecodesToNothing)
 TEST(AboutBox, ClickOnTheAddressHandsMailtoToTheDesktop)
 {
     std::vector<std::string> opened;
-    TfrmAbout box([&](const std::string& url) { opened.push_back(url); });
+    TfrmAbout box([&](const std::string& url) { opened.push_back(url); }, "");
     box.show();
     QTest::mouseClick(box.findChild<QLabel*>("lblEmail"), Qt::LeftButton);
     EXPECT_EQ(opened, std::vector<std::string>{std::string("mailto:") + VELMORA_CONTACT_ADDRESS});
@@ -77,7 +81,7 @@ TEST(AboutBox, ClickOnTheAddressHandsMailtoToTheDesktop)
 
 TEST(AboutBox, EscapeKeepsItOpenEnterOnCloseClosesIt)
 {
-    TfrmAbout box(nullptr);
+    TfrmAbout box(nullptr, "");
     box.open();
     auto* close = box.findChild<QPushButton*>("BtnCloseAbout");
     QTest::keyClick(close, Qt::Key_Escape);
@@ -85,6 +89,35 @@ TEST(AboutBox, EscapeKeepsItOpenEnterOnCloseClosesIt)
     QTest::keyClick(close, Qt::Key_Return);
     EXPECT_FALSE(box.isVisible());
     EXPECT_EQ(box.result(), QDialog::Accepted);
+}
+
+class AboutCommand : public test::WindowTest {
+protected:
+    // Opens the box with the About button; once it is up, notes where it
+    // stands, moves it to moveTo and closes it with Enter.
+    QPoint OpenMoveAndClose(QPoint moveTo)
+    {
+        QPoint shownAt(-1, -1);
+        QTimer::singleShot(0, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            ASSERT_NE(box, nullptr);
+            shownAt = box->pos();
+            box->move(moveTo);
+            QTest::keyClick(box->findChild<QPushButton*>("BtnCloseAbout"), Qt::Key_Return);
+        });
+        Find<QPushButton>("BtnAbout")->click();
+        return shownAt;
+    }
+};
+
+TEST_F(AboutCommand, EachOpeningShowsANewBoxWhereTheLastOneWasClosed)
+{
+    Start();
+    Show();
+    OpenMoveAndClose({120, 90});
+    EXPECT_EQ(OpenMoveAndClose({40, 30}), QPoint(120, 90));
+    EXPECT_EQ(OpenMoveAndClose({40, 30}), QPoint(40, 30));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 } // namespace
