@@ -117,6 +117,17 @@ private:
 
     // ---- Names editor, colour pickers and About command (HTMLgenNames.cpp) ----
     void ConnectNamesHandlers();
+    void NameEditChange();
+    void NamesListClick();
+    void NamesListKeyPress();
+    void ActAddNameExecute();
+    void ActUpdateNameExecute();
+    void ActRemoveNameExecute();
+    void ColorComboChange();
+    void ColorComboKeyDown();
+    // A colour button: its "tag" picks the swatch (0 the highlight colour,
+    // 1 to 4 the page colours); anything else does nothing.
+    void ActPickColExecute(QObject* sender);
     void ActAboutExecute();
 
     // ---- Services and model ----
