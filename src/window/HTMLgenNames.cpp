@@ -73,6 +73,8 @@ void THTMLform::NamesListKeyPress()
 // themselves; the editors' texts are taken as they stand.
 void THTMLform::ActAddNameExecute()
 {
+    if (!FProfile)
+        return;
     TAdapters& a = *FAdapters;
     FProfile->AddName(a.NameEdit.GetText(), a.NameImgEdit.GetText(), a.CustFrontHTMLMemo.GetText(),
                       a.CustEndHTMLMemo.GetText(), a.ShowNameCol.GetColor());
@@ -80,6 +82,8 @@ void THTMLform::ActAddNameExecute()
 
 void THTMLform::ActUpdateNameExecute()
 {
+    if (!FProfile)
+        return;
     TAdapters& a = *FAdapters;
     FProfile->UpdateName(a.NameEdit.GetText(), a.NameImgEdit.GetText(), a.CustFrontHTMLMemo.GetText(),
                          a.CustEndHTMLMemo.GetText(), a.ShowNameCol.GetColor(), a.NamesList.SelectedIndex());
@@ -87,6 +91,8 @@ void THTMLform::ActUpdateNameExecute()
 
 void THTMLform::ActRemoveNameExecute()
 {
+    if (!FProfile)
+        return;
     FProfile->RemoveName(FAdapters->NamesList.SelectedIndex());
 }
 
