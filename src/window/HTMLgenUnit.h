@@ -7,7 +7,7 @@
 //   HTMLgenUnit.cpp     construction, layout, commands, status bar, closing
 //   HTMLgenProfile.cpp  start-up, profile binding and loading, the profile commands
 //   HTMLgenFiles.cpp    the file list and the conversion commands
-//   HTMLgenNames.cpp    the names editor and the colour pickers
+//   HTMLgenNames.cpp    the names editor, the colour pickers and the About command
 #pragma once
 
 #include <functional>
@@ -119,8 +119,20 @@ private:
     // ---- File list and conversion (HTMLgenFiles.cpp) ----
     void ConnectFilesHandlers();
 
-    // ---- Names editor and colour pickers (HTMLgenNames.cpp) ----
+    // ---- Names editor, colour pickers and About command (HTMLgenNames.cpp) ----
     void ConnectNamesHandlers();
+    void NameEditChange();
+    void NamesListClick();
+    void NamesListKeyPress();
+    void ActAddNameExecute();
+    void ActUpdateNameExecute();
+    void ActRemoveNameExecute();
+    void ColorComboChange();
+    void ColorComboKeyDown();
+    // A colour button: its "tag" picks the swatch (0 the highlight colour,
+    // 1 to 4 the page colours); anything else does nothing.
+    void ActPickColExecute(QObject* sender);
+    void ActAboutExecute();
 
     // ---- Services and model ----
     TWindowServices FServices;

@@ -148,7 +148,10 @@ void TFormPlacement::Restore()
     int left = norm.Value[0], top = norm.Value[1], right = norm.Value[2], bottom = norm.Value[3];
     if (ini.ReadInteger(FSection, "PixelsPerInch", 0) == PixelsPerInch() && left < right) {
         if (FRestore == TRestore::PositionOnly)
-            FForm->move(Corrected(FForm, QRect(left, top, current.width(), current.height())).topLeft());
+            // Saved positions are those of the client area, as geometry() gives them
+            // (move() would place the frame there and shift the box by its title bar).
+            FForm->setGeometry(QRect(Corrected(FForm, QRect(left, top, current.width(), current.height())).topLeft(),
+                                     current.size()));
         else
             FForm->setGeometry(Corrected(FForm, QRect(left, top, right - left, bottom - top)));
     }

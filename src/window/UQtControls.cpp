@@ -197,8 +197,11 @@ void TQtListView::EndUpdate() { FUpdates.End(FTree); }
 int TQtListBox::Count() const { return FList->count(); }
 int TQtListBox::SelectedIndex() const { return FList->currentItem() && FList->currentItem()->isSelected() ? FList->currentRow() : -1; }
 
+// The program's own changes to the list do not notify its handlers: they are
+// for the user's clicks and keys, which show the selected entry.
 void TQtListBox::SetSelectedIndex(int index)
 {
+    QSignalBlocker quiet(FList);
     if (index >= 0 && index < FList->count()) {
         FList->setCurrentRow(index);
     } else {
@@ -207,8 +210,17 @@ void TQtListBox::SetSelectedIndex(int index)
     }
 }
 
-void TQtListBox::Clear() { FList->clear(); }
-void TQtListBox::AddItem(const std::string& text) { FList->addItem(ToQString(text)); }
+void TQtListBox::Clear()
+{
+    QSignalBlocker quiet(FList);
+    FList->clear();
+}
+
+void TQtListBox::AddItem(const std::string& text)
+{
+    QSignalBlocker quiet(FList);
+    FList->addItem(ToQString(text));
+}
 
 void TQtListBox::BeginUpdate() { FUpdates.Begin(FList); }
 void TQtListBox::EndUpdate() { FUpdates.End(FList); }

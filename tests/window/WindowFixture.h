@@ -34,7 +34,11 @@ public:
         SaveSettings.push_back(settings);
         return Answer(SaveAnswers, file);
     }
-    bool ExecuteColor(TColor, TColor& chosen) override { return Answer(ColorAnswers, chosen); }
+    bool ExecuteColor(TColor preset, TColor& chosen) override
+    {
+        ColorPresets.push_back(preset);
+        return Answer(ColorAnswers, chosen);
+    }
     bool BrowseFolder(const std::string&, const std::string&, std::string& folder) override
     {
         return Answer(FolderAnswers, folder);
@@ -46,6 +50,7 @@ public:
     std::deque<std::optional<std::string>> FolderAnswers;
     std::vector<TFileDialogSettings> OpenSettings;
     std::vector<TFileDialogSettings> SaveSettings;
+    std::vector<TColor> ColorPresets;
 
 private:
     template <class T>
