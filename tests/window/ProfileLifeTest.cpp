@@ -147,8 +147,9 @@ TEST_F(ProfileLife, SwitchingWithAnEditAsksOnceAndSavesOnlyOnYes)
         EXPECT_EQ(Recent(), (std::vector<std::string>{b, a}));
         EXPECT_FALSE(Changed());
         // Only the save that Yes runs writes the settings file; the switch does not.
-        if (!yes)
+        if (!yes) {
             EXPECT_EQ(TempDir::Read(IniPath()), iniBefore);
+        }
         Form.reset();
         Boxes.Questions.clear();
         fs::remove(IniPath());
