@@ -8,7 +8,6 @@
 #include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QMimeData>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QStyle>
 #include <QTabWidget>
@@ -204,8 +203,8 @@ void THTMLform::LeaveRunningState()
     ActAddToList->setEnabled(true);
     ActRemoveFromList->setEnabled(FRemoveWasEnabled);
     // A run that raised may have left the bars where it stopped.
-    ProgCurr->setValue(0);
-    ProgTotal->setValue(0);
+    FAdapters->ProgCurr.SetPosition(0);
+    FAdapters->ProgTotal.SetPosition(0);
     BtnAdd->setFocus();
     FConverting = false;
 }
