@@ -2,6 +2,7 @@
 // and by dropping them, removing the selected rows, and a conversion run with
 // its stop button, progress bars, error box and the window's running state.
 #include <filesystem>
+#include <stdexcept>
 
 #include <QAction>
 #include <QDropEvent>
@@ -262,6 +263,24 @@ TEST_F(FileList, ARunWithAMissingFileShowsStatusesMovesTheBarsAndRestoresTheWind
     // The button is bound to Convert again: a click starts a new run.
     Convert();
     EXPECT_EQ(NotingBoxes.Messages.size(), 2u);
+}
+
+TEST_F(FileList, ARunThatRaisesStillRestoresTheWindowAndReportsTheError)
+{
+    StartShown();
+    AddThroughDialog(Dumps({"a.txt"}));
+    Pump = [] { throw std::runtime_error("out of window handles"); };
+    Convert();
+    Pump = nullptr;
+
+    ASSERT_EQ(NotingBoxes.Messages.size(), 1u);
+    EXPECT_EQ(NotingBoxes.Messages[0].Caption, "Velmora");
+    EXPECT_EQ(NotingBoxes.Messages[0].Text, "out of window handles");
+    EXPECT_EQ(NotingBoxes.ButtonCaptions, std::vector<std::string>{"Convert to &HTML"});
+    EXPECT_TRUE(Find("btnExit")->isEnabled());
+    EXPECT_TRUE(Find("ConfigSheet")->isEnabled());
+    EXPECT_TRUE(Enabled("ActAddToList"));
+    EXPECT_EQ(QApplication::focusWidget(), Find("BtnAdd"));
 }
 
 TEST_F(FileList, StopDuringTheSecondFileLeavesTheRestReadyAndThePagesWhole)
