@@ -136,6 +136,9 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
+        // Every event of the application passes here: look at the type first.
+        if (event->type() != QEvent::Enter && event->type() != QEvent::Leave)
+            return false;
         auto* widget = qobject_cast<QWidget*>(watched);
         if (!widget || widget->window() != FForm)
             return false;
