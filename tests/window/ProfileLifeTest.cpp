@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTimer>
+#include <QToolButton>
 #include <QTreeWidget>
 
 #include "platform/UIniFile.h"
@@ -301,6 +302,24 @@ TEST_F(ProfileLife, SettingsFileThatCannotBeWrittenIsReportedAndTheWindowStillCl
     EXPECT_TRUE(Form->close());
     ASSERT_FALSE(Boxes.Messages.empty());
     EXPECT_EQ(Boxes.Messages.back().Text, "Unable to write to " + IniPath());
+}
+
+TEST_F(ProfileLife, BrowseButtonsFillTheirFieldFromTheDialogAndMarkTheProfileChanged)
+{
+    Start();
+    Show();
+    Dialogs.FolderAnswers = {std::string("/pages/"), std::nullopt};
+    Dialogs.OpenAnswers = {std::vector<std::string>{"/pictures/back.jpg"}};
+    Find<QToolButton>("DestDirEditBrowse")->click();
+    EXPECT_EQ(Find<QLineEdit>("DestDirEdit")->text(), "/pages/");
+    EXPECT_TRUE(Changed());
+    QString images = Find<QLineEdit>("DestImgEdit")->text();
+    Find<QToolButton>("DestImgEditBrowse")->click(); // cancelled
+    EXPECT_EQ(Find<QLineEdit>("DestImgEdit")->text(), images);
+    Find<QToolButton>("BackImageEditBrowse")->click();
+    EXPECT_EQ(Find<QLineEdit>("BackImageEdit")->text(), "/pictures/back.jpg");
+    EXPECT_EQ(Dialogs.OpenSettings.back().Filter,
+              "JPEG files (*.jpg;*.jpeg)|*.jpg;*.jpeg|GIF files (*.gif)|*.gif|All files (*.*)|*.*");
 }
 
 TEST_F(ProfileLife, StatePanelReadsReadyWhenIdle)
