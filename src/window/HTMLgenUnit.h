@@ -13,7 +13,9 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include <QIcon>
 #include <QMainWindow>
 
 #include "platform/UPlatform.h"
@@ -118,6 +120,20 @@ private:
 
     // ---- File list and conversion (HTMLgenFiles.cpp) ----
     void ConnectFilesHandlers();
+    void ActAddToListExecute();
+    void ActRemoveFromListExecute();
+    void SrcFilesListSelectItem(bool selected);
+    void ActConvertExecute();
+    void ActStopConvertExecute();
+    // Adds chosen or dropped files to the profile's list.
+    void AddToList(const std::vector<std::string>& paths);
+    // The window's look while a conversion runs, and back.
+    void EnterRunningState();
+    void LeaveRunningState();
+    bool FConverting = false;
+    bool FRemoveWasEnabled = false; // the remove command's state before the run
+    QString FConvertHint;           // the convert button's own hint and picture
+    QIcon FConvertIcon;
 
     // ---- Names editor, colour pickers and About command (HTMLgenNames.cpp) ----
     void ConnectNamesHandlers();

@@ -1,6 +1,7 @@
 #include "window/UQtControls.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include <QAbstractButton>
 #include <QAction>
@@ -241,16 +242,40 @@ void TQtComboBox::EndUpdate() { FUpdates.End(FCombo); }
 
 // ---- Progress bar ----------------------------------------------------------
 
-void TQtProgressBar::SetMax(int max) { FBar->setMaximum(max); }
-int TQtProgressBar::Max() const { return FBar->maximum(); }
+TQtProgressBar::TQtProgressBar(QProgressBar* bar) : FBar(bar), FMax(bar->maximum()), FPosition(bar->value()) {}
+
+void TQtProgressBar::SetMax(int max)
+{
+    FMax = std::max(FBar->minimum(), max);
+    FPosition = std::min(FPosition, FMax);
+    Show();
+}
+
+int TQtProgressBar::Max() const { return FMax; }
 
 void TQtProgressBar::SetPosition(int position)
 {
     // A position outside the range shows as its nearest end instead of being ignored.
-    FBar->setValue(std::clamp(position, FBar->minimum(), std::max(FBar->minimum(), FBar->maximum())));
+    FPosition = std::clamp(position, FBar->minimum(), FMax);
+    Show();
 }
 
-int TQtProgressBar::Position() const { return FBar->value(); }
-void TQtProgressBar::StepIt() { SetPosition(FBar->value() + 1); }
+int TQtProgressBar::Position() const { return FPosition; }
+void TQtProgressBar::StepIt() { SetPosition(FPosition + 1); }
+
+void TQtProgressBar::Show()
+{
+    const int min = FBar->minimum();
+    const bool atEnd = FPosition == min || FPosition == FMax;
+    // Shown and exact fractions of the bar, compared without division.
+    const long long shownSpan = std::max(1, FBar->maximum() - min);
+    const long long span = std::max(1, FMax - min);
+    const long long apart = std::llabs((FPosition - min) * shownSpan - (FBar->value() - min) * span);
+    if (!atEnd && apart * 200 < span * shownSpan)
+        return;
+    if (FBar->maximum() != FMax)
+        FBar->setMaximum(FMax);
+    FBar->setValue(FPosition);
+}
 
 } // namespace velmora

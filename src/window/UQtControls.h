@@ -161,9 +161,13 @@ private:
     TQtUpdateBracket FUpdates;
 };
 
+// A progress bar driven line by line: the adapter holds the exact position and
+// range, and the widget follows whenever what it shows would move by half a
+// percent, and at both ends at once. Repainting the bar for every line of a
+// page took ten times as long as writing the page.
 class TQtProgressBar : public IProgressBar {
 public:
-    explicit TQtProgressBar(QProgressBar* bar) : FBar(bar) {}
+    explicit TQtProgressBar(QProgressBar* bar);
     void SetMax(int max) override;
     int Max() const override;
     void SetPosition(int position) override;
@@ -171,7 +175,11 @@ public:
     void StepIt() override;
 
 private:
+    void Show();
+
     QProgressBar* FBar; // not owned
+    int FMax;
+    int FPosition;
 };
 
 } // namespace velmora
