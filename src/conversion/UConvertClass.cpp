@@ -13,6 +13,7 @@
 
 #include "conversion/UDumpText.h"
 #include "conversion/UNameMatcher.h"
+#include "conversion/UShownText.h"
 #include "platform/UControls.h"
 #include "platform/UFileBytes.h"
 #include "platform/UFiles.h"
@@ -186,12 +187,38 @@ private:
             Put({first, second, std::string_view(LineEnd, LineEndSize)});
             return;
         }
-        std::memcpy(out, first.data(), first.size()); // never null: a view into the dump
+        std::memcpy(out, first.data(), first.size()); // never null: a view into the dump or a string
         if (!second.empty())
             out = Append(out + first.size(), second);
         else
             out += first.size();
         std::memcpy(out, LineEnd, Slack);
+    }
+
+    // A line whose text the page changes (escaped characters, colour codes).
+    // Names are looked for in the text as the reader sees it: without codes
+    // when they are removed or shown as colours.
+    void PutShownLine(std::string_view first, std::string_view second, TLineMarker* marker, const TShownText& shown)
+    {
+        std::string_view line = first;
+        if (!second.empty()) {
+            FJoined.assign(first).append(second);
+            line = FJoined;
+        }
+        const TLineMarker::TMarkup* markup = nullptr;
+        if (marker && shown.HidesCodes()) {
+            FSeen.clear();
+            shown.AppendWithoutCodes(FSeen, line);
+            markup = marker->Find(FSeen);
+        } else if (marker) {
+            markup = marker->Find(line);
+        }
+        FShown.clear();
+        shown.Append(FShown, line);
+        if (markup)
+            PutLine(markup->Prefix, FShown, {}, markup->Suffix);
+        else
+            PutLine(FShown, {});
     }
 
     void Flush()
@@ -228,6 +255,9 @@ private:
         // Page positions start at the first dump line (8); the first pump is at position `pacing`.
         std::size_t untilPump = pacing - HeaderItems + 1;
         TLineMarker marker(FEngine.FNames, FEngine.IgnoreCase(), FEngine.FImageDir);
+        const TAppOptions* app = FEngine.FAppOptions;
+        const TShownText shown(app && app->FEscapeText, app ? app->FColorCodes : TColorCodes::Keep,
+                               FEngine.FHTMLOptions->FTextColor);
         const bool highlight = marker.HasNames();
         TDumpLineReader reader(text);
         std::string_view line;
@@ -251,11 +281,14 @@ private:
             if (joined && bar)
                 bar->SetMax(bar->Max() - 1);
             // A stop that arrived at this line's pump leaves it without markup.
-            const TLineMarker::TMarkup* markup = highlight && FEngine.FRunning ? marker.Find(first, second) : nullptr;
-            if (markup)
+            const bool mark = highlight && FEngine.FRunning;
+            if (shown.ChangesText()) {
+                PutShownLine(first, second, mark ? &marker : nullptr, shown);
+            } else if (const TLineMarker::TMarkup* markup = mark ? marker.Find(first, second) : nullptr) {
                 PutLine(markup->Prefix, first, second, markup->Suffix);
-            else
+            } else {
                 PutLine(first, second);
+            }
             if (bar)
                 bar->StepIt();
         }
@@ -270,6 +303,10 @@ private:
     TAtomicFileWriter& FWriter;
     std::unique_ptr<char[]> FBuffer;
     std::size_t FUsed = 0;
+    // Scratch text of PutShownLine, kept to reuse its memory.
+    std::string FJoined;
+    std::string FSeen;
+    std::string FShown;
 };
 
 TConvertClass::TConvertClass(IMessageBoxes* messageBoxes, TProcessMessages processMessages)

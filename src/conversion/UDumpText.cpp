@@ -162,4 +162,45 @@ bool TDumpLineReader::NextBlock()
     return true;
 }
 
+TByteFinder::TByteFinder(std::string_view bytes)
+{
+    for (std::size_t i = 0; i < MaxBytes; ++i)
+        FBytes[i] = bytes[i < bytes.size() ? i : 0];
+    for (char c : bytes)
+        FIsOne[static_cast<unsigned char>(c)] = true;
+}
+
+std::size_t TByteFinder::Find(std::string_view text, std::size_t from) const
+{
+    const std::size_t size = text.size();
+#ifdef VELMORA_DUMP_SSE2
+    if (size >= 16) {
+        __m128i wanted[MaxBytes];
+        for (std::size_t i = 0; i < MaxBytes; ++i)
+            wanted[i] = _mm_set1_epi8(FBytes[i]);
+        auto found = [&](std::size_t at) {
+            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + at));
+            __m128i any = _mm_cmpeq_epi8(bytes, wanted[0]);
+            for (std::size_t i = 1; i < MaxBytes; ++i)
+                any = _mm_or_si128(any, _mm_cmpeq_epi8(bytes, wanted[i]));
+            return static_cast<unsigned>(_mm_movemask_epi8(any));
+        };
+        for (; from + 16 <= size; from += 16)
+            if (unsigned bits = found(from))
+                return from + static_cast<std::size_t>(std::countr_zero(bits));
+        if (from == size)
+            return size;
+        // The last bytes, in a window that ends with the text; the bits of
+        // bytes before `from` are dropped.
+        const std::size_t start = size - 16;
+        const unsigned bits = found(start) >> (from - start);
+        return bits ? from + static_cast<std::size_t>(std::countr_zero(bits)) : size;
+    }
+#endif
+    for (; from < size; ++from)
+        if (FIsOne[static_cast<unsigned char>(text[from])])
+            return from;
+    return size;
+}
+
 } // namespace velmora

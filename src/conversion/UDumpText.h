@@ -61,4 +61,19 @@ private:
     std::uint64_t FEnds = 0; // one bit per CR or LF of that block not yet passed
 };
 
+// Finds the first of a few given bytes in a text, 16 bytes at a time where
+// the processor can.
+class TByteFinder {
+public:
+    static constexpr std::size_t MaxBytes = 5;
+    // bytes: one to MaxBytes bytes to look for.
+    explicit TByteFinder(std::string_view bytes);
+    // The position of the first of the bytes at or after from, or the text's size.
+    std::size_t Find(std::string_view text, std::size_t from) const;
+
+private:
+    char FBytes[MaxBytes]; // unused places repeat the first byte
+    bool FIsOne[256] = {};
+};
+
 } // namespace velmora
