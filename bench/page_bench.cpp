@@ -2,7 +2,8 @@
 // a baseline that reads the same dump whole and writes it to another file.
 // Names are either players of the dump (about half the lines are marked up)
 // or "Player000:" ... (never found, but sharing keys with "players"), with
-// both case settings and broken lines on and off.
+// both case settings, broken lines on and off, and dump text as stored or
+// escaped with colour codes shown as colours.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -99,6 +100,10 @@ void BM_WritePage(benchmark::State& state)
     }
     app.FCaseSensitive = state.range(3) != 0;
     html.FBrokenLines = state.range(4) != 0;
+    if (state.range(5) != 0) {
+        app.FEscapeText = true;
+        app.FColorCodes = TColorCodes::Colors;
+    }
     TConvertClass engine(nullptr, [] {});
     engine.SetOptions(&html, &app, &io, &names);
     const auto dumpBytes = static_cast<std::int64_t>(fs::file_size(dump));
@@ -113,24 +118,28 @@ constexpr int Numbered = 1;
 
 void PageArgs(benchmark::internal::Benchmark* b)
 {
-    b->ArgNames({"MB", "names", "numbered", "ignoreCase", "broken"});
+    b->ArgNames({"MB", "names", "numbered", "ignoreCase", "broken", "escapeColors"});
     for (int names : {0, 10, 100})
         for (int ignoreCase : {0, 1})
             for (int broken : {0, 1})
-                b->Args({1, names, Players, ignoreCase, broken});
+                b->Args({1, names, Players, ignoreCase, broken, 0});
 }
 
 // Few cases and iterations for the 64 MB dump keep the default run short.
 void LargePageArgs(benchmark::internal::Benchmark* b)
 {
-    b->ArgNames({"MB", "names", "numbered", "ignoreCase", "broken"});
+    b->ArgNames({"MB", "names", "numbered", "ignoreCase", "broken", "escapeColors"});
     for (int broken : {0, 1}) {
-        b->Args({64, 0, Players, 0, broken});
+        b->Args({64, 0, Players, 0, broken, 0});
         for (int names : {100, 1000})
-            b->Args({64, names, Numbered, 1, broken});
+            b->Args({64, names, Numbered, 1, broken, 0});
         for (int ignoreCase : {0, 1})
-            b->Args({64, 100, Players, ignoreCase, broken});
+            b->Args({64, 100, Players, ignoreCase, broken, 0});
     }
+    // Escaped text with colour runs: the same targets hold.
+    b->Args({64, 0, Players, 0, 0, 1});
+    for (int names : {100, 1000})
+        b->Args({64, names, Numbered, 1, 0, 1});
 }
 
 } // namespace

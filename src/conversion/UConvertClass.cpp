@@ -213,12 +213,22 @@ private:
         } else if (marker) {
             markup = marker->Find(line);
         }
+        const std::string_view prefix = markup ? std::string_view(markup->Prefix) : std::string_view();
+        const std::string_view suffix = markup ? std::string_view(markup->Suffix) : std::string_view();
+        // Written in place when the longest it can become fits the buffer.
+        const std::size_t most = prefix.size() + TShownText::MaxShownSize(line.size()) + suffix.size() + Slack;
+        if (most <= BufferSize) {
+            if (FUsed + most > BufferSize)
+                Flush();
+            char* out = Append(FBuffer.get() + FUsed, prefix);
+            out = Append(shown.Write(out, line), suffix);
+            std::memcpy(out, LineEnd, Slack);
+            FUsed = static_cast<std::size_t>(out + LineEndSize - FBuffer.get());
+            return;
+        }
         FShown.clear();
         shown.Append(FShown, line);
-        if (markup)
-            PutLine(markup->Prefix, FShown, {}, markup->Suffix);
-        else
-            PutLine(FShown, {});
+        PutLine(prefix, FShown, {}, suffix);
     }
 
     void Flush()

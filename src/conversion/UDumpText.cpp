@@ -165,7 +165,7 @@ bool TDumpLineReader::NextBlock()
 TByteFinder::TByteFinder(std::string_view bytes)
 {
     for (std::size_t i = 0; i < MaxBytes; ++i)
-        FBytes[i] = bytes[i < bytes.size() ? i : 0];
+        std::memset(FWanted[i], bytes[i < bytes.size() ? i : 0], 16);
     for (char c : bytes)
         FIsOne[static_cast<unsigned char>(c)] = true;
 }
@@ -175,14 +175,15 @@ std::size_t TByteFinder::Find(std::string_view text, std::size_t from) const
     const std::size_t size = text.size();
 #ifdef VELMORA_DUMP_SSE2
     if (size >= 16) {
-        __m128i wanted[MaxBytes];
-        for (std::size_t i = 0; i < MaxBytes; ++i)
-            wanted[i] = _mm_set1_epi8(FBytes[i]);
+        static_assert(MaxBytes == 5);
+        auto wanted = [this](std::size_t i) { return _mm_load_si128(reinterpret_cast<const __m128i*>(FWanted[i])); };
+        const __m128i w0 = wanted(0), w1 = wanted(1), w2 = wanted(2), w3 = wanted(3), w4 = wanted(4);
         auto found = [&](std::size_t at) {
             const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + at));
-            __m128i any = _mm_cmpeq_epi8(bytes, wanted[0]);
-            for (std::size_t i = 1; i < MaxBytes; ++i)
-                any = _mm_or_si128(any, _mm_cmpeq_epi8(bytes, wanted[i]));
+            const __m128i any = _mm_or_si128(
+                _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, w0), _mm_cmpeq_epi8(bytes, w1)),
+                             _mm_or_si128(_mm_cmpeq_epi8(bytes, w2), _mm_cmpeq_epi8(bytes, w3))),
+                _mm_cmpeq_epi8(bytes, w4));
             return static_cast<unsigned>(_mm_movemask_epi8(any));
         };
         for (; from + 16 <= size; from += 16)

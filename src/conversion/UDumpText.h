@@ -72,7 +72,9 @@ public:
     std::size_t Find(std::string_view text, std::size_t from) const;
 
 private:
-    char FBytes[MaxBytes]; // unused places repeat the first byte
+    // Each byte 16 times over, for 16-byte compares; unused places repeat
+    // the first byte.
+    alignas(16) char FWanted[MaxBytes][16];
     bool FIsOne[256] = {};
 };
 

@@ -1,5 +1,7 @@
 #include "conversion/UShownText.h"
 
+#include <cstring>
+
 #include "conversion/UConvertClass.h"
 
 namespace velmora {
@@ -52,34 +54,48 @@ TShownText::TShownText(bool escape, TColorCodes codes, TColor textColor)
             "<FONT color=\"" + ColorToHTML(k == White ? textColor : CodeColors[static_cast<std::size_t>(k)]) + "\">";
 }
 
-void TShownText::Append(std::string& out, std::string_view line) const
+namespace {
+char* Put(char* out, std::string_view bytes)
 {
-    if (!ChangesText()) {
-        out += line;
-        return;
-    }
+    std::memcpy(out, bytes.data(), bytes.size());
+    return out + bytes.size();
+}
+} // namespace
+
+char* TShownText::Write(char* out, std::string_view line) const
+{
+    if (!ChangesText())
+        return Put(out, line);
     bool inRun = false;
     std::size_t done = 0;
     for (std::size_t at = FSpecial.Find(line, 0); at < line.size(); at = FSpecial.Find(line, done)) {
-        out.append(line, done, at - done);
+        out = Put(out, line.substr(done, at - done));
         done = at + 1;
         if (line[at] != '^') {
-            out += Reference(line[at]); // only asked for when escaping
+            out = Put(out, Reference(line[at])); // only looked for when escaping
         } else if (FCodes == TColorCodes::Keep || !IsColorCode(line, at)) {
-            out += '^';
+            *out++ = '^';
         } else {
             if (FCodes == TColorCodes::Colors) {
                 if (inRun)
-                    out += RunEnd;
-                out += FRunStarts[static_cast<std::size_t>(ColorCodeIndex(line[at + 1]))];
+                    out = Put(out, RunEnd);
+                out = Put(out, FRunStarts[static_cast<std::size_t>(ColorCodeIndex(line[at + 1]))]);
                 inRun = true;
             }
             done = at + 2;
         }
     }
-    out.append(line, done, std::string_view::npos);
+    out = Put(out, line.substr(done));
     if (inRun)
-        out += RunEnd;
+        out = Put(out, RunEnd);
+    return out;
+}
+
+void TShownText::Append(std::string& out, std::string_view line) const
+{
+    const std::size_t old = out.size();
+    out.resize(old + MaxShownSize(line.size()));
+    out.resize(static_cast<std::size_t>(Write(out.data() + old, line) - out.data()));
 }
 
 void TShownText::AppendWithoutCodes(std::string& out, std::string_view line) const

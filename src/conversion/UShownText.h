@@ -24,7 +24,14 @@ public:
     // True when the colour codes are not part of the text the reader sees.
     bool HidesCodes() const { return FCodes != TColorCodes::Keep; }
 
-    // Appends the line as the page shows it; colour runs are closed within it.
+    // The most bytes a line of `size` bytes can take as shown: a colour code
+    // of two bytes becomes a run's end and the next run's start tag.
+    static constexpr std::size_t MaxShownSize(std::size_t size) { return size * 15 + 7; }
+    // Writes the line as the page shows it at out, which has room for
+    // MaxShownSize(line.size()) bytes, and returns the end of what it wrote.
+    // Colour runs are closed within the line.
+    char* Write(char* out, std::string_view line) const;
+    // The same, appended to a text.
     void Append(std::string& out, std::string_view line) const;
     // Appends the line without its colour codes: the text the reader sees.
     void AppendWithoutCodes(std::string& out, std::string_view line) const;
