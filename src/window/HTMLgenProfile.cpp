@@ -296,9 +296,22 @@ void THTMLform::CommitPendingEdit()
 
 // ---- The profile commands ---------------------------------------------------------------
 
-std::string THTMLform::ProfileFilter() const
+void THTMLform::PrepareProfileDialog(TFileDialogSettings& dialog) const
 {
-    return "Configuration files|*" + FCustomIni->ProfileExtension() + "|All files|*.*";
+    const std::string& ext = FCustomIni->ProfileExtension();
+    dialog.InitialDir = ExtractFilePath(FCustomIni->GetIniFileName());
+    dialog.DefaultExt = ext;
+    dialog.Filter = "Configuration files|*" + ext + "|All files|*.*";
+}
+
+bool THTMLform::MakeCurrentProfile(const std::string& path, const std::string& previous, bool changedAfter)
+{
+    if (!LoadProfileFile(path, &previous))
+        return false;
+    FCustomIni->AddRecentProfile(path);
+    FCustomIni->SaveSettings();
+    SetChanged(changedAfter);
+    return true;
 }
 
 void THTMLform::ActSaveOptsExecute()
@@ -314,9 +327,7 @@ void THTMLform::ActSaveOptsExecute()
 void THTMLform::ActOpenProfileExecute()
 {
     std::string previous = FCustomIni->GetCurrentProfile();
-    OpenDia.InitialDir = ExtractFilePath(FCustomIni->GetIniFileName());
-    OpenDia.DefaultExt = FCustomIni->ProfileExtension();
-    OpenDia.Filter = ProfileFilter();
+    PrepareProfileDialog(OpenDia);
     OpenDia.MultiSelect = false;
     OpenDia.MustExist = false;
     std::vector<std::string> files;
@@ -324,20 +335,13 @@ void THTMLform::ActOpenProfileExecute()
         return;
     const std::string& chosen = files.front();
     // Choosing the current profile loads nothing, so its unsaved edits stay marked.
-    bool keepChanged = chosen == previous && IsChanged();
-    if (!LoadProfileFile(chosen, &previous))
-        return;
-    FCustomIni->AddRecentProfile(chosen);
-    FCustomIni->SaveSettings();
-    SetChanged(keepChanged);
+    MakeCurrentProfile(chosen, previous, chosen == previous && IsChanged());
 }
 
 void THTMLform::ActSaveNewOptsExecute()
 {
     CommitPendingEdit();
-    SaveDia.InitialDir = ExtractFilePath(FCustomIni->GetIniFileName());
-    SaveDia.DefaultExt = FCustomIni->ProfileExtension();
-    SaveDia.Filter = ProfileFilter();
+    PrepareProfileDialog(SaveDia);
     SaveDia.Title = "Choose a new file name";
     SaveDia.OverwritePrompt = true;
     std::string chosen;
@@ -345,12 +349,7 @@ void THTMLform::ActSaveNewOptsExecute()
         return;
     if (!FProfile->SaveToFile(chosen))
         return;
-    std::string current = FCustomIni->GetCurrentProfile();
-    if (!LoadProfileFile(chosen, &current))
-        return;
-    FCustomIni->AddRecentProfile(chosen);
-    FCustomIni->SaveSettings();
-    SetChanged(false);
+    MakeCurrentProfile(chosen, FCustomIni->GetCurrentProfile(), false);
 }
 
 void THTMLform::ActClearMRUExecute()

@@ -136,6 +136,9 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
+        // Every event of the application passes here: look at the type first.
+        if (event->type() != QEvent::Enter && event->type() != QEvent::Leave)
+            return false;
         auto* widget = qobject_cast<QWidget*>(watched);
         if (!widget || widget->window() != FForm)
             return false;
@@ -245,6 +248,9 @@ THTMLform::~THTMLform()
         FSettingsAction.reset();
         FCustomIni.reset();
     }
+    // The widgets go while the form is whole, so that handlers their
+    // destruction sets off (a control losing the focus) find what they use.
+    delete takeCentralWidget();
 }
 
 // ---- Commands ------------------------------------------------------------------

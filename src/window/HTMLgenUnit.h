@@ -110,7 +110,11 @@ private:
     // Releases the model and writes the settings file; false (nothing done)
     // while a conversion runs.
     bool FormClose();
-    std::string ProfileFilter() const;
+    // Initial folder, extension and filter of the profile commands' dialogs.
+    void PrepareProfileDialog(TFileDialogSettings& dialog) const;
+    // Loads path (previous comes back on failure); on success puts it first in
+    // the recent list, writes the settings file and sets the changed mark.
+    bool MakeCurrentProfile(const std::string& path, const std::string& previous, bool changedAfter);
 
     // ---- File list and conversion (HTMLgenFiles.cpp) ----
     void ConnectFilesHandlers();

@@ -88,6 +88,18 @@ void BindButton(QAbstractButton* button, QAction* action)
     QObject::connect(button, &QAbstractButton::clicked, action, [action] { action->trigger(); });
 }
 
+void TQtUpdateBracket::Begin(QWidget* widget)
+{
+    if (FDepth++ == 0)
+        widget->setUpdatesEnabled(false);
+}
+
+void TQtUpdateBracket::End(QWidget* widget)
+{
+    if (FDepth > 0 && --FDepth == 0)
+        widget->setUpdatesEnabled(true);
+}
+
 // ---- Text ----------------------------------------------------------------
 
 void TQtLineText::SetText(const std::string& text)
@@ -177,17 +189,8 @@ void TQtListView::SetFirstSubItem(int row, const std::string& text)
         item->setText(1, ToQString(text));
 }
 
-void TQtListView::BeginUpdate()
-{
-    if (FUpdateDepth++ == 0)
-        FTree->setUpdatesEnabled(false);
-}
-
-void TQtListView::EndUpdate()
-{
-    if (FUpdateDepth > 0 && --FUpdateDepth == 0)
-        FTree->setUpdatesEnabled(true);
-}
+void TQtListView::BeginUpdate() { FUpdates.Begin(FTree); }
+void TQtListView::EndUpdate() { FUpdates.End(FTree); }
 
 // ---- List box and combo box --------------------------------------------------
 
@@ -207,17 +210,8 @@ void TQtListBox::SetSelectedIndex(int index)
 void TQtListBox::Clear() { FList->clear(); }
 void TQtListBox::AddItem(const std::string& text) { FList->addItem(ToQString(text)); }
 
-void TQtListBox::BeginUpdate()
-{
-    if (FUpdateDepth++ == 0)
-        FList->setUpdatesEnabled(false);
-}
-
-void TQtListBox::EndUpdate()
-{
-    if (FUpdateDepth > 0 && --FUpdateDepth == 0)
-        FList->setUpdatesEnabled(true);
-}
+void TQtListBox::BeginUpdate() { FUpdates.Begin(FList); }
+void TQtListBox::EndUpdate() { FUpdates.End(FList); }
 
 int TQtComboBox::Count() const { return FCombo->count(); }
 void TQtComboBox::Clear() { FCombo->clear(); }
@@ -230,17 +224,8 @@ void TQtComboBox::SetSelectedIndex(int index)
 
 int TQtComboBox::SelectedIndex() const { return FCombo->currentIndex(); }
 
-void TQtComboBox::BeginUpdate()
-{
-    if (FUpdateDepth++ == 0)
-        FCombo->setUpdatesEnabled(false);
-}
-
-void TQtComboBox::EndUpdate()
-{
-    if (FUpdateDepth > 0 && --FUpdateDepth == 0)
-        FCombo->setUpdatesEnabled(true);
-}
+void TQtComboBox::BeginUpdate() { FUpdates.Begin(FCombo); }
+void TQtComboBox::EndUpdate() { FUpdates.End(FCombo); }
 
 // ---- Progress bar ----------------------------------------------------------
 

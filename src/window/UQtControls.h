@@ -45,6 +45,16 @@ void OnEvent(QWidget* widget, QEvent::Type type, std::function<bool(QEvent*)> ha
 // Calls handler whenever widget loses the keyboard focus.
 void OnFocusOut(QWidget* widget, std::function<void()> handler);
 
+// Suspends a widget's repainting between the outermost Begin and its End.
+class TQtUpdateBracket {
+public:
+    void Begin(QWidget* widget);
+    void End(QWidget* widget);
+
+private:
+    int FDepth = 0;
+};
+
 class TQtLineText : public ITextControl {
 public:
     explicit TQtLineText(QLineEdit* edit) : FEdit(edit) {}
@@ -116,7 +126,7 @@ public:
 
 private:
     QTreeWidget* FTree; // not owned
-    int FUpdateDepth = 0;
+    TQtUpdateBracket FUpdates;
 };
 
 class TQtListBox : public IListBox {
@@ -132,7 +142,7 @@ public:
 
 private:
     QListWidget* FList; // not owned
-    int FUpdateDepth = 0;
+    TQtUpdateBracket FUpdates;
 };
 
 class TQtComboBox : public IComboBox {
@@ -148,7 +158,7 @@ public:
 
 private:
     QComboBox* FCombo; // not owned
-    int FUpdateDepth = 0;
+    TQtUpdateBracket FUpdates;
 };
 
 class TQtProgressBar : public IProgressBar {

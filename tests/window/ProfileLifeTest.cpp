@@ -287,6 +287,22 @@ TEST_F(ProfileLife, DumpTextFrameIsCopiedIntoTheProfileAndShownFromIt)
     EXPECT_EQ(codes->currentIndex(), 0);
 }
 
+TEST_F(ProfileLife, FailedSaveKeepsTheProfileMarkedChanged)
+{
+    Start();
+    Show();
+    TypeTitle("+unsaved");
+    // Something the profile cannot be written over.
+    fs::remove(DefaultProfile());
+    fs::create_directory(DefaultProfile());
+    Find<QAction>("ActSaveOpts")->trigger();
+    EXPECT_EQ(Boxes.Messages.back().Caption, "Error writing to the configuration file");
+    EXPECT_TRUE(Changed());
+    Boxes.YesNoAnswers = {false};
+    EXPECT_TRUE(Form->close());
+    EXPECT_EQ(Boxes.Questions.size(), 1u); // asked again at close
+}
+
 TEST_F(ProfileLife, ClosingWithAnEditAsksAndSaves)
 {
     Start();
