@@ -206,13 +206,8 @@ private:
             line = FJoined;
         }
         const TLineMarker::TMarkup* markup = nullptr;
-        if (marker && shown.HidesCodes()) {
-            FSeen.clear();
-            shown.AppendWithoutCodes(FSeen, line);
-            markup = marker->Find(FSeen);
-        } else if (marker) {
-            markup = marker->Find(line);
-        }
+        if (marker)
+            markup = marker->Find(shown.HidesCodes() ? shown.WithoutCodes(line, FSeen) : line);
         const std::string_view prefix = markup ? std::string_view(markup->Prefix) : std::string_view();
         const std::string_view suffix = markup ? std::string_view(markup->Suffix) : std::string_view();
         // Written in place when the longest it can become fits the buffer.

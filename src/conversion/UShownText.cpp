@@ -98,19 +98,21 @@ void TShownText::Append(std::string& out, std::string_view line) const
     out.resize(static_cast<std::size_t>(Write(out.data() + old, line) - out.data()));
 }
 
-void TShownText::AppendWithoutCodes(std::string& out, std::string_view line) const
+std::string_view TShownText::WithoutCodes(std::string_view line, std::string& scratch) const
 {
+    std::size_t at = FCaret.Find(line, 0);
+    if (at == line.size())
+        return line;
+    scratch.resize(line.size()); // never longer than the line
+    char* out = scratch.data();
     std::size_t done = 0;
-    for (std::size_t at = FCaret.Find(line, 0); at < line.size(); at = FCaret.Find(line, done)) {
-        if (IsColorCode(line, at)) {
-            out.append(line, done, at - done);
-            done = at + 2;
-        } else {
-            out.append(line, done, at + 1 - done);
-            done = at + 1;
-        }
+    for (; at < line.size(); at = FCaret.Find(line, done)) {
+        const bool code = IsColorCode(line, at);
+        out = Put(out, line.substr(done, at + (code ? 0 : 1) - done));
+        done = at + (code ? 2 : 1);
     }
-    out.append(line, done, std::string_view::npos);
+    out = Put(out, line.substr(done));
+    return std::string_view(scratch.data(), static_cast<std::size_t>(out - scratch.data()));
 }
 
 } // namespace velmora

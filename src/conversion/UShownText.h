@@ -33,8 +33,9 @@ public:
     char* Write(char* out, std::string_view line) const;
     // The same, appended to a text.
     void Append(std::string& out, std::string_view line) const;
-    // Appends the line without its colour codes: the text the reader sees.
-    void AppendWithoutCodes(std::string& out, std::string_view line) const;
+    // The line without its colour codes, the text the reader sees: the line
+    // itself when it holds no "^", otherwise a copy made in scratch.
+    std::string_view WithoutCodes(std::string_view line, std::string& scratch) const;
 
 private:
     bool FEscape;
