@@ -93,7 +93,18 @@ std::string TDumpGenerator::Line()
     return Pick(5) < 3 ? PlayerLine() : GameLine();
 }
 
-bool TDumpGenerator::WriteDump(const std::string& path, std::uint64_t bytes)
+std::vector<std::string> TDumpGenerator::NumberedNames(int count)
+{
+    std::vector<std::string> names;
+    for (int k = 0; k < count; ++k) {
+        char name[32];
+        std::snprintf(name, sizeof name, "Player%03d:", k);
+        names.emplace_back(name);
+    }
+    return names;
+}
+
+bool TDumpGenerator::WriteDump(const std::string& path, std::uint64_t bytes, const std::string& lineEnd)
 {
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (!f)
@@ -101,7 +112,7 @@ bool TDumpGenerator::WriteDump(const std::string& path, std::uint64_t bytes)
     std::uint64_t written = 0;
     bool ok = true;
     while (ok && written < bytes) {
-        std::string line = Line() + "\n";
+        std::string line = Line() + lineEnd;
         ok = std::fwrite(line.data(), 1, line.size(), f) == line.size();
         written += line.size();
     }

@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the page writer as a dump: with a few names, both
-// case settings and broken lines on, every page must be written whole.
+// case settings, dump text as stored and escaped with colour runs, and broken
+// lines on, every page must be written whole.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -61,8 +62,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     names.push_back(TNameItem{"Doom", nullptr});
     TConvertClass engine(nullptr, [] {});
     engine.SetOptions(&html, &app, &io, &names);
+    // Both case settings, the second with escaped text and colour runs.
     for (bool ignoreCase : {false, true}) {
         app.FCaseSensitive = ignoreCase;
+        app.FEscapeText = ignoreCase;
+        app.FColorCodes = ignoreCase ? TColorCodes::Colors : TColorCodes::Keep;
         if (!engine.WritePage(dump, page))
             std::abort();
         std::string written;

@@ -32,6 +32,8 @@ struct TConvertRequest {
     std::optional<std::string> DestDir;
     std::optional<std::string> ImagesDir;
     std::optional<std::string> Existing; // "skip", "ask" or "overwrite"
+    bool EscapeText = false;                // escape HTML in dump text, this run only
+    std::optional<std::string> ColorCodes;  // "keep", "remove" or "colors", this run only
     bool Quiet = false;
     std::vector<std::string> Dumps;
 };

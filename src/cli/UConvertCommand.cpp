@@ -6,6 +6,7 @@
 
 #include "cli/UCommands.h"
 #include "cli/UInterrupt.h"
+#include "cli/UProfileJson.h"
 #include "cli/UTerminalControls.h"
 #include "cli/UTerminalDialogs.h"
 #include "conversion/UConvertClass.h"
@@ -60,8 +61,12 @@ bool LoadProfile(const std::string& fileName, bool isCurrentProfile, THighlightP
 }
 
 // The command line's values for this run only; the profile file is not written.
-void ApplyOverrides(const TConvertRequest& request, TIOOptions& io)
+void ApplyOverrides(const TConvertRequest& request, TIOOptions& io, TAppOptions& app)
 {
+    if (request.EscapeText)
+        app.SetEscapeText(true);
+    if (TColorCodes codes; request.ColorCodes && ColorCodesFromWord(*request.ColorCodes, codes))
+        app.SetColorCodes(codes);
     if (!request.Dumps.empty()) {
         std::vector<std::string> paths;
         for (const std::string& dump : request.Dumps)
@@ -169,7 +174,7 @@ int RunConvert(const TConvertRequest& request, const TCliContext& context)
         return ExitUsage;
 
     TIOOptions& io = profile.IOOptions();
-    ApplyOverrides(request, io);
+    ApplyOverrides(request, io, profile.AppOptions());
     if (!io.FFiles.empty() && (!DirectoryUsable(io.FDestDir, "destination", context) ||
                                !DirectoryUsable(io.FDestImgDir, "images", context)))
         return ExitUsage;

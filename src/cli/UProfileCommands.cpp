@@ -64,6 +64,20 @@ void Line(std::ostringstream& out, const std::string& label, const std::string& 
     out << "  " << label << ": " << Block(value, "    ") << '\n';
 }
 
+// The captions of the window's drop-down "Game colour codes".
+std::string ColorCodesCaption(TColorCodes codes)
+{
+    switch (codes) {
+    case TColorCodes::Remove:
+        return "Remove";
+    case TColorCodes::Colors:
+        return "Show as colours";
+    case TColorCodes::Keep:
+        break;
+    }
+    return "Keep as written";
+}
+
 // Every value of the profile, labelled with the window's captions where it has them.
 std::string ProfileText(THighlightProfile& profile)
 {
@@ -83,7 +97,10 @@ std::string ProfileText(THighlightProfile& profile)
     Line(out, "Author", html.FAuthor);
 
     out << "General options\n";
-    Line(out, "Case sensitive highlighting", YesNo(profile.AppOptions().FCaseSensitive));
+    const TAppOptions& app = profile.AppOptions();
+    Line(out, "Case sensitive highlighting", YesNo(app.FCaseSensitive));
+    Line(out, "Escape HTML in dump text", YesNo(app.FEscapeText));
+    Line(out, "Game colour codes", ColorCodesCaption(app.FColorCodes));
 
     const TIOOptions& io = profile.IOOptions();
     out << "Input/output options\n";

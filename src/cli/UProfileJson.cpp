@@ -13,6 +13,25 @@ namespace velmora::cli {
 
 using nlohmann::json;
 
+namespace {
+constexpr const char* ColorCodesWords[] = {"keep", "remove", "colors"}; // in the order of TColorCodes
+} // namespace
+
+std::string ColorCodesWord(TColorCodes codes)
+{
+    return ColorCodesWords[static_cast<std::size_t>(codes)];
+}
+
+bool ColorCodesFromWord(const std::string& word, TColorCodes& codes)
+{
+    for (std::size_t k = 0; k < std::size(ColorCodesWords); ++k)
+        if (word == ColorCodesWords[k]) {
+            codes = static_cast<TColorCodes>(k);
+            return true;
+        }
+    return false;
+}
+
 json ProfileToJson(THighlightProfile& profile)
 {
     const THTMLOptions& html = profile.HTMLOptions();
@@ -43,7 +62,10 @@ json ProfileToJson(THighlightProfile& profile)
               {"endPageHtml", html.FEndPageHTML},
               {"title", html.FTitle},
               {"author", html.FAuthor}}},
-            {"app", {{"caseSensitive", profile.AppOptions().FCaseSensitive}}},
+            {"app",
+             {{"caseSensitive", profile.AppOptions().FCaseSensitive},
+              {"escapeText", profile.AppOptions().FEscapeText},
+              {"colorCodes", ColorCodesWord(profile.AppOptions().FColorCodes)}}},
             {"io",
              {{"promptOnOverwrite", io.FPromptOnOverwrite},
               {"skipExisting", io.FSkipExisting},
@@ -196,9 +218,17 @@ void ApplyProfileJson(const json& value, THighlightProfile& profile)
                  {"app",
                   [&profile](const json& v, const std::string&) {
                       TAppOptions& app = profile.AppOptions();
-                      ApplyObject(v, "app", {{"caseSensitive", [&app](const json& b, const std::string& k) {
-                                                  app.SetCaseSensitive(AsBool(b, k));
-                                              }}});
+                      ApplyObject(v, "app",
+                                  {{"caseSensitive",
+                                    [&app](const json& b, const std::string& k) { app.SetCaseSensitive(AsBool(b, k)); }},
+                                   {"escapeText",
+                                    [&app](const json& b, const std::string& k) { app.SetEscapeText(AsBool(b, k)); }},
+                                   {"colorCodes", [&app](const json& b, const std::string& k) {
+                                        TColorCodes codes;
+                                        if (!ColorCodesFromWord(AsString(b, k), codes))
+                                            Fail(k, "expected \"keep\", \"remove\" or \"colors\"");
+                                        app.SetColorCodes(codes);
+                                    }}});
                   }},
                  {"io", [&profile](const json& v, const std::string&) { ApplyIO(v, profile.IOOptions()); }},
                  {"names", [&profile](const json& v, const std::string&) { ApplyNames(v, profile); }}});

@@ -7,6 +7,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "settings/UAppOptions.h"
+
 namespace velmora {
 class THighlightProfile;
 }
@@ -18,6 +20,11 @@ class EProfileJsonError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
+
+// The word for each way of treating colour codes, in JSON and on the command
+// line: "keep", "remove", "colors"; and back, false for any other word.
+std::string ColorCodesWord(TColorCodes codes);
+bool ColorCodesFromWord(const std::string& word, TColorCodes& codes);
 
 // Every value of the profile: {"html": {...}, "app": {...}, "io": {...}, "names": [...]}.
 nlohmann::json ProfileToJson(THighlightProfile& profile);

@@ -75,6 +75,9 @@ int main(int argc, char** argv)
     convertCmd->add_option("--images", convert.ImagesDir, "Directory for the images, this run only");
     convertCmd->add_option("--existing", convert.Existing, "What to do with an existing page, this run only")
         ->check(CLI::IsMember({"skip", "ask", "overwrite"}));
+    convertCmd->add_flag("--escape-text", convert.EscapeText, "Escape HTML in dump text, this run only");
+    convertCmd->add_option("--color-codes", convert.ColorCodes, "Game colour codes in dump text, this run only")
+        ->check(CLI::IsMember({"keep", "remove", "colors"}));
     convertCmd->add_flag("--quiet", convert.Quiet, "No progress bars");
     convertCmd->add_option("DUMP", convert.Dumps, "Dump files to convert instead of the profile's list");
     convertCmd->footer(ConvertFooter);

@@ -13,7 +13,9 @@
 
 #include "conversion/UDumpText.h"
 #include "conversion/UNameMatcher.h"
+#include "conversion/UShownText.h"
 #include "platform/UControls.h"
+#include "platform/UFileBytes.h"
 #include "platform/UFiles.h"
 #include "platform/UPaths.h"
 #include "platform/USystemColors.h"
@@ -62,6 +64,8 @@ public:
 
     // The markup of the first listed name in the line made of first and
     // second (a broken line and the line joined to it), or null.
+    bool HasNames() const { return FMatcher.HasNames(); }
+
     const TMarkup* Find(std::string_view first, std::string_view second = {})
     {
         int k = FMatcher.FirstMatch(first, second);
@@ -93,21 +97,21 @@ private:
 };
 
 // Streams one page into its file: header, dump lines, footer, each item
-// followed by CR LF. Output is gathered in a buffer to keep writes large.
+// followed by CR LF. Output is gathered in a reused buffer and written in
+// large pieces.
 class TConvertClass::TPageBuilder {
 public:
     TPageBuilder(TConvertClass& engine, TAtomicFileWriter& writer)
-        : FEngine(engine), FWriter(writer), FBuffer(std::make_unique_for_overwrite<char[]>(BufferSize))
+        : FEngine(engine), FWriter(writer), FBuffer(std::make_unique_for_overwrite<char[]>(BufferSize + Slack))
     {
     }
 
     // Writes the whole page; false when the run was stopped during it.
-    bool Write(std::string_view text)
+    bool Write(const TDumpText& dump)
     {
         const THTMLOptions& html = *FEngine.FHTMLOptions;
-        std::size_t lineCount = CountDumpLines(text);
         WriteHeader(html);
-        bool complete = WriteLines(text, HeaderItems + lineCount, html.FBrokenLines);
+        bool complete = WriteLines(dump.Text, HeaderItems + dump.Lines, html.FBrokenLines);
         Item("<BR>", html.FEndPageHTML);
         Item("<!-- Created by Velmora -->");
         Item("</BODY> </HTML>");
@@ -119,29 +123,107 @@ public:
 
 private:
     static constexpr std::size_t BufferSize = 1 << 18;
+    // Room past the end for the whole-word store of a line's ending.
+    static constexpr std::size_t Slack = 8;
+    // "<BR>" and CR LF, stored as one word of which the first 6 bytes count.
+    static constexpr char LineEnd[Slack] = {'<', 'B', 'R', '>', '\r', '\n', 0, 0};
+    static constexpr std::size_t LineEndSize = 6;
 
-    // Appends the pieces as one run of bytes: a single room check per dump
-    // line instead of one per piece.
+    // Where `size` more bytes go in the buffer; null when they are more than
+    // the buffer holds (the caller then writes them directly).
+    char* Room(std::size_t size)
+    {
+        if (FUsed + size > BufferSize) {
+            Flush();
+            if (size > BufferSize)
+                return nullptr;
+        }
+        char* out = FBuffer.get() + FUsed;
+        FUsed += size;
+        return out;
+    }
+
+    static char* Append(char* out, std::string_view piece)
+    {
+        if (!piece.empty())
+            std::memcpy(out, piece.data(), piece.size());
+        return out + piece.size();
+    }
+
+    // Appends the pieces as one run of bytes: a single room check for them all.
     void Put(std::initializer_list<std::string_view> pieces)
     {
         std::size_t size = 0;
         for (std::string_view piece : pieces)
             size += piece.size();
-        if (FUsed + size > BufferSize) {
-            Flush();
-            if (size > BufferSize) {
-                for (std::string_view piece : pieces)
-                    FWriter.Write(piece);
-                return;
-            }
-        }
-        char* out = FBuffer.get() + FUsed;
+        char* out = Room(size);
         for (std::string_view piece : pieces) {
-            if (!piece.empty())
-                std::memcpy(out, piece.data(), piece.size());
-            out += piece.size();
+            if (out)
+                out = Append(out, piece);
+            else
+                FWriter.Write(piece);
         }
-        FUsed += size;
+    }
+
+    // One dump line of the page: the markup's prefix, the line (in one or two
+    // parts), the markup's suffix, then "<BR>" and CR LF.
+    void PutLine(std::string_view prefix, std::string_view first, std::string_view second, std::string_view suffix)
+    {
+        const std::size_t size = prefix.size() + first.size() + second.size() + suffix.size() + LineEndSize;
+        char* out = Room(size);
+        if (!out) {
+            Put({prefix, first, second, suffix, std::string_view(LineEnd, LineEndSize)});
+            return;
+        }
+        out = Append(Append(Append(Append(out, prefix), first), second), suffix);
+        std::memcpy(out, LineEnd, Slack); // a fixed-size store; the Slack bytes cover its tail
+    }
+
+    // The same for a line without markup, the most common case.
+    void PutLine(std::string_view first, std::string_view second)
+    {
+        char* out = Room(first.size() + second.size() + LineEndSize);
+        if (!out) {
+            Put({first, second, std::string_view(LineEnd, LineEndSize)});
+            return;
+        }
+        std::memcpy(out, first.data(), first.size()); // never null: a view into the dump or a string
+        if (!second.empty())
+            out = Append(out + first.size(), second);
+        else
+            out += first.size();
+        std::memcpy(out, LineEnd, Slack);
+    }
+
+    // A line whose text the page changes (escaped characters, colour codes).
+    // Names are looked for in the text as the reader sees it: without codes
+    // when they are removed or shown as colours.
+    void PutShownLine(std::string_view first, std::string_view second, TLineMarker* marker, const TShownText& shown)
+    {
+        std::string_view line = first;
+        if (!second.empty()) {
+            FJoined.assign(first).append(second);
+            line = FJoined;
+        }
+        const TLineMarker::TMarkup* markup = nullptr;
+        if (marker)
+            markup = marker->Find(shown.HidesCodes() ? shown.WithoutCodes(line, FSeen) : line);
+        const std::string_view prefix = markup ? std::string_view(markup->Prefix) : std::string_view();
+        const std::string_view suffix = markup ? std::string_view(markup->Suffix) : std::string_view();
+        // Written in place when the longest it can become fits the buffer.
+        const std::size_t most = prefix.size() + TShownText::MaxShownSize(line.size()) + suffix.size() + Slack;
+        if (most <= BufferSize) {
+            if (FUsed + most > BufferSize)
+                Flush();
+            char* out = Append(FBuffer.get() + FUsed, prefix);
+            out = Append(shown.Write(out, line), suffix);
+            std::memcpy(out, LineEnd, Slack);
+            FUsed = static_cast<std::size_t>(out + LineEndSize - FBuffer.get());
+            return;
+        }
+        FShown.clear();
+        shown.Append(FShown, line);
+        PutLine(prefix, FShown, {}, suffix);
     }
 
     void Flush()
@@ -178,6 +260,10 @@ private:
         // Page positions start at the first dump line (8); the first pump is at position `pacing`.
         std::size_t untilPump = pacing - HeaderItems + 1;
         TLineMarker marker(FEngine.FNames, FEngine.IgnoreCase(), FEngine.FImageDir);
+        const TAppOptions* app = FEngine.FAppOptions;
+        const TShownText shown(app && app->FEscapeText, app ? app->FColorCodes : TColorCodes::Keep,
+                               FEngine.FHTMLOptions->FTextColor);
+        const bool highlight = marker.HasNames();
         TDumpLineReader reader(text);
         std::string_view line;
         bool haveLine = reader.Next(line);
@@ -200,11 +286,14 @@ private:
             if (joined && bar)
                 bar->SetMax(bar->Max() - 1);
             // A stop that arrived at this line's pump leaves it without markup.
-            const TLineMarker::TMarkup* markup = FEngine.FRunning ? marker.Find(first, second) : nullptr;
-            if (markup)
-                Put({markup->Prefix, first, second, markup->Suffix, LineBreakTag, CRLF});
-            else
-                Put({first, second, LineBreakTag, CRLF});
+            const bool mark = highlight && FEngine.FRunning;
+            if (shown.ChangesText()) {
+                PutShownLine(first, second, mark ? &marker : nullptr, shown);
+            } else if (const TLineMarker::TMarkup* markup = mark ? marker.Find(first, second) : nullptr) {
+                PutLine(markup->Prefix, first, second, markup->Suffix);
+            } else {
+                PutLine(first, second);
+            }
             if (bar)
                 bar->StepIt();
         }
@@ -219,6 +308,10 @@ private:
     TAtomicFileWriter& FWriter;
     std::unique_ptr<char[]> FBuffer;
     std::size_t FUsed = 0;
+    // Scratch text of PutShownLine, kept to reuse its memory.
+    std::string FJoined;
+    std::string FSeen;
+    std::string FShown;
 };
 
 TConvertClass::TConvertClass(IMessageBoxes* messageBoxes, TProcessMessages processMessages)
@@ -397,12 +490,12 @@ bool TConvertClass::WritePage(const std::string& source, const std::string& outp
         return false;
     try {
         CopyImages();
-        std::string bytes;
-        if (!ReadWholeFile(source, bytes))
+        TFileBytes bytes;
+        if (!bytes.Read(source))
             return false;
         TAtomicFileWriter writer(output);
         TPageBuilder page(*this, writer);
-        bool complete = page.Write(DumpText(bytes));
+        bool complete = page.Write(ScanDump(bytes.View()));
         // A page cut short by a stop is saved all the same.
         bool saved = writer.Commit();
         return complete && saved;

@@ -1,5 +1,6 @@
-// The highlight names' matcher, built once per page: a filter over the first
-// bytes of every name, checked at each line position, and the names behind it.
+// The highlight names' matcher, built once per page: a filter over 4-byte keys
+// of every name, checked at every few line positions, a table of where a name
+// may start for each key, and a hash table of the names themselves.
 #include "conversion/UNameMatcher.h"
 
 #include <algorithm>
@@ -25,44 +26,23 @@ std::uint64_t FoldEight(std::uint64_t x)
 {
     constexpr std::uint64_t Ones = 0x0101010101010101u;
     const std::uint64_t low7 = x & (Ones * 0x7F);
-    const std::uint64_t atLeastA = low7 + Ones * (0x80 - 'a');     // high bit set from 'a' on
-    const std::uint64_t aboveZ = low7 + Ones * (0x80 - 'z' - 1);   // high bit set past 'z'
+    const std::uint64_t atLeastA = low7 + Ones * (0x80 - 'a');   // high bit set from 'a' on
+    const std::uint64_t aboveZ = low7 + Ones * (0x80 - 'z' - 1); // high bit set past 'z'
     const std::uint64_t lower = atLeastA & ~aboveZ & ~x & (Ones * 0x80);
     return x ^ (lower >> 2); // 0x80 >> 2 is the case bit 0x20
-}
-
-// Copies size bytes, folded when fold is set, 8 at a time. Words are loaded
-// from the source, never from what was just stored, which the processor
-// could not forward to the load. dest has room for 8 bytes past size.
-void CopyLine(unsigned char* dest, const unsigned char* source, std::size_t size, bool fold)
-{
-    std::size_t i = 0;
-    for (; i + 8 <= size; i += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, source + i, 8);
-        if (fold)
-            word = FoldEight(word);
-        std::memcpy(dest + i, &word, 8);
-    }
-    if (i == size)
-        return;
-    if (size >= 8) {
-        // The last word overlaps the one before: no loop of varying length.
-        std::uint64_t word;
-        std::memcpy(&word, source + size - 8, 8);
-        if (fold)
-            word = FoldEight(word);
-        std::memcpy(dest + size - 8, &word, 8);
-        return;
-    }
-    for (; i < size; ++i)
-        dest[i] = fold ? Fold(source[i]) : source[i];
 }
 
 std::uint32_t Load4(const unsigned char* p)
 {
     std::uint32_t v;
     std::memcpy(&v, p, 4);
+    return v;
+}
+
+std::uint64_t Load8(const unsigned char* p)
+{
+    std::uint64_t v;
+    std::memcpy(&v, p, 8);
     return v;
 }
 
@@ -75,6 +55,20 @@ constexpr std::uint32_t WidthMask(unsigned width)
         return (std::uint32_t(1) << (8 * width)) - 1;
     else
         return ~(0xFFFFFFFFu >> (8 * width));
+}
+
+// Multiplicative hashing: the top bits of the product are well mixed.
+constexpr std::uint64_t Golden = 0x9E3779B97F4A7C15u;
+
+std::uint64_t KeyHash(std::uint32_t key, unsigned width)
+{
+    // Shorter keys are told apart by their width in the top bits.
+    return (std::uint64_t(key) * Golden) ^ (std::uint64_t(4 - width) << 61);
+}
+
+std::uint64_t Mix(std::uint64_t hash, std::uint64_t word)
+{
+    return (std::rotl(hash, 23) ^ word) * Golden;
 }
 
 unsigned Log2(std::size_t powerOfTwo)
@@ -103,11 +97,71 @@ TNameMatcher::TNameMatcher(const std::vector<std::string_view>& names, bool igno
         Build(folded);
 }
 
-std::uint64_t TNameMatcher::Hash(std::uint32_t key, unsigned width)
+std::uint32_t TNameMatcher::Window(const unsigned char* at) const
 {
-    // Multiplicative hashing: the top bits of the product are well mixed.
-    // Shorter keys are told apart by their width in the top bits.
-    return (std::uint64_t(key) * 0x9E3779B97F4A7C15u) ^ (std::uint64_t(KeyWidth - width) << 61);
+    const std::uint32_t window = Load4(at);
+    return FIgnoreCase ? static_cast<std::uint32_t>(FoldEight(window)) : window;
+}
+
+bool TNameMatcher::MayStart(std::uint32_t key, unsigned width) const
+{
+    const std::uint64_t bit = KeyHash(key, width) >> (64 - FilterBits);
+    return (FFilter[bit >> 6] >> (bit & 63)) & 1;
+}
+
+std::uint64_t TNameMatcher::TextHash(const unsigned char* text, std::size_t length) const
+{
+    // Words of 8 bytes, the last one overlapping the one before; names of 4
+    // to 7 bytes are two overlapping windows of 4.
+    std::uint64_t hash = length;
+    if (length < 8) {
+        hash = Mix(hash, std::uint64_t(Window(text)) | std::uint64_t(Window(text + length - 4)) << 32);
+    } else {
+        auto word = [this](const unsigned char* p) { return FIgnoreCase ? FoldEight(Load8(p)) : Load8(p); };
+        for (std::size_t i = 0; i + 8 < length; i += 8)
+            hash = Mix(hash, word(text + i));
+        hash = Mix(hash, word(text + length - 8));
+    }
+    return hash ^ (hash >> 29);
+}
+
+bool TNameMatcher::SameText(const unsigned char* text, const TEntry& entry) const
+{
+    const auto* name = reinterpret_cast<const unsigned char*>(FNameBytes.data()) + entry.Offset;
+    const std::size_t length = entry.Length;
+    if (length < 8)
+        return Window(text) == Load4(name) && Window(text + length - 4) == Load4(name + length - 4);
+    auto word = [this](const unsigned char* p) { return FIgnoreCase ? FoldEight(Load8(p)) : Load8(p); };
+    for (std::size_t i = 0; i + 8 < length; i += 8)
+        if (word(text + i) != Load8(name + i))
+            return false;
+    return word(text + length - 8) == Load8(name + length - 8);
+}
+
+int TNameMatcher::Lookup(const unsigned char* text, std::size_t length) const
+{
+    const std::uint64_t hash = TextHash(text, length);
+    const std::size_t mask = FEntries.size() - 1;
+    for (std::size_t slot = hash >> FEntryShift; FEntries[slot].Length != 0; slot = (slot + 1) & mask) {
+        const TEntry& entry = FEntries[slot];
+        if (entry.Hash == hash && entry.Length == length && SameText(text, entry))
+            return entry.Index;
+    }
+    return NoMatch;
+}
+
+void TNameMatcher::AddEntry(const std::string& name, int index)
+{
+    const auto* text = reinterpret_cast<const unsigned char*>(name.data());
+    if (Lookup(text, name.size()) != NoMatch)
+        return; // a repeat: the earlier place in the list wins
+    const std::uint64_t hash = TextHash(text, name.size());
+    const std::size_t mask = FEntries.size() - 1;
+    std::size_t slot = hash >> FEntryShift;
+    while (FEntries[slot].Length != 0)
+        slot = (slot + 1) & mask;
+    FEntries[slot] = TEntry{hash, FNameBytes.size(), name.size(), index};
+    FNameBytes += name;
 }
 
 void TNameMatcher::Build(const std::vector<std::string>& folded)
@@ -125,12 +179,22 @@ void TNameMatcher::Build(const std::vector<std::string>& folded)
     const std::size_t keyBudget = std::max<std::size_t>(MaxKeys / std::max<std::size_t>(longNames, 1), 1);
     FStride = std::min({MaxStride, shortestLong - KeyWidth + 1, keyBudget});
 
-    // (width << 32 | key, list index, shift) for every key of every name,
-    // then grouped by key with each group in list order.
+    const std::size_t entrySlots = std::bit_ceil(2 * std::max<std::size_t>(longNames, 1));
+    FEntries.assign(entrySlots, TEntry{});
+    FEntryShift = 64 - Log2(entrySlots);
+    for (std::size_t k = 0; k < folded.size(); ++k)
+        if (folded[k].size() >= KeyWidth)
+            AddEntry(folded[k], static_cast<int>(k));
+
+    // (width << 32 | key, shift, length, list index) for every key of every
+    // name; sorted, so that each key's probes come together and repeats of a
+    // probe follow the one with the lowest index.
     struct TKeyed {
         std::uint64_t Key;
-        int Index;
         std::uint32_t Shift;
+        std::uint32_t Length;
+        int Index;
+        auto operator<=>(const TKeyed&) const = default;
     };
     std::vector<TKeyed> keyed;
     for (std::size_t k = 0; k < folded.size(); ++k) {
@@ -142,10 +206,11 @@ void TNameMatcher::Build(const std::vector<std::string>& folded)
         for (std::uint32_t shift = 0; shift < keys; ++shift) {
             std::uint32_t key = 0;
             std::memcpy(&key, name.data() + shift, width);
-            keyed.push_back(TKeyed{std::uint64_t(width) << 32 | key, static_cast<int>(k), shift});
+            keyed.push_back(TKeyed{std::uint64_t(width) << 32 | key, shift, static_cast<std::uint32_t>(name.size()),
+                                   static_cast<int>(k)});
         }
     }
-    std::stable_sort(keyed.begin(), keyed.end(), [](const TKeyed& a, const TKeyed& b) { return a.Key < b.Key; });
+    std::sort(keyed.begin(), keyed.end());
     std::size_t keys = 0;
     for (std::size_t i = 0; i < keyed.size(); ++i)
         keys += i == 0 || keyed[i].Key != keyed[i - 1].Key;
@@ -154,17 +219,11 @@ void TNameMatcher::Build(const std::vector<std::string>& folded)
     FBuckets.assign(slots, TBucket{});
     FBucketShift = 64 - Log2(slots);
     FFilter.assign((std::size_t(1) << FilterBits) / 64, 0);
-    std::vector<std::size_t> offsets(folded.size());
-    for (std::size_t k = 0; k < folded.size(); ++k) {
-        offsets[k] = FNameBytes.size();
-        FNameBytes += folded[k];
-    }
-    FCandidates.reserve(keyed.size());
     for (std::size_t i = 0; i < keyed.size();) {
         const std::uint64_t combined = keyed[i].Key;
         const auto key = static_cast<std::uint32_t>(combined);
         const auto width = static_cast<unsigned>(combined >> 32);
-        const std::uint64_t hash = Hash(key, width);
+        const std::uint64_t hash = KeyHash(key, width);
         const std::uint64_t bit = hash >> (64 - FilterBits);
         FFilter[bit >> 6] |= std::uint64_t(1) << (bit & 63);
         std::size_t slot = hash >> FBucketShift;
@@ -173,47 +232,37 @@ void TNameMatcher::Build(const std::vector<std::string>& folded)
         TBucket& bucket = FBuckets[slot];
         bucket.Key = key;
         bucket.Width = width;
-        bucket.Begin = FCandidates.size();
-        for (; i < keyed.size() && keyed[i].Key == combined; ++i) {
-            const auto k = static_cast<std::size_t>(keyed[i].Index);
-            const std::string& name = folded[k];
-            TCandidate c{keyed[i].Index, keyed[i].Shift, offsets[k], name.size(), 0, 0};
-            if (name.size() >= KeyWidth) {
-                c.Head = Load4(reinterpret_cast<const unsigned char*>(name.data()));
-                c.Tail = Load4(reinterpret_cast<const unsigned char*>(name.data() + name.size() - KeyWidth));
-            }
-            FCandidates.push_back(c);
-        }
-        bucket.End = FCandidates.size();
+        bucket.Begin = static_cast<std::uint32_t>(FProbes.size());
+        for (; i < keyed.size() && keyed[i].Key == combined; ++i)
+            if (FProbes.size() == bucket.Begin || keyed[i].Shift != keyed[i - 1].Shift ||
+                keyed[i].Length != keyed[i - 1].Length)
+                FProbes.push_back(TProbe{keyed[i].Shift, keyed[i].Length, keyed[i].Index});
+        bucket.End = static_cast<std::uint32_t>(FProbes.size());
+        std::sort(FProbes.begin() + bucket.Begin, FProbes.end(),
+                  [](const TProbe& a, const TProbe& b) { return a.Lowest < b.Lowest; });
     }
-}
-
-bool TNameMatcher::IsAt(const unsigned char* start, const TCandidate& c) const
-{
-    if (c.Length < KeyWidth)
-        return true; // a short name is its key, and the key was found
-    // Names sharing their key mostly differ at the ends: checked first, inline.
-    const auto* name = reinterpret_cast<const unsigned char*>(FNameBytes.data()) + c.Offset;
-    return Load4(start) == c.Head && Load4(start + c.Length - KeyWidth) == c.Tail &&
-           (c.Length <= 2 * KeyWidth ||
-            std::memcmp(start + KeyWidth, name + KeyWidth, c.Length - 2 * KeyWidth) == 0);
 }
 
 bool TNameMatcher::Verify(const unsigned char* text, std::size_t size, std::size_t at, std::uint32_t key,
                           unsigned width, int& best) const
 {
     // The key's bucket; a free slot when another key shares the filter bit.
-    const TBucket* bucket = FBuckets.data() + (Hash(key, width) >> FBucketShift);
+    const TBucket* bucket = FBuckets.data() + (KeyHash(key, width) >> FBucketShift);
     const TBucket* const bucketsEnd = FBuckets.data() + FBuckets.size();
     while (bucket->Width != 0 && (bucket->Key != key || bucket->Width != width))
         bucket = bucket + 1 == bucketsEnd ? FBuckets.data() : bucket + 1;
-    for (std::size_t i = bucket->Begin; i < bucket->End; ++i) {
-        const TCandidate& c = FCandidates[i];
-        if (c.Index >= best)
+    for (std::uint32_t i = bucket->Begin; i < bucket->End; ++i) {
+        const TProbe& probe = FProbes[i];
+        if (probe.Lowest >= best)
             break; // the rest come later in the list
-        if (c.Shift <= at && c.Length <= size - (at - c.Shift) && IsAt(text + at - c.Shift, c)) {
-            best = c.Index;
-            return best == FLowest;
+        if (probe.Shift > at || probe.Length > size - (at - probe.Shift))
+            continue;
+        // A key that is the whole name needs no look-up.
+        const int index = probe.Length == width ? probe.Lowest : Lookup(text + at - probe.Shift, probe.Length);
+        if (index != NoMatch && index < best) {
+            best = index;
+            if (best == FLowest)
+                return true;
         }
     }
     return false;
@@ -229,21 +278,24 @@ int TNameMatcher::ScanLong(const unsigned char* text, std::size_t size, int best
     const std::size_t stride = FStride;
     const std::size_t last = size - KeyWidth;
     auto bitOf = [filter](std::uint32_t window) {
-        const std::uint64_t bit = Hash(window, KeyWidth) >> (64 - FilterBits);
+        const std::uint64_t bit = KeyHash(window, KeyWidth) >> (64 - FilterBits);
         return (filter[bit >> 6] >> (bit & 63)) & 1;
     };
     std::size_t at = 0;
     for (; at + stride <= last; at += 2 * stride) {
-        const std::uint32_t w0 = Load4(text + at);
-        const std::uint32_t w1 = Load4(text + at + stride);
+        const std::uint32_t w0 = Window(text + at);
+        const std::uint32_t w1 = Window(text + at + stride);
         const std::uint64_t hit0 = bitOf(w0);
         const std::uint64_t hit1 = bitOf(w1);
         if ((hit0 | hit1) && ((hit0 && Verify(text, size, at, w0, KeyWidth, best)) ||
                               (hit1 && Verify(text, size, at + stride, w1, KeyWidth, best))))
             return best;
     }
-    if (at <= last && bitOf(Load4(text + at)))
-        Verify(text, size, at, Load4(text + at), KeyWidth, best);
+    if (at <= last) {
+        const std::uint32_t w = Window(text + at);
+        if (bitOf(w))
+            Verify(text, size, at, w, KeyWidth, best);
+    }
     return best;
 }
 
@@ -252,10 +304,13 @@ int TNameMatcher::ScanShort(const unsigned char* text, std::size_t size, int bes
     for (std::size_t at = 0; at < size; ++at) {
         // The bytes from here on, as far as the line goes.
         std::uint32_t window = 0;
-        if (at + KeyWidth <= size)
-            window = Load4(text + at);
-        else
-            std::memcpy(&window, text + at, size - at);
+        if (at + KeyWidth <= size) {
+            window = Window(text + at);
+        } else {
+            unsigned char rest[KeyWidth] = {};
+            std::memcpy(rest, text + at, size - at);
+            window = Window(rest);
+        }
         for (unsigned width = 1; width < KeyWidth && width <= size - at; ++width) {
             if (!((FShortWidths >> width) & 1))
                 continue;
@@ -273,15 +328,13 @@ int TNameMatcher::FirstMatch(std::string_view first, std::string_view second)
     if (FLowest == NoMatch || size < FShortest)
         return NoMatch;
     const unsigned char* text = reinterpret_cast<const unsigned char*>(first.data());
-    if (FIgnoreCase || !second.empty()) {
-        // One folded text of both parts, with room for whole words past its end.
-        if (FScratch.size() < size + 8)
-            FScratch.resize(size + 8);
-        unsigned char* scratch = FScratch.data();
-        CopyLine(scratch, text, first.size(), FIgnoreCase);
-        CopyLine(scratch + first.size(), reinterpret_cast<const unsigned char*>(second.data()), second.size(),
-                 FIgnoreCase);
-        text = scratch;
+    if (!second.empty()) {
+        if (FScratch.size() < size)
+            FScratch.resize(size);
+        if (!first.empty())
+            std::memcpy(FScratch.data(), first.data(), first.size());
+        std::memcpy(FScratch.data() + first.size(), second.data(), second.size());
+        text = FScratch.data();
     }
     int best = None;
     if (FHasLong)

@@ -1,6 +1,8 @@
 // Finds which name of an ordered list occurs in a line: positions of the line
-// are checked against a small filter of the names' bytes, and only the names
-// the filter lets through are compared in full.
+// are checked against a small filter of 4-byte keys of the names, and where
+// the filter lets a position through, the text there is looked up in a hash
+// table of all names, once per length of name that the key belongs to. The
+// work per line therefore does not grow with the number of names.
 #pragma once
 
 #include <cstddef>
@@ -19,7 +21,7 @@ public:
 
     // The list index of the first name, in list order, that occurs anywhere
     // in the line (not the name that occurs leftmost); -1 when none does.
-    // Not const: the line may be copied into a scratch buffer of the matcher.
+    // Not const: a line in two parts is copied into a scratch buffer first.
     int FirstMatch(std::string_view line) { return FirstMatch(line, {}); }
     // The same for the line made of first followed directly by second.
     int FirstMatch(std::string_view first, std::string_view second);
@@ -36,54 +38,61 @@ private:
     // The most positions skipped between two looks at a line.
     static constexpr std::size_t MaxStride = 8;
 
-    // A name whose key starts Shift bytes into it.
-    struct TCandidate {
-        int Index;                // list index
+    // Where a name may start when its key was seen: Shift bytes before the
+    // key, Length bytes long. Lowest is the lowest list index among the names
+    // with this key, shift and length, so that a probe that cannot beat the
+    // best match so far is skipped.
+    struct TProbe {
         std::uint32_t Shift;
-        std::size_t Offset;       // of its folded bytes in FNameBytes
-        std::size_t Length;
-        // A long name's first and last KeyWidth bytes, compared before the rest.
-        std::uint32_t Head;
-        std::uint32_t Tail;
+        std::uint32_t Length;
+        int Lowest;
     };
-    // The candidates of one key, ascending by list index: FCandidates[Begin, End).
+    // The probes of one key, ascending by Lowest: FProbes[Begin, End).
     struct TBucket {
         std::uint32_t Key = 0;
-        std::uint32_t Width = 0;  // 0 marks a free slot, whose range is empty
-        std::size_t Begin = 0;
-        std::size_t End = 0;
+        std::uint32_t Width = 0; // 0 marks a free slot, whose range is empty
+        std::uint32_t Begin = 0;
+        std::uint32_t End = 0;
+    };
+    // A distinct folded name in the table of names.
+    struct TEntry {
+        std::uint64_t Hash = 0;
+        std::size_t Offset = 0; // of its bytes in FNameBytes
+        std::size_t Length = 0; // 0 marks a free slot
+        int Index = 0;          // the lowest list index with this text
     };
 
     void Build(const std::vector<std::string>& folded);
-    static std::uint64_t Hash(std::uint32_t key, unsigned width);
-    bool MayStart(std::uint32_t key, unsigned width) const
-    {
-        const std::uint64_t bit = Hash(key, width) >> (64 - FilterBits);
-        return (FFilter[bit >> 6] >> (bit & 63)) & 1;
-    }
+    void AddEntry(const std::string& name, int index);
+    std::uint64_t TextHash(const unsigned char* text, std::size_t length) const;
+    int Lookup(const unsigned char* text, std::size_t length) const;
+    bool SameText(const unsigned char* text, const TEntry& entry) const;
+    std::uint32_t Window(const unsigned char* at) const;
+    bool MayStart(std::uint32_t key, unsigned width) const;
     int ScanLong(const unsigned char* text, std::size_t size, int best) const;
     int ScanShort(const unsigned char* text, std::size_t size, int best) const;
-    // Compares the candidates of the key seen at text[at]; true once nothing better can come.
+    // Tries the probes of the key seen at text[at]; true once nothing better can come.
     bool Verify(const unsigned char* text, std::size_t size, std::size_t at, std::uint32_t key, unsigned width,
                 int& best) const;
-    bool IsAt(const unsigned char* start, const TCandidate& c) const;
 
     bool FIgnoreCase;
-    int FLowest = NoMatch;          // the lowest index of a name that can match at all
-    std::size_t FShortest = 0;      // the length of the shortest name
-    bool FHasLong = false;          // of KeyWidth bytes or more
-    unsigned FShortWidths = 0;      // bit w set when a name of w < KeyWidth bytes exists
+    int FLowest = NoMatch;     // the lowest index of a name that can match at all
+    std::size_t FShortest = 0; // the length of the shortest name
+    bool FHasLong = false;     // of KeyWidth bytes or more
+    unsigned FShortWidths = 0; // bit w set when a name of w < KeyWidth bytes exists
     // Every long name has a key at each of its first FStride positions, so
     // that looking at every FStride-th position of a line is enough.
     std::size_t FStride = 1;
-    std::string FNameBytes;         // every name, folded, one after another
-    std::vector<TCandidate> FCandidates;
-    // Open addressing, a power of two in size, at most half full.
+    std::string FNameBytes; // every distinct name, folded, one after another
+    std::vector<TProbe> FProbes;
+    // Both tables: open addressing, a power of two in size, at most half full.
     std::vector<TBucket> FBuckets;
     unsigned FBucketShift = 64;
+    std::vector<TEntry> FEntries;
+    unsigned FEntryShift = 64;
     // One bit per hash of a key: clear where no key is.
     std::vector<std::uint64_t> FFilter;
-    // Lines in two parts, and lines to fold, are copied here first.
+    // Lines in two parts are joined here first.
     std::vector<unsigned char> FScratch;
 };
 

@@ -258,7 +258,10 @@ void THighlightProfile::DecodeSections(std::string_view data)
     reader.Seek(FirstSection);
     FHTMLOptions->LoadFromStream(reader);
     SeekSection(reader, PageEndWord);
-    FAppOptions->LoadFromStream(reader);
+    // The general section is read to its recorded end: options added after
+    // its first byte are found there, and only there.
+    TProfileReader general = reader.Until(reader.Int32At(GeneralEndWord));
+    FAppOptions->LoadFromStream(general);
     SeekSection(reader, GeneralEndWord);
     FIOOptions->LoadFromStream(reader);
     SeekSection(reader, IOEndWord);

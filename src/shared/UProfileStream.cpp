@@ -23,6 +23,11 @@ void TProfileWriter::WriteBool(bool value)
     FData.push_back(value ? '\1' : '\0');
 }
 
+void TProfileWriter::WriteByte(std::uint8_t value)
+{
+    FData.push_back(static_cast<char>(value));
+}
+
 void TProfileWriter::WriteString(std::string_view text)
 {
     WriteInt32(CheckedInt32(text.size()));
@@ -59,6 +64,12 @@ std::int32_t TProfileReader::ReadInt32()
     return static_cast<std::int32_t>(u);
 }
 
+std::uint8_t TProfileReader::ReadByte()
+{
+    Require(1);
+    return static_cast<std::uint8_t>(FData[FPos++]);
+}
+
 bool TProfileReader::ReadBool()
 {
     Require(1);
@@ -78,6 +89,20 @@ std::string TProfileReader::ReadBytes(std::int32_t count)
     std::string result(FData.substr(FPos, static_cast<std::size_t>(count)));
     FPos += static_cast<std::size_t>(count);
     return result;
+}
+
+std::int32_t TProfileReader::Int32At(std::size_t offset) const
+{
+    TProfileReader at(FData);
+    at.Seek(static_cast<std::int64_t>(offset));
+    return at.ReadInt32();
+}
+
+TProfileReader TProfileReader::Until(std::int64_t end) const
+{
+    if (end < static_cast<std::int64_t>(FPos) || static_cast<std::uint64_t>(end) > FData.size())
+        throw EProfileReadError("Profile section offset out of order");
+    return TProfileReader(FData.substr(FPos, static_cast<std::size_t>(end) - FPos));
 }
 
 void TProfileReader::Seek(std::int64_t offset)

@@ -35,6 +35,7 @@ public:
 
     void WriteInt32(std::int32_t value);
     void WriteBool(bool value);
+    void WriteByte(std::uint8_t value);
     // The byte count, then the bytes.
     void WriteString(std::string_view text);
     void WriteBytes(std::string_view bytes);
@@ -57,10 +58,16 @@ public:
 
     std::int32_t ReadInt32();
     bool ReadBool();
+    std::uint8_t ReadByte();
     std::string ReadString();
     std::string ReadBytes(std::int32_t count);
     // Moves to an offset inside the data (the end included).
     void Seek(std::int64_t offset);
+    // The int32 at an offset, without moving.
+    std::int32_t Int32At(std::size_t offset) const;
+    // A reader of the bytes from here up to end (a section), which must not
+    // lie before here or past the data.
+    TProfileReader Until(std::int64_t end) const;
 
     std::size_t Position() const { return FPos; }
     std::size_t Size() const { return FData.size(); }

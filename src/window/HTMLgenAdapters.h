@@ -24,6 +24,8 @@ struct THTMLform::TAdapters {
     TQtMemoText FrontPageHTMLMemo, EndPageHTMLMemo;
     TQtCheck RelImgCheck, BrokenLinesCheck;
     TQtColorSwatch ShowBackCol, ShowTextCol, ShowLinkCol, ShowVisLinkCol;
+    TQtCheck EscapeTextCheck;
+    TQtComboBox ColorCodesCombo;
     // Tab 3
     TQtComboBox ProfileListCombo;
     TQtCheck INIDefsCheck, CaseSensCheck, PromptOnOverwCheck, SkipExistingCheck;

@@ -55,8 +55,10 @@ void THTMLform::ConnectProfileHandlers()
         watchText(edit, &THTMLform::HTMLPageCTRLExit);
     for (QPlainTextEdit* memo : {FrontPageHTMLMemo, EndPageHTMLMemo})
         watchMemo(memo, &THTMLform::HTMLPageCTRLExit);
-    for (QCheckBox* box : {RelImgCheck, BrokenLinesCheck})
+    for (QCheckBox* box : {RelImgCheck, BrokenLinesCheck, EscapeTextCheck})
         watchCheck(box, &THTMLform::HTMLPageCTRLExit);
+    connect(ColorCodesCombo, &QComboBox::activated, this, [this] { OptionsChanged(ColorCodesCombo); });
+    OnFocusOut(ColorCodesCombo, [this] { HTMLPageCTRLExit(); });
     for (QCheckBox* box : {CaseSensCheck, INIDefsCheck, PromptOnOverwCheck, SkipExistingCheck})
         watchCheck(box, &THTMLform::ConfigPageCTRLExit);
     for (QLineEdit* edit : {InputDirEdit, DestDirEdit, DestImgEdit})
@@ -115,7 +117,7 @@ void THTMLform::BindProfileControls()
     TAdapters& a = *FAdapters;
     FProfile = std::make_unique<THighlightProfile>(FSettingsAction.get(), FPlatform);
     THighlightProfile& p = *FProfile;
-    p.AppOptions().BindControls(&a.CaseSensCheck);
+    p.AppOptions().BindControls(&a.CaseSensCheck, &a.EscapeTextCheck, &a.ColorCodesCombo);
     p.IOOptions().BindControls(&a.SrcFilesList, &a.InputDirEdit, &a.DestDirEdit, &a.DestImgEdit, &a.PromptOnOverwCheck,
                                &a.SkipExistingCheck, &a.ActRemoveFromList, &a.ActConvert);
     p.BindControls(&a.NamesList, &a.NameEdit, &a.NameImgEdit, &a.ShowNameCol, &a.CustFrontHTMLMemo, &a.CustEndHTMLMemo,
@@ -128,6 +130,8 @@ void THTMLform::BindProfileControls()
     // when bound; a fresh profile must not leave the previous one's values on screen.
     TAppOptions& app = p.AppOptions();
     app.SetCaseSensitive(app.FCaseSensitive);
+    app.SetEscapeText(app.FEscapeText);
+    app.SetColorCodes(app.FColorCodes);
     TIOOptions& io = p.IOOptions();
     io.UpdateFileList();
     io.SetInputDir(io.FInputDir);
@@ -206,10 +210,10 @@ void THTMLform::SwitchToProfile(const std::string& path)
 
 void THTMLform::OptionsChanged(QObject* sender)
 {
-    if (auto* combo = qobject_cast<QComboBox*>(sender)) {
+    if (sender == ProfileListCombo) {
         // The first entry is the current profile: choosing it switches nothing.
-        if (combo == ProfileListCombo && combo->currentIndex() > 0)
-            Guarded([this, combo] { SwitchToProfile(ToStdString(combo->currentText())); });
+        if (ProfileListCombo->currentIndex() > 0)
+            Guarded([this] { SwitchToProfile(ToStdString(ProfileListCombo->currentText())); });
         return;
     }
     if (qobject_cast<QCheckBox*>(sender))
@@ -236,6 +240,12 @@ void THTMLform::StoreHtmlPageControls()
     html.SetAuthor(a.AuthEdit.GetText());
     html.FFrontPageHTML = a.FrontPageHTMLMemo.GetText();
     html.FEndPageHTML = a.EndPageHTMLMemo.GetText();
+    // The dump text frame sits on this page; its values live in the general options.
+    TAppOptions& app = FProfile->AppOptions();
+    app.SetEscapeText(a.EscapeTextCheck.IsChecked());
+    const int codes = a.ColorCodesCombo.SelectedIndex();
+    if (codes >= 0 && codes <= static_cast<int>(TColorCodes::Colors))
+        app.SetColorCodes(static_cast<TColorCodes>(codes));
 
     // With "Use ini defaults" the colours shown become the defaults of new profiles.
     bool useShown = FCustomIni && FCustomIni->UseIniDefaults();

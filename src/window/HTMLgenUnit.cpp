@@ -216,6 +216,8 @@ THTMLform::THTMLform(const TWindowServices& services, QWidget* parent) : QMainWi
         .ShowTextCol = TQtColorSwatch(ShowTextCol),
         .ShowLinkCol = TQtColorSwatch(ShowLinkCol),
         .ShowVisLinkCol = TQtColorSwatch(ShowVisLinkCol),
+        .EscapeTextCheck = TQtCheck(EscapeTextCheck),
+        .ColorCodesCombo = TQtComboBox(ColorCodesCombo),
         .ProfileListCombo = TQtComboBox(ProfileListCombo),
         .INIDefsCheck = TQtCheck(INIDefsCheck),
         .CaseSensCheck = TQtCheck(CaseSensCheck),
@@ -516,6 +518,27 @@ QWidget* THTMLform::CreateColorProfileSheet()
     other->addWidget(BrokenLinesCheck);
     HTMLIMGGroup->setFixedWidth(240);
 
+    // How the text of the dump reaches the page; stored with the general options.
+    DumpTextGroup = NewGroup(s, "DumpTextGroup", "Dump text");
+    EscapeTextCheck = NewCheck(DumpTextGroup, "EscapeTextCheck", "Escape HTML in dump text",
+                               "Show markup typed in the game as text instead of passing it into the page");
+    lblColorCodes = NewLabel(DumpTextGroup, "lblColorCodes", "Game colour codes");
+    ColorCodesCombo = Named(new QComboBox(DumpTextGroup), "ColorCodesCombo",
+                            "What to do with colour codes such as ^1 in the dump text");
+    ColorCodesCombo->addItems({"Keep as written", "Remove", "Show as colours"});
+    auto* dumpText = new QVBoxLayout(DumpTextGroup);
+    dumpText->setContentsMargins(8, 4, 8, 6);
+    dumpText->setSpacing(3);
+    dumpText->addWidget(EscapeTextCheck);
+    dumpText->addWidget(lblColorCodes);
+    dumpText->addWidget(ColorCodesCombo);
+    DumpTextGroup->setFixedWidth(240);
+
+    auto* options = new QVBoxLayout;
+    options->setSpacing(4);
+    options->addWidget(HTMLIMGGroup);
+    options->addWidget(DumpTextGroup);
+
     auto* names = new QVBoxLayout;
     names->setSpacing(2);
     names->addWidget(lblTitle);
@@ -533,7 +556,7 @@ QWidget* THTMLform::CreateColorProfileSheet()
     auto* sheet = new QGridLayout(s);
     sheet->setContentsMargins(6, 6, 6, 6);
     sheet->addLayout(names, 0, 0, 1, 2);
-    sheet->addWidget(HTMLIMGGroup, 0, 2, Qt::AlignTop);
+    sheet->addLayout(options, 0, 2, Qt::AlignTop);
     sheet->addWidget(HTMLColGroup, 1, 0, Qt::AlignBottom);
     sheet->addLayout(custom, 1, 1, 1, 2);
     sheet->setColumnStretch(1, 1);

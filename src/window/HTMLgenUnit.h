@@ -243,6 +243,10 @@ private:
     TBrowseEdit* BackImageEdit = nullptr;
     QCheckBox* RelImgCheck = nullptr;
     QCheckBox* BrokenLinesCheck = nullptr;
+    QGroupBox* DumpTextGroup = nullptr;
+    QCheckBox* EscapeTextCheck = nullptr;
+    QLabel* lblColorCodes = nullptr;
+    QComboBox* ColorCodesCombo = nullptr;
 
     // Tab 3, "Configuration"
     QGroupBox* AppOptsGroup = nullptr;

@@ -121,6 +121,19 @@ TEST_F(CliEndToEnd, Convert_ProfileFileList_UsedWhenNoDumpIsGiven_AndProfileLeft
     EXPECT_EQ(TempDir::Read(Profile), before);
 }
 
+TEST_F(CliEndToEnd, Convert_DumpTextOptions_OverrideTheProfileForThisRunOnly)
+{
+    Dir.Write("a.txt", "^1Red <b>\n");
+    std::string before = TempDir::Read(Profile);
+
+    TCliResult r = Convert({"--escape-text", "--color-codes", "remove", "a.txt"});
+
+    EXPECT_EQ(r.Status, 0) << r.Err;
+    EXPECT_NE(TempDir::Read(Dir.File("out/a.htm")).find("\r\nRed &lt;b&gt;<BR>\r\n"), std::string::npos);
+    EXPECT_EQ(TempDir::Read(Profile), before);
+    EXPECT_EQ(Convert({"--color-codes", "rainbow", "a.txt"}).Status, 2);
+}
+
 TEST_F(CliEndToEnd, Convert_MissingDestinationOrImagesDirectory_IsAUsageErrorNamingIt)
 {
     Dir.Write("a.txt", "a\n");
@@ -157,7 +170,7 @@ TEST_F(CliEndToEnd, ProfileNewFromJson_ThenShowJson_GivesBackEveryValue)
           {"endPageHtml", "<HR>end"},
           {"title", "Clan night \xC3\xA9t\xC3\xA9"},
           {"author", "Ana"}}},
-        {"app", {{"caseSensitive", true}}},
+        {"app", {{"caseSensitive", true}, {"escapeText", true}, {"colorCodes", "colors"}}},
         {"io",
          {{"promptOnOverwrite", false},
           {"skipExisting", false},
@@ -204,6 +217,7 @@ TEST_F(CliEndToEnd, ProfileNew_BadJson_IsAUsageErrorNamingTheKey_AndWritesNothin
                           Case{R"({"io": {"skipExisting": 1}})", "io.skipExisting: expected true or false"},
                           Case{R"({"names": [{"color": 5}]})", "names[0].name: missing"},
                           Case{R"({"html": {"backColor": 4294967296}})", "html.backColor: expected an integer"},
+                          Case{R"({"app": {"colorCodes": "rainbow"}})", "app.colorCodes: expected \"keep\""},
                           Case{R"({"html": )", "parse error"}}) {
         TCliResult r = Cli.Run({"profile", "new", "bad.cfg", "--from-json", "-"}, c.Json);
         EXPECT_EQ(r.Status, 2) << c.Json;
@@ -240,6 +254,7 @@ TEST_F(CliEndToEnd, ProfileShow_ReadableLayout_ListsValuesUnderTheWindowsCaption
 {
     WriteProfile("r.cfg", [](THighlightProfile& p) {
         p.HTMLOptions().SetBrokenLines(true);
+        p.AppOptions().SetColorCodes(TColorCodes::Colors);
         p.AddName("Bob:", "", "", "", 0x0000FF);
     });
 
@@ -248,6 +263,8 @@ TEST_F(CliEndToEnd, ProfileShow_ReadableLayout_ListsValuesUnderTheWindowsCaption
     ASSERT_EQ(r.Status, 0) << r.Err;
     EXPECT_NE(r.Out.find("  Treat long lines as broken: yes\n"), std::string::npos) << r.Out;
     EXPECT_NE(r.Out.find("  Title: Quake 3 Arena Console Dump\n"), std::string::npos);
+    EXPECT_NE(r.Out.find("  Escape HTML in dump text: no\n  Game colour codes: Show as colours\n"), std::string::npos)
+        << r.Out;
     EXPECT_NE(r.Out.find("Names: 1\n  Name: Bob:\n    Colour: 255 (#FF0000)\n"), std::string::npos) << r.Out;
 }
 

@@ -135,8 +135,9 @@ TEST(NameMatcher, LinesInTwoPartsAgreeWithNameByNameSearch)
 
 TEST(NameMatcher, LongNamesSharingTheirFirstBytesAgreeWithNameByNameSearch)
 {
-    // Names longer than the part a filter can look at, many beginning alike,
-    // with a repeat in the list, in lines of one or two parts.
+    // Names longer than the part a filter can look at (up to 20 bytes, so that
+    // they span several 8-byte words), many beginning alike, with a repeat in
+    // the list, in lines of one or two parts that often hold one of them.
     std::mt19937 random(99);
     const std::string alphabet = "aAb\xe9";
     auto text = [&](std::size_t minLength, std::size_t maxLength) {
@@ -148,12 +149,14 @@ TEST(NameMatcher, LongNamesSharingTheirFirstBytesAgreeWithNameByNameSearch)
     for (int round = 0; round < 200; ++round) {
         std::vector<std::string> names(std::uniform_int_distribution<int>(1, 30)(random));
         for (std::string& name : names)
-            name = text(round % 2 ? 4 : 0, 9);
+            name = text(round % 2 ? 4 : 0, round % 4 < 2 ? 9 : 20);
         names.push_back(names.front());
         for (bool ignoreCase : {false, true}) {
             TNameMatcher matcher(Views(names), ignoreCase);
             for (int probe = 0; probe < 20; ++probe) {
                 std::string first = text(0, 40);
+                if (probe % 3 == 0) // a listed name, so that long names are found too
+                    first.insert(first.size() / 2, names[static_cast<std::size_t>(probe) % names.size()]);
                 std::string second = probe % 2 ? text(0, 12) : std::string();
                 ASSERT_EQ(matcher.FirstMatch(first, second), FirstByName(names, first + second, ignoreCase))
                     << "line '" << first << "|" << second << "' ignoreCase " << ignoreCase;

@@ -280,3 +280,90 @@ TEST_F(Highlighting, HighlightLineMarksUpOrLeavesAlone)
 
 } // namespace
 } // namespace velmora
+
+namespace velmora {
+namespace {
+
+// Dump text options: escaped characters and colour codes, byte for byte.
+struct TShownCase {
+    const char* Name;
+    bool Escape;
+    TColorCodes Codes;
+    std::string Dump;
+    std::vector<std::string> Body;
+};
+
+void PrintTo(const TShownCase& c, std::ostream* os) { *os << c.Name; }
+
+class ShownText : public ::testing::TestWithParam<TShownCase> {};
+
+TEST_P(ShownText, WritesTheLinesAsShown)
+{
+    const TShownCase& c = GetParam();
+    TEngineSetup setup;
+    setup.App.FEscapeText = c.Escape;
+    setup.App.FColorCodes = c.Codes;
+    setup.Html.FTextColor = 0x102030; // "^7" takes this colour, #302010
+    std::vector<std::string> header = DefaultHeader();
+    header[3] = R"(TEXT="#302010")";
+    EXPECT_EQ(setup.PageOf(c.Dump), PageWithBody(c.Body, header));
+}
+
+const std::string Red = R"(<FONT color="#FF0000">)";
+const std::string Page7 = R"(<FONT color="#302010">)";
+
+INSTANTIATE_TEST_SUITE_P(
+    Options, ShownText,
+    ::testing::Values(
+        TShownCase{"EscapeOnly", true, TColorCodes::Keep, "<b>\"A&B\"</b> ^1x\n",
+                   {"&lt;b&gt;&quot;A&amp;B&quot;&lt;/b&gt; ^1x<BR>"}},
+        TShownCase{"RemoveCodes", false, TColorCodes::Remove, "^1Red^7: <i>hi\n^^1a ^ b^\nend^9\n",
+                   {"Red: <i>hi<BR>", "^a ^ b^<BR>", "end<BR>"}},
+        TShownCase{"ColourRuns", false, TColorCodes::Colors, "^1Red^7: hi\n^^1a^\nend^9\n^a^A^h\n",
+                   {Red + "Red</FONT>" + Page7 + ": hi</FONT><BR>", "^" + Red + "a^</FONT><BR>",
+                    "end" + Red + "</FONT><BR>",
+                    Red + "</FONT>" + Red + "</FONT>" + R"(<FONT color="#000000"></FONT><BR>)"}},
+        TShownCase{"BothOn", true, TColorCodes::Colors, "^3<b>&\n",
+                   {R"(<FONT color="#FFFF00">&lt;b&gt;&amp;</FONT><BR>)"}}),
+    [](const ::testing::TestParamInfo<TShownCase>& info) { return std::string(info.param.Name); });
+
+TEST(ShownTextHighlighting, NamesMatchTheShownTextAndUserHtmlIsNeverEscaped)
+{
+    TEngineSetup setup;
+    setup.Html.FFrontPageHTML = "<H1>Top & more</H1>";
+    setup.Html.FEndPageHTML = "<I>\"end\"</I>";
+    setup.AddName("Biker:", 0x0000FF, "", "<B>", "</B>");
+    setup.App.FEscapeText = true;
+    const std::string dump = "^1Bi^2ker^7: <3\n";
+    const std::string marked = "<FONT color=\"#FF0000\"> <BR>\r\n<B>\r\n <BR> <img src=\"\">";
+    const std::string after = "\r\n<BR> </B> </FONT><BR>";
+    std::vector<std::string> header = DefaultHeader();
+    header[7] = "<H1>Top & more</H1><BR>";
+    auto page = [&](const std::vector<std::string>& body) {
+        std::vector<std::string> items = header;
+        items.insert(items.end(), body.begin(), body.end());
+        items.insert(items.end(), {"<BR><I>\"end\"</I>", "<!-- Created by Velmora -->", "</BODY> </HTML>"});
+        return test::Page(items);
+    };
+
+    setup.App.FColorCodes = TColorCodes::Keep; // the codes split the name: no match
+    EXPECT_EQ(setup.PageOf(dump), page({"^1Bi^2ker^7: &lt;3<BR>"}));
+    setup.App.FColorCodes = TColorCodes::Remove;
+    EXPECT_EQ(setup.PageOf(dump), page({marked + "Biker: &lt;3" + after}));
+    setup.App.FColorCodes = TColorCodes::Colors;
+    EXPECT_EQ(setup.PageOf(dump), page({marked + Red + "Bi</FONT><FONT color=\"#00FF00\">ker</FONT>" +
+                                        "<FONT color=\"#FFFFFF\">: &lt;3</FONT>" + after}));
+}
+
+TEST(ShownTextHighlighting, JoiningCountsTheCharactersAsStored)
+{
+    // 77 stored characters, 71 once the codes are gone: still joined.
+    TEngineSetup setup;
+    setup.Html.FBrokenLines = true;
+    setup.App.FColorCodes = TColorCodes::Remove;
+    const std::string broken = "^1^2^3" + std::string(71, 'x');
+    EXPECT_EQ(setup.PageOf(broken + "\n^4next\nlast\n"), PageWithBody({std::string(71, 'x') + "next<BR>", "last<BR>"}));
+}
+
+} // namespace
+} // namespace velmora

@@ -1,7 +1,10 @@
 // Real console dumps and logs convert, and their pages keep every byte.
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <cstring>
 #include <filesystem>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -81,6 +84,78 @@ TEST(RealDumps, HighlightedJoinedPageHoldsEveryLineInOrder)
                 at = found + line.size();
             }
         }
+    }
+}
+
+// The text a reader sees in a page body: tags removed, references decoded.
+// Fails the test when a "<" starts anything but the page's own tags.
+std::string VisibleText(const std::string& body, const std::string& dump)
+{
+    std::string text;
+    for (std::size_t at = 0; at < body.size();) {
+        if (body[at] == '<') {
+            std::size_t end = body.find('>', at);
+            const std::string tag = body.substr(at, end == std::string::npos ? std::string::npos : end + 1 - at);
+            const bool ours = tag == "<BR>" || tag == "</FONT>" ||
+                              (tag.size() == 22 && tag.starts_with("<FONT color=\"#") && tag.ends_with("\">"));
+            EXPECT_TRUE(ours) << dump << ": a dump '<' became markup: " << tag;
+            at = end == std::string::npos ? body.size() : end + 1;
+            continue;
+        }
+        if (body[at] == '&') {
+            bool decoded = false;
+            for (auto [reference, c] : {std::pair{"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}})
+                if (body.compare(at, std::strlen(reference), reference) == 0) {
+                    text += c;
+                    at += std::strlen(reference);
+                    decoded = true;
+                    break;
+                }
+            EXPECT_TRUE(decoded) << dump << ": a raw '&' in the page";
+            if (decoded)
+                continue;
+        }
+        text += body[at++];
+    }
+    return text;
+}
+
+// The line without its colour codes ("^" and a letter or digit).
+std::string WithoutCodes(const std::string& line)
+{
+    std::string text;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '^' && i + 1 < line.size() && std::isalnum(static_cast<unsigned char>(line[i + 1])) &&
+            static_cast<unsigned char>(line[i + 1]) < 0x80)
+            ++i;
+        else
+            text += line[i];
+    }
+    return text;
+}
+
+TEST(RealDumps, EscapedColouredPageShowsTheDumpTextWithoutCodes)
+{
+    auto dumps = RealDumps();
+    if (dumps.empty())
+        GTEST_SKIP() << "no shared test data";
+    test::TEngineSetup setup;
+    setup.App.FEscapeText = true;
+    setup.App.FColorCodes = TColorCodes::Colors;
+    setup.List(dumps);
+    std::string message;
+    ASSERT_TRUE(setup.Engine.Convert(message)) << message;
+    const std::string footer = "<BR>\r\n<!-- Created by Velmora -->\r\n</BODY> </HTML>\r\n";
+    for (const std::string& dump : dumps) {
+        std::string expected;
+        for (const std::string& line : LinesOf(TempDir::Read(dump)))
+            expected += WithoutCodes(line) + "\r\n";
+        std::string page = TempDir::Read(setup.Engine.OutputFileName(dump));
+        std::size_t bodyStart = page.find("\r\n<BR>\r\n") + 8;
+        ASSERT_TRUE(page.ends_with(footer)) << dump;
+        std::string text = VisibleText(page.substr(bodyStart, page.size() - footer.size() - bodyStart), dump);
+        EXPECT_EQ(text, expected) << dump;
+        EXPECT_EQ(WithoutCodes(text), text) << dump << ": a colour code is left in the text";
     }
 }
 

@@ -128,6 +128,43 @@ TEST_F(ProfileFileTest, SaveToFile_FreshProfile_WritesTheExpectedBytes)
     EXPECT_TRUE(boxes.Messages.empty());
 }
 
+TEST_F(ProfileFileTest, DumpTextOptions_AreTaggedRecordsAfterTheCaseByteThatOlderReadersSkip)
+{
+    auto p = NewProfile();
+    p->Profile.IOOptions().AddFiles({"/d/a.txt"});
+    p->Profile.AddName("Sarge", "s.gif", "<B>", "</B>", 1);
+    p->Profile.AppOptions().SetCaseSensitive(true);
+    const std::string off = p->Profile.SaveToData();
+    p->Profile.AppOptions().SetEscapeText(true);
+    p->Profile.AppOptions().SetColorCodes(TColorCodes::Colors);
+    const std::string on = p->Profile.SaveToData();
+
+    // Sections as a reader that jumps to each recorded offset finds them.
+    auto section = [](const std::string& data, std::size_t startWord, std::size_t endWord) {
+        const auto start = static_cast<std::size_t>(startWord ? WordAt(data, startWord) : 20);
+        return data.substr(start, static_cast<std::size_t>(WordAt(data, endWord)) - start);
+    };
+    EXPECT_EQ(section(on, 0, 4), section(off, 0, 4));
+    EXPECT_EQ(section(on, 4, 8), B(true) + "\x01" + I32(1) + "\x01" + "\x02" + I32(1) + "\x02");
+    EXPECT_EQ(section(on, 8, 12), section(off, 8, 12));
+    EXPECT_EQ(section(on, 12, 16), section(off, 12, 16));
+
+    auto q = NewProfile();
+    FakeCheck escape;
+    FakeComboBox codes;
+    codes.Items = {"Keep as written", "Remove", "Show as colours"};
+    q->Profile.AppOptions().BindControls(nullptr, &escape, &codes);
+    ASSERT_TRUE(q->Profile.LoadFromFile(dir.Write("on.cfg", on)));
+    EXPECT_TRUE(q->Profile.AppOptions().FEscapeText);
+    EXPECT_EQ(q->Profile.AppOptions().FColorCodes, TColorCodes::Colors);
+    EXPECT_TRUE(escape.Checked);
+    EXPECT_EQ(codes.Selected, 2);
+    ASSERT_TRUE(q->Profile.LoadFromFile(dir.Write("off.cfg", off))) << "a file without the records reads both as off";
+    EXPECT_FALSE(q->Profile.AppOptions().FEscapeText);
+    EXPECT_EQ(q->Profile.AppOptions().FColorCodes, TColorCodes::Keep);
+    EXPECT_EQ(codes.Selected, 0);
+}
+
 TEST_F(ProfileFileTest, SaveToFile_OffsetTableRecordsEverySectionEnd)
 {
     auto p = NewProfile();
@@ -265,8 +302,9 @@ TEST_F(ProfileFileTest, LoadFromFile_NamesEqualButForCase_LoadAsOneEntryWithTheL
 TEST_F(ProfileFileTest, LoadFromFile_SectionsWithSurplusBytes_AreSkippedToTheNextOffset)
 {
     // Each surplus byte would read as "true" or as a huge count if the reader went on.
+    // The general section's surplus is a record of an option this version does not know.
     const std::string surplus = "\x01\x7F\x7F\x7F";
-    std::string file = FileOf(FreshPage() + surplus, B(false) + surplus,
+    std::string file = FileOf(FreshPage() + surplus, B(false) + "\x7F" + I32(4) + surplus,
                               B(true) + B(true) + I32(0) + S("/in") + S("/out/") + S("/img/") + surplus,
                               I32(1) + I32(9) + S("Sarge") + S("") + S("") + S(""));
     auto p = NewProfile();
@@ -315,6 +353,12 @@ std::string Patched(std::string data, std::size_t offset, std::int32_t value)
     return data;
 }
 
+// A fresh file whose general section is the given bytes.
+std::string WithGeneral(const std::string& general)
+{
+    return FileOf(FreshPage(), general, FreshIO(), I32(0));
+}
+
 TEST_F(ProfileFileTest, LoadFromFile_DamagedFiles_ShowTheReadBoxAndReturnFalse)
 {
     auto names = [](std::int32_t count, const std::string& entries) { return I32(count) + entries; };
@@ -351,6 +395,15 @@ TEST_F(ProfileFileTest, LoadFromFile_DamagedFiles_ShowTheReadBoxAndReturnFalse)
         {"general end before the general section", [](const std::string& v) { return Patched(v, 8, 20); }},
         {"io end before what the io reader took", [](const std::string& v) { return Patched(v, 12, 90); }},
         {"io end at the file end", [](const std::string& v) { return Patched(v, 12, WordAt(v, 0)); }},
+        {"option record cut short", [](const std::string&) { return WithGeneral(B(false) + "\x01" + I32(1)); }},
+        {"option record of the wrong length",
+         [](const std::string&) { return WithGeneral(B(false) + "\x01" + I32(2) + "\x01\x01"); }},
+        {"colour code option out of range",
+         [](const std::string&) { return WithGeneral(B(false) + "\x02" + I32(1) + "\x03"); }},
+        {"later option running past the section",
+         [](const std::string&) { return WithGeneral(B(false) + "\x09" + I32(5) + "abcd"); }},
+        {"later option of negative length",
+         [](const std::string&) { return WithGeneral(B(false) + "\x09" + I32(-1)); }},
     };
     const std::string valid = FileOf(FreshPage(), B(false), FreshIO(), I32(0));
     for (const DamagedFile& c : cases) {

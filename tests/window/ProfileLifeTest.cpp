@@ -254,6 +254,40 @@ TEST_F(ProfileLife, AltSWhileTypingSavesTheTypedTitle)
     EXPECT_EQ(Find<QLineEdit>("TitleEdit")->hasFocus(), true);
 }
 
+TEST_F(ProfileLife, DumpTextFrameIsCopiedIntoTheProfileAndShownFromIt)
+{
+    Start();
+    Show();
+    Find<QTabWidget>("PageControl")->setCurrentIndex(2);
+    auto* escape = Find<QCheckBox>("EscapeTextCheck");
+    auto* codes = Find<QComboBox>("ColorCodesCombo");
+    ASSERT_EQ(codes->count(), 3);
+    EXPECT_EQ(codes->itemText(2).toStdString(), "Show as colours");
+    EXPECT_EQ(codes->currentIndex(), 0);
+
+    QTest::mouseClick(escape, Qt::LeftButton, {}, QPoint(6, escape->height() / 2));
+    codes->setFocus();
+    QApplication::processEvents();
+    QTest::keyClick(codes, Qt::Key_Down);
+    QTest::keyClick(codes, Qt::Key_Down); // the user's choice: "Show as colours"
+    EXPECT_TRUE(Changed());
+    QTest::keyClick(codes, Qt::Key_S, Qt::AltModifier);
+    EXPECT_FALSE(Changed());
+
+    TSettingsAction action(nullptr);
+    THighlightProfile saved(&action, TPlatform{});
+    ASSERT_TRUE(saved.LoadFromFile(DefaultProfile()));
+    EXPECT_TRUE(saved.AppOptions().FEscapeText);
+    EXPECT_EQ(saved.AppOptions().FColorCodes, TColorCodes::Colors);
+
+    // A profile without the options shows both off again.
+    Dialogs.OpenAnswers = {std::vector<std::string>{WriteProfile("plain.cfg", "Plain")}};
+    Find<QAction>("ActOpenProfile")->trigger();
+    ASSERT_EQ(Title(), "Plain");
+    EXPECT_FALSE(escape->isChecked());
+    EXPECT_EQ(codes->currentIndex(), 0);
+}
+
 TEST_F(ProfileLife, FailedSaveKeepsTheProfileMarkedChanged)
 {
     Start();
