@@ -301,6 +301,9 @@ bool TConvertClass::ConvertFiles()
     FImageDir = FHTMLOptions->FRelImages ? RelativePath(io.FDestDir, io.FDestImgDir) : io.FDestImgDir;
     if (FTotalBar)
         FTotalBar->SetMax(ClampToInt(io.FFiles.size()));
+    FRunDumps = TFileSet();
+    for (const TFileItem& item : io.FFiles)
+        FRunDumps.Add(item.Path);
     bool result = true;
     for (std::size_t i = 0; i < io.FFiles.size() && FRunning; ++i) {
         if (FProcessMessages)
@@ -314,6 +317,7 @@ bool TConvertClass::ConvertFiles()
         if (FTotalBar)
             FTotalBar->StepIt();
     }
+    FRunDumps = TFileSet();
     if (FTotalBar)
         FTotalBar->SetPosition(0);
     io.SetSkipExisting(skipExisting);
@@ -349,8 +353,9 @@ std::uint8_t TConvertClass::ProcessFile(const std::string& source, const std::st
 {
     if (!FIOOptions)
         return StatusCode::ReadError;
-    // A dump named *.htm in the destination directory would be its own output.
-    if (SameFile(source, output))
+    // A dump named *.htm in the destination directory would be its own output,
+    // or another dump's.
+    if (IsRunInput(output, source))
         return StatusCode::WriteError;
     auto write = [&](std::uint8_t success) { return WritePage(source, output) ? success : StatusCode::ReadError; };
     if (!FileExists(output))
@@ -376,13 +381,20 @@ std::uint8_t TConvertClass::ProcessFile(const std::string& source, const std::st
     return StatusCode::SkippedByAnswer;
 }
 
-void TConvertClass::CopyImages() const
+bool TConvertClass::IsRunInput(const std::string& path, const std::string& source) const
 {
-    // Copies replace what is there, never copy a file onto itself, and their
-    // failures do not matter: the page refers to the images all the same.
-    auto copy = [this](const std::string& path) {
-        if (FileExists(path))
-            CopyFileAtomically(path, FIOOptions->FDestImgDir + ExtractFileName(path));
+    return SameFile(path, source) || FRunDumps.Contains(path);
+}
+
+void TConvertClass::CopyImages(const std::string& source) const
+{
+    // Copies replace what is there, never copy a file onto itself nor over a
+    // dump, and their failures do not matter: the page refers to the images
+    // all the same.
+    auto copy = [this, &source](const std::string& path) {
+        std::string target = FIOOptions->FDestImgDir + ExtractFileName(path);
+        if (FileExists(path) && !IsRunInput(target, source))
+            CopyFileAtomically(path, target);
     };
     copy(FHTMLOptions->FBackImage);
     if (FNames)
@@ -393,10 +405,10 @@ void TConvertClass::CopyImages() const
 
 bool TConvertClass::WritePage(const std::string& source, const std::string& output)
 {
-    if (!FHTMLOptions || !FIOOptions || !FileExists(source) || SameFile(source, output))
+    if (!FHTMLOptions || !FIOOptions || !FileExists(source) || IsRunInput(output, source))
         return false;
     try {
-        CopyImages();
+        CopyImages(source);
         std::string bytes;
         if (!ReadWholeFile(source, bytes))
             return false;

@@ -3,12 +3,16 @@
 #include <atomic>
 #include <cerrno>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 #include "platform/UPaths.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -27,6 +31,45 @@ bool SameFile(const std::string& a, const std::string& b)
     std::error_code ec;
     bool same = fs::equivalent(a, b, ec);
     return !ec && same;
+}
+
+namespace {
+// The device and file number of the file a path reaches, links followed.
+std::optional<std::pair<std::uint64_t, std::uint64_t>> FileId(const std::string& path)
+{
+#ifdef _WIN32
+    HANDLE h = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    BY_HANDLE_FILE_INFORMATION info;
+    BOOL ok = GetFileInformationByHandle(h, &info);
+    CloseHandle(h);
+    if (!ok)
+        return std::nullopt;
+    return std::make_pair(static_cast<std::uint64_t>(info.dwVolumeSerialNumber),
+                          (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow);
+#else
+    struct stat st;
+    if (path.empty() || ::stat(path.c_str(), &st) != 0)
+        return std::nullopt;
+    return std::make_pair(static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino));
+#endif
+}
+} // namespace
+
+void TFileSet::Add(const std::string& path)
+{
+    if (auto id = FileId(path))
+        FIds.insert(*id);
+}
+
+bool TFileSet::Contains(const std::string& path) const
+{
+    if (FIds.empty())
+        return false;
+    auto id = FileId(path);
+    return id && FIds.count(*id) > 0;
 }
 
 bool ReadWholeFile(const std::string& path, std::string& contents)

@@ -2,9 +2,12 @@
 // reads, and writes that never leave a half-written file behind.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
+#include <set>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace velmora {
 
@@ -12,6 +15,20 @@ namespace velmora {
 bool FileExists(const std::string& path);
 // True when both paths name the same existing file, through links included.
 bool SameFile(const std::string& a, const std::string& b);
+// Files as the file system identifies them: a path names a member when it
+// reaches the same file as a member did when it was added, through a link,
+// another spelling or a hard link included.
+class TFileSet {
+public:
+    // A path where no file exists adds nothing.
+    void Add(const std::string& path);
+    bool Contains(const std::string& path) const;
+    bool Empty() const { return FIds.empty(); }
+
+private:
+    std::set<std::pair<std::uint64_t, std::uint64_t>> FIds; // device or volume, file number
+};
+
 // Reads the whole file; false when it cannot be opened or read.
 bool ReadWholeFile(const std::string& path, std::string& contents);
 
