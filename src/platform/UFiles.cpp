@@ -101,6 +101,24 @@ bool ReadWholeFile(const std::string& path, std::string& contents)
 }
 
 namespace {
+// The file a path finally names: a symbolic link is followed to its target
+// (a relative one from the link's directory), so that a save replaces the
+// target and keeps the link. A loop of links stops after a bound.
+std::string FollowLinks(std::string path)
+{
+    constexpr int MaxLinks = 40;
+    for (int i = 0; i < MaxLinks; ++i) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(path, ec)))
+            break;
+        fs::path target = fs::read_symlink(path, ec);
+        if (ec)
+            break;
+        path = target.is_absolute() ? target.string() : (fs::path(ExtractFilePath(path)) / target).string();
+    }
+    return path;
+}
+
 std::string TempPathFor(const std::string& target)
 {
     static std::atomic<unsigned> counter{0};
@@ -114,7 +132,7 @@ std::string TempPathFor(const std::string& target)
 }
 } // namespace
 
-TAtomicFileWriter::TAtomicFileWriter(std::string target) : FTarget(std::move(target))
+TAtomicFileWriter::TAtomicFileWriter(std::string target) : FTarget(FollowLinks(std::move(target)))
 {
     FTempPath = TempPathFor(FTarget);
 #ifdef _WIN32

@@ -33,7 +33,8 @@ private:
 bool ReadWholeFile(const std::string& path, std::string& contents);
 
 // Writes a file through a temporary file in the target's directory that is
-// renamed over the target on Commit. Until then, and whenever a step fails,
+// renamed over the target on Commit. A target that is a symbolic link is
+// written through: the file it points to is replaced and the link stays. Until then, and whenever a step fails,
 // the target keeps its old content; an uncommitted temporary file is removed.
 class TAtomicFileWriter {
 public:

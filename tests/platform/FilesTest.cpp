@@ -53,6 +53,23 @@ TEST(Files, AtomicWriteReplacesTheTargetAndLeavesNoTemporaryFile)
     EXPECT_EQ(FilesIn(dir.Path()), 1);
 }
 
+TEST(Files, WriteThroughALinkReplacesItsTargetAndKeepsTheLink)
+{
+    TempDir dir;
+    fs::create_directory(dir.File("real"));
+    std::string target = dir.Write("real/page.htm", "old");
+    fs::create_symlink("real/page.htm", dir.File("relative.htm"));
+    fs::create_symlink(dir.File("relative.htm"), dir.File("chain.htm"));
+    fs::create_symlink("real/new.htm", dir.File("dangling.htm"));
+
+    ASSERT_TRUE(WriteFileAtomically(dir.File("chain.htm"), "new"));
+    EXPECT_EQ(TempDir::Read(target), "new");
+    EXPECT_TRUE(fs::is_symlink(dir.File("chain.htm")) && fs::is_symlink(dir.File("relative.htm")));
+    ASSERT_TRUE(WriteFileAtomically(dir.File("dangling.htm"), "made"));
+    EXPECT_EQ(TempDir::Read(dir.File("real/new.htm")), "made");
+    EXPECT_TRUE(fs::is_symlink(dir.File("dangling.htm")));
+}
+
 TEST(Files, FailedWriteLeavesTheOldFileWhole)
 {
     TempDir dir;
