@@ -33,7 +33,8 @@ private:
 bool ReadWholeFile(const std::string& path, std::string& contents);
 
 // Writes a file through a temporary file in the target's directory that is
-// renamed over the target on Commit. A target that is a symbolic link is
+// renamed over the target on Commit. Where the system allows, the temporary
+// file has no name until Commit, so a killed process leaves nothing behind. A target that is a symbolic link is
 // written through: the file it points to is replaced and the link stays. Until then, and whenever a step fails,
 // the target keeps its old content; an uncommitted temporary file is removed.
 class TAtomicFileWriter {
@@ -52,10 +53,16 @@ public:
 private:
     void Discard();
 
-    std::string FTarget;
-    std::string FTempPath;
+    std::string FTarget;    // links followed
+    std::string FTempPath;  // empty while the file has no name
     std::FILE* FFile = nullptr;
+    bool FUnnamed = false;  // created without a name, named at Commit
+    int FTempSlot = -1;     // where RemoveTemporaryFiles finds FTempPath
 };
+
+// Removes the temporary files of the writers that are open now, so that a
+// program ended by a signal leaves none behind. Safe in a signal handler.
+void RemoveTemporaryFiles();
 
 // Writes the whole content through TAtomicFileWriter.
 bool WriteFileAtomically(const std::string& path, std::string_view contents);

@@ -85,6 +85,31 @@ TEST(Files, FailedWriteLeavesTheOldFileWhole)
     EXPECT_EQ(FilesIn(dir.Path()), 2) << "no temporary file is left behind";
 }
 
+TEST(Files, LongestFileNameCanBeSavedAndKeepsItsPermissions)
+{
+    TempDir dir;
+    std::string target = dir.Write(std::string(251, 'n') + ".htm", "old");
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_TRUE(WriteFileAtomically(target, "new"));
+    EXPECT_EQ(TempDir::Read(target), "new");
+    EXPECT_EQ(fs::status(target).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(FilesIn(dir.Path()), 1);
+}
+
+#ifdef __linux__
+TEST(Files, OpenWriterLeavesNoNamedFileToBeLeftBehind)
+{
+    // A process killed while writing leaves what the directory holds now.
+    TempDir dir;
+    TAtomicFileWriter writer(dir.File("page.htm"));
+    ASSERT_TRUE(writer.Ok());
+    writer.Write("half a page");
+    EXPECT_EQ(FilesIn(dir.Path()), 0);
+    ASSERT_TRUE(writer.Commit());
+    EXPECT_EQ(TempDir::Read(dir.File("page.htm")), "half a page");
+}
+#endif
+
 TEST(Files, UncommittedWriterLeavesTargetUntouched)
 {
     TempDir dir;

@@ -8,6 +8,7 @@
 
 #include "settings/UHighLighter.h"
 #include "support/FakeControls.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
 namespace velmora {
@@ -413,15 +414,17 @@ TEST_F(ProfileFileTest, SaveToFile_UnwritablePaths_ShowTheWriteBoxAndStayChanged
 
 TEST_F(ProfileFileTest, SaveToFile_FailingOverAnExistingFile_LeavesItsBytesUnchanged)
 {
-    // The write goes through a temporary file named after the target beside it;
-    // with a 251-byte target name that name cannot exist on the file system,
-    // so the write fails even as root, after the target was found to exist.
+    // A file size limit makes the write fail even as root, after the target
+    // was found to exist.
     const std::string old = "the previous profile";
-    std::string target = dir.Write(std::string(251, 'p'), old);
+    std::string target = dir.Write("profile.cfg", old);
     auto p = NewProfile();
     p->Profile.AddName("Sarge", "", "", "", 1);
-    EXPECT_FALSE(p->Profile.SaveToFile(target));
-    ExpectOnlyWriteBox("long name");
+    {
+        TFileSizeLimit limit(16);
+        EXPECT_FALSE(p->Profile.SaveToFile(target));
+    }
+    ExpectOnlyWriteBox("size limit");
     EXPECT_TRUE(save.Enabled);
     EXPECT_EQ(TempDir::Read(target), old);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1)
