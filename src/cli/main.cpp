@@ -31,8 +31,9 @@ when there are files to convert; a missing one is a usage error.
 --existing ask asks on the terminal (yes, no, no to all, yes to all) when
 standard input is a terminal; otherwise the file is skipped ("Not converted.
 Skipped existing file").
-Ctrl-C stops the run: the file being converted reads "Canceled by user" and
-no further file is started; a second Ctrl-C ends the program at once.
+Ctrl-C (or SIGTERM) stops the run: the file being converted reads "Canceled by
+user" and no further file is started; a second one ends the program at once,
+leaving no temporary file behind.
 
 Exit status: 0 every file converted (or nothing to do); 1 a file was not
 converted or the run was stopped (the reason on standard error); 2 usage error,

@@ -3,6 +3,8 @@
 #include <csignal>
 #include <cstdio>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <nlohmann/json.hpp>
 
 #include "cli/UInterrupt.h"
@@ -200,6 +202,24 @@ TEST(InterruptGuard, RecordsCtrlC_AndPutsThePreviousHandlerBack)
     std::raise(SIGINT);
     EXPECT_EQ(outerCalls, 1);
     std::signal(SIGINT, previous);
+}
+
+TEST(InterruptGuard, SigtermStopsLikeCtrlC_AndASecondSignalEndsTheProgram)
+{
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        TInterruptGuard guard;
+        std::raise(SIGTERM);
+        if (guard.Signal() != SIGTERM)
+            _exit(3);
+        std::raise(SIGINT);
+        _exit(4); // not reached when the second signal ends the program
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "exit status " << WEXITSTATUS(status);
+    EXPECT_EQ(WTERMSIG(status), SIGINT);
 }
 
 } // namespace
