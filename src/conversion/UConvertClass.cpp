@@ -357,7 +357,11 @@ std::uint8_t TConvertClass::ProcessFile(const std::string& source, const std::st
     // or another dump's.
     if (IsRunInput(output, source))
         return StatusCode::WriteError;
-    auto write = [&](std::uint8_t success) { return WritePage(source, output) ? success : StatusCode::ReadError; };
+    auto write = [&](std::uint8_t success) {
+        if (WritePage(source, output))
+            return success;
+        return FDumpRead ? StatusCode::WriteError : StatusCode::ReadError;
+    };
     if (!FileExists(output))
         return write(StatusCode::Converted);
     if (FIOOptions->FSkipExisting)
@@ -405,6 +409,7 @@ void TConvertClass::CopyImages(const std::string& source) const
 
 bool TConvertClass::WritePage(const std::string& source, const std::string& output)
 {
+    FDumpRead = false;
     if (!FHTMLOptions || !FIOOptions || !FileExists(source) || IsRunInput(output, source))
         return false;
     try {
@@ -412,6 +417,7 @@ bool TConvertClass::WritePage(const std::string& source, const std::string& outp
         std::string bytes;
         if (!ReadWholeFile(source, bytes))
             return false;
+        FDumpRead = true;
         TAtomicFileWriter writer(output);
         TPageBuilder page(*this, writer);
         bool complete = page.Write(DumpText(bytes));

@@ -267,15 +267,17 @@ TEST_F(ConvertRun, StopDuringThirdOfFive)
 
 TEST_F(ConvertRun, FailedFileMakesTheRunFail)
 {
-    MakeDumps(3, false);
+    MakeDumps(4, false);
     S.Dir.Write("out/d3.htm", "old page");
     fs::remove(S.Dir.File("src/d1.txt"));
+    fs::create_directory(S.Out("d4.htm")); // read, but the page cannot be saved there
     S.IO.FSkipExisting = false;
     S.IO.FPromptOnOverwrite = false;
     EXPECT_FALSE(Run());
     EXPECT_EQ(Message, "One or more files were not converted");
-    EXPECT_EQ(Codes(), (std::vector<int>{4, 1, 2}));
+    EXPECT_EQ(Codes(), (std::vector<int>{4, 1, 2, 6}));
     EXPECT_EQ(S.ListView.Statuses()[0], "Error reading source file");
+    EXPECT_EQ(S.ListView.Statuses()[3], "Not converted. Error writing to output file");
 }
 
 TEST_F(ConvertRun, DumpInDestinationIsNeverItsOwnPage)
