@@ -127,10 +127,16 @@ void TCustomIni::SetUseIniDefaults(bool value)
 
 void TCustomIni::SaveSettings()
 {
-    // One entry fewer than is read; keys beyond are left as they are.
+    // One entry fewer than is read; keys beyond are left as they are. A path
+    // the file cannot hold (a line break is legal in a name) is left out, so
+    // that it does not keep the rest from being saved.
     int count = std::min(FMaxRecentProfiles - 1, static_cast<int>(FRecentProfiles.size()));
-    for (int i = 0; i < count; ++i)
-        FIniFile->WriteString(ProfilesSection, ProfileKey(i), FRecentProfiles[static_cast<std::size_t>(i)]);
+    int key = 0;
+    for (int i = 0; i < count; ++i) {
+        const std::string& path = FRecentProfiles[static_cast<std::size_t>(i)];
+        if (TIniFile::CanStore(path))
+            FIniFile->WriteString(ProfilesSection, ProfileKey(key++), path);
+    }
     FIniFile->WriteInteger(StorageSection, UseIniDefaultsKey, FUseIniDefaults ? 1 : 0);
     FIniFile->WriteInteger(DefaultsSection, BackColorKey, DefaultBackColor);
     FIniFile->WriteInteger(DefaultsSection, TextColorKey, DefaultTextColor);

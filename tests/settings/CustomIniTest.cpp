@@ -108,6 +108,20 @@ TEST_F(CustomIni, ReadsTwentyEntriesAndRewritesOnlyTheFirstNineteen)
     EXPECT_EQ(Read("Profiles", "Profile #20"), "/profiles/p20.cfg");
 }
 
+TEST_F(CustomIni, PathThatTheFileCannotHoldIsLeftOutAndTheRestIsSaved)
+{
+    auto ini = Loaded();
+    ini->AddRecentProfile("/q3/two\nlines.cfg");
+    ini->AddRecentProfile("/q3/clan.cfg");
+    ini->SetUseIniDefaults(true);
+    ini->SaveSettings();
+    EXPECT_EQ(Read("Profiles", "Profile #0"), "/q3/clan.cfg");
+    EXPECT_EQ(Read("Profiles", "Profile #1"), DefaultProfile());
+    EXPECT_EQ(Read("Profiles", "Profile #2"), "<missing>");
+    EXPECT_EQ(Read("Defaults storage", "Use ini defaults"), "1");
+    EXPECT_EQ(Read("Defaults", "Default Profile Extention"), ".cfg");
+}
+
 TEST_F(CustomIni, SkipsMissingIndexesEmptyValuesAndDuplicatesInAnotherCase)
 {
     WriteFile("[Profiles]\n"
