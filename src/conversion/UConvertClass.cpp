@@ -474,14 +474,14 @@ std::string RelativePath(const std::string& fromDir, const std::string& toDir)
 {
     if (fromDir.empty() || toDir.empty() || fromDir.front() != toDir.front())
         return toDir; // another drive (or no common start): the absolute directory
-    if (AsciiUpperCase(fromDir) == AsciiUpperCase(toDir))
+    if (SamePath(fromDir, toDir))
         return std::string();
     std::vector<std::string> from;
     std::vector<std::string> to;
     SplitPath(fromDir, from);
     SplitPath(toDir, to);
     std::size_t common = 0;
-    while (common < from.size() && common < to.size() && from[common] == to[common])
+    while (common < from.size() && common < to.size() && SamePath(from[common], to[common]))
         ++common;
     std::string result;
     for (std::size_t k = common; k < from.size(); ++k)

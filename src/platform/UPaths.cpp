@@ -1,5 +1,7 @@
 #include "platform/UPaths.h"
 
+#include "platform/UText.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -30,6 +32,20 @@ bool IsFileNameBoundary(char c)
 #else
     return IsPathDelimiter(c);
 #endif
+}
+
+bool SamePath(const std::string& a, const std::string& b)
+{
+    return ComparePaths(a, b) == 0;
+}
+
+int ComparePaths(const std::string& a, const std::string& b)
+{
+    int byText = CompareTextLocale(a, b);
+    if (byText != 0 || PathsIgnoreCase)
+        return byText;
+    int byBytes = a.compare(b);
+    return (byBytes > 0) - (byBytes < 0);
 }
 
 namespace {

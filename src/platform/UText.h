@@ -1,4 +1,4 @@
-// Comparison of paths and names without regard to letter case, following the
+// Comparison of names without regard to letter case, following the
 // user's locale (setlocale(LC_ALL, "") at program start).
 #pragma once
 

@@ -7,7 +7,6 @@
 #include "platform/UControls.h"
 #include "platform/UIniFile.h"
 #include "platform/UPaths.h"
-#include "platform/UText.h"
 
 namespace velmora {
 
@@ -64,7 +63,7 @@ void TCustomIni::LoadSettings()
         for (int i = 0; i < FMaxRecentProfiles; ++i) {
             std::string path = FIniFile->ReadString(ProfilesSection, ProfileKey(i), std::string());
             bool known = std::any_of(FRecentProfiles.begin(), FRecentProfiles.end(),
-                                     [&](const std::string& p) { return SameTextLocale(p, path); });
+                                     [&](const std::string& p) { return SamePath(p, path); });
             if (!path.empty() && !known)
                 FRecentProfiles.push_back(path);
         }
@@ -94,7 +93,7 @@ std::string TCustomIni::GetCurrentProfile() const
 
 void TCustomIni::AddRecentProfile(const std::string& path)
 {
-    std::erase_if(FRecentProfiles, [&](const std::string& p) { return SameTextLocale(p, path); });
+    std::erase_if(FRecentProfiles, [&](const std::string& p) { return SamePath(p, path); });
     FRecentProfiles.insert(FRecentProfiles.begin(), path);
     if (!FProfileCombo)
         return;

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "platform/UControls.h"
+#include "platform/UPaths.h"
 #include "platform/URegistry.h"
-#include "platform/UText.h"
 #include "shared/UProfileStream.h"
 
 namespace velmora {
@@ -72,9 +72,9 @@ void TIOOptions::BindControls(IListView* listView, ITextControl* inputDirEdit, I
 void TIOOptions::InsertSorted(const std::string& path)
 {
     auto pos = std::lower_bound(FFiles.begin(), FFiles.end(), path, [](const TFileItem& item, const std::string& p) {
-        return CompareTextLocale(item.Path, p) < 0;
+        return ComparePaths(item.Path, p) < 0;
     });
-    if (pos != FFiles.end() && SameTextLocale(pos->Path, path))
+    if (pos != FFiles.end() && SamePath(pos->Path, path))
         return;
     FFiles.insert(pos, TFileItem{path, nullptr});
 }

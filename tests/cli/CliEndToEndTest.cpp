@@ -161,7 +161,7 @@ TEST_F(CliEndToEnd, ProfileNewFromJson_ThenShowJson_GivesBackEveryValue)
         {"io",
          {{"promptOnOverwrite", false},
           {"skipExisting", false},
-          {"files", {"/d/b.txt", "/d/A.txt", "/d/a.TXT"}},
+          {"files", {"/d/b.txt", "/d/A.txt", "/d/b.txt"}},
           {"inputDir", "/in"},
           {"destDir", "/out/"},
           {"imagesDir", "/out/img/"}}},

@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 
+#include "platform/UPaths.h"
 #include "platform/UPlatform.h"
 #include "settings/UAppOptions.h"
 #include "settings/UHTMLOptions.h"
@@ -237,12 +238,18 @@ TEST(IOOptionsTest, New_TakesItsDirectoriesFromTheRegistryOrTheProgramDirectory)
     }
 }
 
-TEST(IOOptionsTest, AddFiles_SortsIgnoringCaseAndKeepsTheFirstSpelling)
+TEST(IOOptionsTest, AddFiles_SortsIgnoringCaseAndKeepsEachFileOnce)
 {
     TIOOptions options(nullptr, TPlatform{nullptr, nullptr, ProgramDir});
-    options.AddFiles({"/d/b.txt", "/d/C.txt", "/d/a.txt", "/d/B.TXT"});
-    options.AddFiles({"/d/A.TXT", "/d/0.dmp", "/d/c.txt"});
-    EXPECT_EQ(Paths(options), (std::vector<std::string>{"/d/0.dmp", "/d/a.txt", "/d/b.txt", "/d/C.txt"}));
+    options.AddFiles({"/d/b.txt", "/d/C.txt", "/d/a.txt", "/d/B.TXT", "/d/b.txt"});
+    options.AddFiles({"/d/A.TXT", "/d/0.dmp", "/d/c.txt", "/d/a.txt"});
+    // Where the file system tells case apart, names equal ignoring case are
+    // two files, ordered by their bytes; elsewhere the first spelling stays.
+    const std::vector<std::string> expected =
+        PathsIgnoreCase ? std::vector<std::string>{"/d/0.dmp", "/d/a.txt", "/d/b.txt", "/d/C.txt"}
+                        : std::vector<std::string>{"/d/0.dmp", "/d/A.TXT", "/d/a.txt", "/d/B.TXT",
+                                                   "/d/b.txt", "/d/C.txt", "/d/c.txt"};
+    EXPECT_EQ(Paths(options), expected);
     EXPECT_EQ(options.FirstFile(), "/d/0.dmp");
 }
 
