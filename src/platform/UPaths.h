@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace velmora {
 
@@ -22,6 +23,9 @@ bool SamePath(const std::string& a, const std::string& b);
 // only in case but name different files, by their bytes. <0, 0 or >0 like
 // strcmp; 0 exactly when SamePath.
 int ComparePaths(const std::string& a, const std::string& b);
+// Sorts paths by ComparePaths and keeps only the first of paths that are the
+// same path. Each path is folded once, not at every comparison.
+void SortUniquePaths(std::vector<std::string>& paths);
 
 // True for the characters that end a directory name or drive in a path.
 bool IsPathDelimiter(char c);

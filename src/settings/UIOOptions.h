@@ -66,7 +66,8 @@ public:
     bool FSkipExisting = true;
 
 private:
-    void InsertSorted(const std::string& path);
+    // Adds the paths not yet listed, keeping the list sorted.
+    void MergeFiles(std::vector<std::string> paths);
 
     // Bound controls, not owned.
     ICommand* FRemoveCommand = nullptr;
