@@ -83,7 +83,7 @@ std::string ProfileText(THighlightProfile& profile)
     Line(out, "Author", html.FAuthor);
 
     out << "General options\n";
-    Line(out, "Case sensitive highlighting", YesNo(profile.AppOptions().FCaseSensitive));
+    Line(out, "Highlighting ignores letter case", YesNo(profile.AppOptions().FCaseSensitive));
 
     const TIOOptions& io = profile.IOOptions();
     out << "Input/output options\n";

@@ -43,7 +43,7 @@ json ProfileToJson(THighlightProfile& profile)
               {"endPageHtml", html.FEndPageHTML},
               {"title", html.FTitle},
               {"author", html.FAuthor}}},
-            {"app", {{"caseSensitive", profile.AppOptions().FCaseSensitive}}},
+            {"app", {{"ignoreCase", profile.AppOptions().FCaseSensitive}}},
             {"io",
              {{"promptOnOverwrite", io.FPromptOnOverwrite},
               {"skipExisting", io.FSkipExisting},
@@ -196,9 +196,14 @@ void ApplyProfileJson(const json& value, THighlightProfile& profile)
                  {"app",
                   [&profile](const json& v, const std::string&) {
                       TAppOptions& app = profile.AppOptions();
-                      ApplyObject(v, "app", {{"caseSensitive", [&app](const json& b, const std::string& k) {
-                                                  app.SetCaseSensitive(AsBool(b, k));
-                                              }}});
+                      ApplyObject(v, "app",
+                                  {{"ignoreCase",
+                                    [&app](const json& b, const std::string& k) { app.SetCaseSensitive(AsBool(b, k)); }},
+                                   // Earlier versions wrote the flag under a name that said the opposite.
+                                   {"caseSensitive", [](const json&, const std::string& k) {
+                                        Fail(k, "no longer accepted, as true meant ignoring case; use "
+                                                "\"ignoreCase\" (true: highlighting ignores letter case)");
+                                    }}});
                   }},
                  {"io", [&profile](const json& v, const std::string&) { ApplyIO(v, profile.IOOptions()); }},
                  {"names", [&profile](const json& v, const std::string&) { ApplyNames(v, profile); }}});

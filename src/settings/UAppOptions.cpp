@@ -14,8 +14,8 @@ void TAppOptions::BindControls(ICheckControl* caseCheck)
 void TAppOptions::SetCaseSensitive(bool value)
 {
     FCaseSensitive = value;
-    if (FCaseCheck && FCaseCheck->IsChecked() != value)
-        FCaseCheck->SetChecked(value);
+    if (FCaseCheck && FCaseCheck->IsChecked() != CaseCheckTicked())
+        FCaseCheck->SetChecked(CaseCheckTicked());
 }
 
 void TAppOptions::LoadFromStream(TProfileReader& stream)

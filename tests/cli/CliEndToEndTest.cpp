@@ -157,7 +157,7 @@ TEST_F(CliEndToEnd, ProfileNewFromJson_ThenShowJson_GivesBackEveryValue)
           {"endPageHtml", "<HR>end"},
           {"title", "Clan night \xC3\xA9t\xC3\xA9"},
           {"author", "Ana"}}},
-        {"app", {{"caseSensitive", true}}},
+        {"app", {{"ignoreCase", true}}},
         {"io",
          {{"promptOnOverwrite", false},
           {"skipExisting", false},
@@ -240,6 +240,7 @@ TEST_F(CliEndToEnd, ProfileShow_ReadableLayout_ListsValuesUnderTheWindowsCaption
 {
     WriteProfile("r.cfg", [](THighlightProfile& p) {
         p.HTMLOptions().SetBrokenLines(true);
+        p.AppOptions().SetCaseSensitive(true); // the stored flag: highlighting ignores case
         p.AddName("Bob:", "", "", "", 0x0000FF);
     });
 
@@ -247,6 +248,8 @@ TEST_F(CliEndToEnd, ProfileShow_ReadableLayout_ListsValuesUnderTheWindowsCaption
 
     ASSERT_EQ(r.Status, 0) << r.Err;
     EXPECT_NE(r.Out.find("  Treat long lines as broken: yes\n"), std::string::npos) << r.Out;
+    EXPECT_NE(r.Out.find("  Highlighting ignores letter case: yes\n"), std::string::npos) << r.Out;
+    EXPECT_EQ(json::parse(Cli.Run({"profile", "show", "--json", "r.cfg"}).Out)["app"]["ignoreCase"], true);
     EXPECT_NE(r.Out.find("  Title: Quake 3 Arena Console Dump\n"), std::string::npos);
     EXPECT_NE(r.Out.find("Names: 1\n  Name: Bob:\n    Colour: 255 (#FF0000)\n"), std::string::npos) << r.Out;
 }

