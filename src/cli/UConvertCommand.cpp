@@ -1,5 +1,6 @@
 // "velmora-cli convert": runs the conversion engine over a profile's file list
 // with terminal stand-ins for the window's controls and questions.
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <system_error>
@@ -143,9 +144,24 @@ int RunEngine(THighlightProfile& profile, TTerminalMessageBoxes& boxes, TTermina
     boxes.SetCancelCheck(nullptr);
     boxes.SetQuestionContext(nullptr);
     progress.Clear();
-    if (ok)
+    if (interrupt.Requested()) {
+        std::fprintf(context.Err, "Canceled by user\n");
+        return ExitSignalBase + interrupt.Signal();
+    }
+    // A run refused before any file (no destination set) gives no status.
+    bool started = std::any_of(io.FFiles.begin(), io.FFiles.end(), [](const TFileItem& item) { return !!item.Status; });
+    if (!ok && !started) {
+        std::fprintf(context.Err, "%s: %s\n", ProgramName, message.c_str());
+        return ExitUsage;
+    }
+    // A file skipped by choice (the skip option, a "no" answer) is no failure.
+    bool failed = std::any_of(io.FFiles.begin(), io.FFiles.end(), [](const TFileItem& item) {
+        return item.Status && (item.Status->Status == StatusCode::ReadError ||
+                               item.Status->Status == StatusCode::WriteError);
+    });
+    if (!failed)
         return ExitOk;
-    std::fprintf(context.Err, "%s\n", message.c_str());
+    std::fprintf(context.Err, "One or more files were not converted\n");
     return ExitFailed;
 }
 

@@ -16,6 +16,16 @@ using namespace velmora::cli;
 
 namespace {
 
+const char* const ExitStatusHelp = R"(
+Exit status:
+  0    every file converted, or skipped by choice (the skip option, a "no"
+       answer), or nothing to do
+  1    a file could not be converted (the reason on its line), or a file
+       could not be written
+  2    usage error, a directory that cannot be used, a profile that cannot
+       be read
+  130  stopped by Ctrl-C (143 by SIGTERM))";
+
 const char* const ConvertFooter = R"(
 Without --profile the window's current profile is used (the first recent profile
 of velmora.ini in the program directory); neither it nor the settings file is
@@ -34,10 +44,7 @@ Skipped existing file").
 Ctrl-C (or SIGTERM) stops the run: the file being converted reads "Canceled by
 user" and no further file is started; a second one ends the program at once,
 leaving no temporary file behind.
-
-Exit status: 0 every file converted (or nothing to do); 1 a file was not
-converted or the run was stopped (the reason on standard error); 2 usage error,
-missing directory or a profile that cannot be read.)";
+)";
 
 const char* const ProfileNewFooter = R"(
 The JSON object may hold any subset of the keys that "profile show --json"
@@ -65,6 +72,7 @@ int main(int argc, char** argv)
     // option is named before a missing command is.
     app.require_subcommand(0, 1);
     app.failure_message(CLI::FailureMessage::help);
+    app.footer(ExitStatusHelp);
 
     TConvertRequest convert;
     CLI::App* convertCmd = app.add_subcommand("convert", "Convert dumps to HTML pages with a profile");
@@ -75,7 +83,7 @@ int main(int argc, char** argv)
         ->check(CLI::IsMember({"skip", "ask", "overwrite"}));
     convertCmd->add_flag("--quiet", convert.Quiet, "No progress bars");
     convertCmd->add_option("DUMP", convert.Dumps, "Dump files to convert instead of the profile's list");
-    convertCmd->footer(ConvertFooter);
+    convertCmd->footer(std::string(ConvertFooter) + ExitStatusHelp);
 
     CLI::App* profileCmd = app.add_subcommand("profile", "Show or make a profile file");
     profileCmd->require_subcommand(1);
