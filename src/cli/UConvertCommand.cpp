@@ -85,16 +85,31 @@ void ApplyOverrides(const TConvertRequest& request, TIOOptions& io)
     }
 }
 
-// A directory that is set but missing would fail every page with "Error
-// reading source file"; a script is better told which directory it is. An
-// empty one is left to the engine, which refuses it with its own message.
-bool DirectoryUsable(const std::string& dir, const char* what, const TCliContext& context)
+// A directory that is set but missing would fail every page; one given on
+// the command line is made (parents included), as a user who names a new
+// folder expects; one from the profile must exist, and a script is told
+// which. An empty one is left to the engine, which refuses it with its own
+// message.
+bool PrepareDirectory(const std::string& dir, const char* what, bool mayCreate, const TCliContext& context)
 {
     std::error_code ec;
     if (dir.empty() || fs::is_directory(dir, ec))
         return true;
-    std::fprintf(context.Err, "%s: the %s directory does not exist: %s\n", ProgramName, what, dir.c_str());
-    return false;
+    if (fs::exists(fs::symlink_status(dir, ec))) {
+        std::fprintf(context.Err, "%s: the %s directory is not a directory: %s\n", ProgramName, what, dir.c_str());
+        return false;
+    }
+    if (!mayCreate) {
+        std::fprintf(context.Err, "%s: the %s directory does not exist: %s\n", ProgramName, what, dir.c_str());
+        return false;
+    }
+    if (!fs::create_directories(dir, ec) && !fs::is_directory(dir)) {
+        std::fprintf(context.Err, "%s: cannot create the %s directory %s: %s\n", ProgramName, what, dir.c_str(),
+                     ec.message().c_str());
+        return false;
+    }
+    std::fprintf(context.Err, "%s: created the %s directory %s\n", ProgramName, what, dir.c_str());
+    return true;
 }
 
 // "PATH: STATUS TEXT", with " -> OUTPUT" when a page was written.
@@ -186,8 +201,9 @@ int RunConvert(const TConvertRequest& request, const TCliContext& context)
 
     TIOOptions& io = profile.IOOptions();
     ApplyOverrides(request, io);
-    if (!io.FFiles.empty() && (!DirectoryUsable(io.FDestDir, "destination", context) ||
-                               !DirectoryUsable(io.FDestImgDir, "images", context)))
+    if (!io.FFiles.empty() &&
+        (!PrepareDirectory(io.FDestDir, "destination", request.DestDir.has_value(), context) ||
+         !PrepareDirectory(io.FDestImgDir, "images", request.ImagesDir.has_value(), context)))
         return ExitUsage;
 
     io.BindControls(&listView, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);

@@ -36,8 +36,9 @@ Output: one line per file on standard output, as soon as the file is done:
 the page path being given when a page was written ("Converted", "Converted.
 Overwritten existing file").
 
---dest and --images, and those of the profile, must name existing directories
-when there are files to convert; a missing one is a usage error.
+A missing --dest or --images directory is made, parents included (said on
+standard error); the profile's own directories must exist. A path there that
+is not a directory is a usage error.
 --existing ask asks on the terminal (yes, no, no to all, yes to all) when
 standard input is a terminal; otherwise the file is skipped ("Not converted.
 Skipped existing file").

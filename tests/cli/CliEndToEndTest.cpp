@@ -121,18 +121,29 @@ TEST_F(CliEndToEnd, Convert_ProfileFileList_UsedWhenNoDumpIsGiven_AndProfileLeft
     EXPECT_EQ(TempDir::Read(Profile), before);
 }
 
-TEST_F(CliEndToEnd, Convert_MissingDestinationOrImagesDirectory_IsAUsageErrorNamingIt)
+TEST_F(CliEndToEnd, Convert_MissingDirectoriesOnTheCommandLineAreMade_OtherwiseAUsageErrorNamingThem)
 {
     Dir.Write("a.txt", "a\n");
+    Dir.Write("file", "");
+    TCliResult made = Cli.Run({"convert", "--profile", Profile, "--dest", "pages", "--images", "pages/img", "a.txt"});
+    EXPECT_EQ(made.Status, 0) << made.Err;
+    EXPECT_EQ(made.Err, "velmora-cli: created the destination directory " + Dir.File("pages") +
+                            "\nvelmora-cli: created the images directory " + Dir.File("pages/img") + "\n");
+    EXPECT_TRUE(fs::is_regular_file(Dir.File("pages/a.htm")));
+
+    std::string fromProfile = WriteProfile("dirs.cfg", [&](THighlightProfile& p) {
+        p.IOOptions().SetDestDir(Dir.File("nowhere"));
+        p.IOOptions().SetDestImgDir(Dir.File("out"));
+    });
     struct Case {
         std::vector<std::string> Args;
         std::string Named;
     };
-    for (const Case& c : {Case{{"--dest", "nowhere", "--images", "out"}, "destination directory does not exist: " +
-                                                                             Dir.File("nowhere")},
-                          Case{{"--dest", "out", "--images", "noimg"}, "images directory does not exist: " +
-                                                                           Dir.File("noimg")}}) {
-        std::vector<std::string> args{"convert", "--profile", Profile};
+    for (const Case& c :
+         {Case{{"--profile", fromProfile}, "destination directory does not exist: " + Dir.File("nowhere")},
+          Case{{"--profile", Profile, "--dest", "out", "--images", "file"},
+               "images directory is not a directory: " + Dir.File("file")}}) {
+        std::vector<std::string> args{"convert"};
         args.insert(args.end(), c.Args.begin(), c.Args.end());
         args.push_back("a.txt");
         TCliResult r = Cli.Run(args);
