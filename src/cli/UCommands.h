@@ -45,4 +45,8 @@ int RunProfileNew(const std::string& fileName, const std::string& jsonFile, bool
 // The program's name in its own messages.
 inline constexpr const char* ProgramName = "velmora-cli";
 
+// After the profile's own message: the file and why it could not be read,
+// with how to make one when it does not exist.
+void ReportUnreadableProfile(const std::string& fileName, const TCliContext& context);
+
 } // namespace velmora::cli

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "cli/UCommands.h"
+#include "cli/UFileReasons.h"
 #include "cli/UInterrupt.h"
 #include "cli/UTerminalControls.h"
 #include "cli/UTerminalDialogs.h"
@@ -45,7 +46,8 @@ std::string CurrentProfileFile(TSettingsAction& settingsAction, const TCliContex
 }
 
 // Loads fileName into profile; a missing current profile leaves its default
-// values. False when the file cannot be read.
+// values. False when the file cannot be read, after the profile's own message
+// and the reason.
 bool LoadProfile(const std::string& fileName, bool isCurrentProfile, THighlightProfile& profile,
                  const TCliContext& context)
 {
@@ -56,7 +58,7 @@ bool LoadProfile(const std::string& fileName, bool isCurrentProfile, THighlightP
     }
     if (profile.LoadFromFile(fileName))
         return true;
-    std::fprintf(context.Err, "%s: cannot read the profile %s\n", ProgramName, fileName.c_str());
+    ReportUnreadableProfile(fileName, context);
     return false;
 }
 
@@ -112,13 +114,19 @@ bool PrepareDirectory(const std::string& dir, const char* what, bool mayCreate, 
     return true;
 }
 
-// "PATH: STATUS TEXT", with " -> OUTPUT" when a page was written.
+// "PATH: STATUS TEXT", with " -> OUTPUT" when a page was written and the
+// reason when the dump could not be read.
 std::string StatusLine(const TFileItem& item, const std::string& text, const TConvertClass& engine)
 {
     std::string line = item.Path + ": " + text;
     if (item.Status &&
         (item.Status->Status == StatusCode::Converted || item.Status->Status == StatusCode::Overwritten))
         line += " -> " + engine.OutputFileName(item.Path);
+    if (item.Status && item.Status->Status == StatusCode::ReadError) {
+        std::string reason = WhyUnreadable(item.Path);
+        if (!reason.empty())
+            line += " (" + reason + ")";
+    }
     return line;
 }
 

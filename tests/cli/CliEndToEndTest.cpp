@@ -99,11 +99,14 @@ TEST_F(CliEndToEnd, Convert_MissingDump_ReportsReadErrorAndExitsOne)
 {
     Dir.Write("a.txt", "here\n");
 
-    TCliResult r = Convert({"a.txt", "gone.txt"});
+    fs::create_directory(Dir.File("dir.txt"));
+
+    TCliResult r = Convert({"a.txt", "gone.txt", "dir.txt"});
 
     EXPECT_EQ(r.Status, 1);
-    EXPECT_EQ(r.Out, Dir.File("a.txt") + ": Converted -> " + Dir.File("out/a.htm") + "\n" + Dir.File("gone.txt") +
-                         ": Error reading source file\n");
+    EXPECT_EQ(r.Out, Dir.File("a.txt") + ": Converted -> " + Dir.File("out/a.htm") + "\n" + Dir.File("dir.txt") +
+                         ": Error reading source file (a directory)\n" + Dir.File("gone.txt") +
+                         ": Error reading source file (not found)\n");
     EXPECT_EQ(r.Err, "One or more files were not converted\n");
     EXPECT_FALSE(fs::exists(Dir.File("out/gone.htm")));
 }
@@ -265,6 +268,26 @@ TEST_F(CliEndToEnd, ProfileShow_ReadableLayout_ListsValuesUnderTheWindowsCaption
     EXPECT_NE(r.Out.find("Names: 1\n  Name: Bob:\n    Colour: 255 (#FF0000)\n"), std::string::npos) << r.Out;
 }
 
+TEST_F(CliEndToEnd, UnreadableOrUnwritableProfile_NamesTheFileAndTheReason)
+{
+    TCliResult missing = Cli.Run({"convert", "--profile", "missing.cfg", "--dest", "out", "a.txt"});
+    EXPECT_EQ(missing.Status, 2);
+    EXPECT_NE(missing.Err.find("the profile missing.cfg does not exist; make one with: velmora-cli profile new "
+                               "missing.cfg\n"),
+              std::string::npos)
+        << missing.Err;
+
+    TCliResult folder = Cli.Run({"profile", "show", "out"});
+    EXPECT_EQ(folder.Status, 2);
+    EXPECT_NE(folder.Err.find("cannot read the profile out: a directory\n"), std::string::npos) << folder.Err;
+
+    TCliResult unwritable = Cli.Run({"profile", "new", "no/such/p.cfg"});
+    EXPECT_EQ(unwritable.Status, 1);
+    EXPECT_NE(unwritable.Err.find("cannot write no/such/p.cfg: the folder no/such/ does not exist\n"),
+              std::string::npos)
+        << unwritable.Err;
+}
+
 TEST_F(CliEndToEnd, DamagedProfile_ExitsTwoWithTheReadErrorsCaptionAndText)
 {
     std::string good = TempDir::Read(Profile);
@@ -277,7 +300,9 @@ TEST_F(CliEndToEnd, DamagedProfile_ExitsTwoWithTheReadErrorsCaptionAndText)
             TCliResult r = Cli.Run(args);
             EXPECT_EQ(r.Status, 2) << args[0] << " " << bytes.size();
             EXPECT_EQ(r.Out, "");
-            EXPECT_NE(r.Err.find(std::string(ReadErrorCaption) + "\n" + ReadErrorText + "\n"), std::string::npos)
+            EXPECT_NE(r.Err.find(std::string(ReadErrorCaption) + "\n" + ReadErrorText + "\n" +
+                                 "velmora-cli: cannot read the profile damaged.cfg: its contents are damaged\n"),
+                      std::string::npos)
                 << r.Err;
         }
     }
