@@ -9,6 +9,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/UCommands.h"
+#include "cli/UUsage.h"
 #include "platform/UPaths.h"
 
 using namespace velmora;
@@ -72,7 +73,6 @@ int main(int argc, char** argv)
     // At most one command here, checked after parsing, so that an unknown
     // option is named before a missing command is.
     app.require_subcommand(0, 1);
-    app.failure_message(CLI::FailureMessage::help);
     app.footer(ExitStatusHelp);
 
     TConvertRequest convert;
@@ -106,8 +106,10 @@ int main(int argc, char** argv)
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
-        int status = app.exit(error);
-        return status == 0 ? ExitOk : ExitUsage;
+        if (error.get_exit_code() == 0) // --help, --version
+            return app.exit(error);
+        std::fputs(UsageMessage(app, error).c_str(), stderr);
+        return ExitUsage;
     }
 
     if (app.get_subcommands().empty()) {

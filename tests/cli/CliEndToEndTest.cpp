@@ -309,17 +309,33 @@ TEST_F(CliEndToEnd, DamagedProfile_ExitsTwoWithTheReadErrorsCaptionAndText)
     EXPECT_FALSE(fs::exists(Dir.File("out/a.htm")));
 }
 
-TEST_F(CliEndToEnd, WrongUsage_PrintsUsageAndExitsTwo)
+TEST_F(CliEndToEnd, WrongUsage_SaysWhatIsWrongAndPointsToHelp_ExitingTwo)
 {
-    for (std::vector<std::string> args :
-         {std::vector<std::string>{"--bogus"}, {"convert", "--bogus"}, {"convert", "--existing", "sometimes"},
-          {"profile", "show"}, {"profile"}, {}}) {
-        TCliResult r = Cli.Run(args);
-        EXPECT_EQ(r.Status, 2) << (args.empty() ? "" : args.back());
-        EXPECT_NE(r.Err.find("Usage: velmora-cli"), std::string::npos) << r.Err;
+    struct Case {
+        std::vector<std::string> Args;
+        std::string Said;
+    };
+    for (const Case& c : {
+             Case{{"profile", "shwo", "p.cfg"},
+                  "velmora-cli: unknown command \"shwo\" for \"velmora-cli profile\"; did you mean \"show\"?\n"
+                  "Run \"velmora-cli profile --help\" for more.\n"},
+             Case{{"convert", "--profle", "p.cfg"},
+                  "velmora-cli: unknown option \"--profle\" for \"velmora-cli convert\"; did you mean "
+                  "\"--profile\"?\nRun \"velmora-cli convert --help\" for more.\n"},
+             Case{{"--bogus"}, "velmora-cli: unknown option \"--bogus\" for \"velmora-cli\"\n"
+                               "Run \"velmora-cli --help\" for more.\n"},
+             Case{{"convert", "--existing", "sometimes"}, "Run \"velmora-cli convert --help\" for more.\n"},
+             Case{{"profile", "show"}, "velmora-cli profile show: FILE is required\n"},
+             Case{{"profile"}, "Run \"velmora-cli profile --help\" for more.\n"},
+             Case{{}, "Usage: velmora-cli"},
+         }) {
+        TCliResult r = Cli.Run(c.Args);
+        EXPECT_EQ(r.Status, 2) << r.Err;
+        EXPECT_NE(r.Err.find(c.Said), std::string::npos) << r.Err;
+        if (!c.Args.empty()) {
+            EXPECT_EQ(r.Err.find("Usage:"), std::string::npos) << "not the whole help: " << r.Err;
+        }
     }
-    TCliResult unknown = Cli.Run({"convert", "--bogus"});
-    EXPECT_NE(unknown.Err.find("--bogus"), std::string::npos);
 }
 
 TEST_F(CliEndToEnd, HelpAndVersion_GoToStandardOutputWithExitZero)
