@@ -160,10 +160,11 @@ TEST_F(CliEndToEnd, ProfileNewFromJson_ThenShowJson_GivesBackEveryValue)
 {
     json values = {
         {"html",
-         {{"backColor", 1193046},
-          {"textColor", 65280},
-          {"linkColor", -2147483648LL},
-          {"visitedLinkColor", 2147483647},
+         {{"backColor", "#563412"},
+          {"textColor", "system:buttonFace"},
+          {"linkColor", -2147483648LL}, // a system colour, but not as profiles store one: kept
+          {"visitedLinkColor", -16777201}, // buttonFace, as stored
+
           {"brokenLines", true},
           {"relativeImages", false},
           {"backImage", "/img/back.jpg"},
@@ -193,6 +194,9 @@ TEST_F(CliEndToEnd, ProfileNewFromJson_ThenShowJson_GivesBackEveryValue)
     // profile always keeps it.
     json expected = values;
     expected["io"]["files"] = {"/d/A.txt", "/d/b.txt"};
+    expected["html"]["visitedLinkColor"] = "system:buttonFace";
+    expected["names"][0]["color"] = "#FF0000"; // red first, as in pages
+    expected["names"][1]["color"] = "#000000";
     EXPECT_EQ(json::parse(shown.Out), expected);
 }
 
@@ -217,7 +221,7 @@ TEST_F(CliEndToEnd, ProfileNew_BadJson_IsAUsageErrorNamingTheKey_AndWritesNothin
     for (const Case& c : {Case{R"({"html": {"titel": "x"}})", "html.titel: unknown key"},
                           Case{R"({"io": {"skipExisting": 1}})", "io.skipExisting: expected true or false"},
                           Case{R"({"names": [{"color": 5}]})", "names[0].name: missing"},
-                          Case{R"({"html": {"backColor": 4294967296}})", "html.backColor: expected an integer"},
+                          Case{R"({"html": {"backColor": 4294967296}})", "html.backColor: expected \"#RRGGBB\""},
                           Case{R"({"html": )", "parse error"}}) {
         TCliResult r = Cli.Run({"profile", "new", "bad.cfg", "--from-json", "-"}, c.Json);
         EXPECT_EQ(r.Status, 2) << c.Json;

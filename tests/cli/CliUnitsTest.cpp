@@ -132,19 +132,28 @@ protected:
     THighlightProfile Profile;
 };
 
+std::string ColorError(const std::string& key)
+{
+    return key + R"(: expected "#RRGGBB", a system colour such as "system:windowText", or a colour value)";
+}
+
 TEST_F(ProfileJson, ErrorsNameTheKey)
 {
     struct Case {
         const char* Json;
-        const char* Message;
+        std::string Message;
     };
     const Case cases[] = {
         {R"([])", "the JSON text: expected an object"},
         {R"({"colours": {}})", "colours: unknown key"},
         {R"({"html": []})", "html: expected an object"},
-        {R"({"html": {"textColor": "red"}})", "html.textColor: expected an integer from -2147483648 to 2147483647"},
-        {R"({"html": {"textColor": 2.5}})", "html.textColor: expected an integer from -2147483648 to 2147483647"},
-        {R"({"html": {"linkColor": -2147483649}})", "html.linkColor: expected an integer from -2147483648 to 2147483647"},
+        {R"({"html": {"textColor": "red"}})", ColorError("html.textColor")},
+        {R"({"html": {"textColor": "#12345"}})", ColorError("html.textColor")},
+        {R"({"html": {"textColor": "system:nothing"}})", ColorError("html.textColor")},
+        {R"({"html": {"textColor": 2.5}})", ColorError("html.textColor")},
+        {R"({"html": {"linkColor": 16777216}})", ColorError("html.linkColor")}, // would be black in a page
+        {R"({"html": {"linkColor": -16777191}})", ColorError("html.linkColor")}, // system colour 25: none
+        {R"({"html": {"linkColor": -2147483649}})", ColorError("html.linkColor")},
         {R"({"app": {"ignoreCase": "yes"}})", "app.ignoreCase: expected true or false"},
         {R"({"app": {"caseSensitive": false}})",
          R"(app.caseSensitive: no longer accepted, as true meant ignoring case; use "ignoreCase" (true: highlighting ignores letter case))"},
@@ -173,10 +182,10 @@ TEST_F(ProfileJson, NamesGoThroughAddName_SoNamesEqualIgnoringCaseMerge)
 
     json names = ProfileToJson(Profile)["names"];
     ASSERT_EQ(names.size(), 2u);
-    EXPECT_EQ(names[0], (json{{"name", "BOB"}, {"color", DefaultTextColor}, {"imageFile", "/b.gif"},
+    EXPECT_EQ(names[0], (json{{"name", "BOB"}, {"color", "#FFFFFF"}, {"imageFile", "/b.gif"},
                               {"htmlBefore", ""}, {"htmlAfter", ""}}));
     EXPECT_EQ(names[1]["name"], "eve");
-    EXPECT_EQ(names[1]["color"], DefaultTextColor);
+    EXPECT_EQ(names[1]["color"], "#FFFFFF"); // the default text colour
 }
 
 TEST_F(ProfileJson, SkipExistingGoesThroughItsSetterWithoutTouchingPrompt)
