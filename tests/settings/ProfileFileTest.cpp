@@ -298,15 +298,18 @@ TEST_F(ProfileFileTest, LoadFromFile_CountsNotAboveZero_ReadAsEmptyAndTheNextFie
 
 TEST_F(ProfileFileTest, LoadFromFile_FileListText_SplitsAtCrLfCrOrLfAndSorts)
 {
-    std::string text = "/d/c.txt\r\n/d/A.txt\r/d/b.txt\n/d/a.TXT\r\n";
-    std::string file = FileOf(FreshPage(), B(false), B(true) + B(true) + I32(4) + S(text) + S("") + S("") + S(""),
-                              I32(0));
-    auto p = NewProfile();
-    ASSERT_TRUE(p->Profile.LoadFromFile(dir.Write("list.cfg", file)));
     std::vector<std::string> expected{"/d/A.txt", "/d/a.TXT", "/d/b.txt", "/d/c.txt"};
     if (PathsIgnoreCase) // one file: the first spelling stays
         expected.erase(expected.begin() + 1);
-    EXPECT_EQ(p->Files.Captions(), expected);
+    // The last line counts whether or not a line break ends it.
+    for (std::string ending : {"\r\n", ""}) {
+        std::string text = "/d/c.txt\r\n/d/A.txt\r/d/b.txt\n/d/a.TXT" + ending;
+        std::string file = FileOf(FreshPage(), B(false),
+                                  B(true) + B(true) + I32(4) + S(text) + S("") + S("") + S(""), I32(0));
+        auto p = NewProfile();
+        ASSERT_TRUE(p->Profile.LoadFromFile(dir.Write("list.cfg", file)));
+        EXPECT_EQ(p->Files.Captions(), expected) << "ending " << ending.size();
+    }
 }
 
 struct DamagedFile {
@@ -353,6 +356,9 @@ TEST_F(ProfileFileTest, LoadFromFile_DamagedFiles_ShowTheReadBoxAndReturnFalse)
          }},
         {"page end beyond the file", [](const std::string& v) { return Patched(v, 4, WordAt(v, 0) + 1); }},
         {"page end negative", [](const std::string& v) { return Patched(v, 4, -84); }},
+        // Everything after it decodes; only the order of the offsets shows the damage.
+        {"page end one byte back inside the page section",
+         [](const std::string& v) { return Patched(v, 4, WordAt(v, 4) - 1); }},
         {"general end before the general section", [](const std::string& v) { return Patched(v, 8, 20); }},
         {"io end before what the io reader took", [](const std::string& v) { return Patched(v, 12, 90); }},
         {"io end at the file end", [](const std::string& v) { return Patched(v, 12, WordAt(v, 0)); }},
