@@ -210,6 +210,7 @@ void THighlightProfile::LoadNames(TProfileReader& stream)
     std::unordered_map<TTextKey, std::size_t> index;
     for (std::size_t i = 0; i < FNames.size(); ++i)
         index.emplace(TextKey(FNames[i].Name), i);
+    bool any = false;
     try {
         for (std::int32_t i = 0; i < count; ++i) {
             TColor color = stream.ReadInt32();
@@ -223,9 +224,11 @@ void THighlightProfile::LoadNames(TProfileReader& stream)
             TNameItem& item = FNames[at->second];
             item.Name = name;
             SetAttributes(item, imageFile, htmlBefore, htmlAfter, color);
+            any = true;
         }
     } catch (...) {
-        ShowAddedName();
+        if (any)
+            ShowAddedName();
         throw;
     }
     ShowAddedName();
