@@ -13,7 +13,7 @@
 
 #include "platform/UFiles.h"
 #include "platform/UIniFile.h"
-#include "platform/UText.h"
+#include "platform/UPaths.h"
 #include "settings/UCustomIni.h"
 
 using namespace velmora;
@@ -79,7 +79,7 @@ void CheckSettings(const std::string& path)
         std::abort();
     for (std::size_t i = 0; i < recent.size(); ++i)
         for (std::size_t j = i + 1; j < recent.size(); ++j)
-            if (SameTextLocale(recent[i], recent[j]))
+            if (SamePath(recent[i], recent[j]))
                 std::abort();
     RestoreBuiltInDefaults();
 }

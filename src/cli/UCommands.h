@@ -8,11 +8,14 @@
 
 namespace velmora::cli {
 
-// Exit statuses: done; the work failed (a file not converted, a run stopped,
-// a file not written); the command was called wrongly or its input cannot be used.
+// Exit statuses: done (files skipped by choice included); the work failed (a
+// file not converted, a file not written); the command was called wrongly or
+// its input cannot be used; stopped by a signal, as shells report it (128 +
+// the signal: 130 after Ctrl-C).
 inline constexpr int ExitOk = 0;
 inline constexpr int ExitFailed = 1;
 inline constexpr int ExitUsage = 2;
+inline constexpr int ExitSignalBase = 128;
 
 // Where a command runs: the program directory (settings file, default profile),
 // the default folder of dumps and pages, and the standard streams with what
@@ -45,5 +48,9 @@ int RunProfileNew(const std::string& fileName, const std::string& jsonFile, bool
 
 // The program's name in its own messages.
 inline constexpr const char* ProgramName = "velmora-cli";
+
+// After the profile's own message: the file and why it could not be read,
+// with how to make one when it does not exist.
+void ReportUnreadableProfile(const std::string& fileName, const TCliContext& context);
 
 } // namespace velmora::cli

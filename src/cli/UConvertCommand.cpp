@@ -1,10 +1,12 @@
 // "velmora-cli convert": runs the conversion engine over a profile's file list
 // with terminal stand-ins for the window's controls and questions.
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <system_error>
 
 #include "cli/UCommands.h"
+#include "cli/UFileReasons.h"
 #include "cli/UInterrupt.h"
 #include "cli/UProfileJson.h"
 #include "cli/UTerminalControls.h"
@@ -45,7 +47,8 @@ std::string CurrentProfileFile(TSettingsAction& settingsAction, const TCliContex
 }
 
 // Loads fileName into profile; a missing current profile leaves its default
-// values. False when the file cannot be read.
+// values. False when the file cannot be read, after the profile's own message
+// and the reason.
 bool LoadProfile(const std::string& fileName, bool isCurrentProfile, THighlightProfile& profile,
                  const TCliContext& context)
 {
@@ -56,7 +59,7 @@ bool LoadProfile(const std::string& fileName, bool isCurrentProfile, THighlightP
     }
     if (profile.LoadFromFile(fileName))
         return true;
-    std::fprintf(context.Err, "%s: cannot read the profile %s\n", ProgramName, fileName.c_str());
+    ReportUnreadableProfile(fileName, context);
     return false;
 }
 
@@ -89,25 +92,46 @@ void ApplyOverrides(const TConvertRequest& request, TIOOptions& io, TAppOptions&
     }
 }
 
-// A directory that is set but missing would fail every page with "Error
-// reading source file"; a script is better told which directory it is. An
-// empty one is left to the engine, which refuses it with its own message.
-bool DirectoryUsable(const std::string& dir, const char* what, const TCliContext& context)
+// A directory that is set but missing would fail every page; one given on
+// the command line is made (parents included), as a user who names a new
+// folder expects; one from the profile must exist, and a script is told
+// which. An empty one is left to the engine, which refuses it with its own
+// message.
+bool PrepareDirectory(const std::string& dir, const char* what, bool mayCreate, const TCliContext& context)
 {
     std::error_code ec;
     if (dir.empty() || fs::is_directory(dir, ec))
         return true;
-    std::fprintf(context.Err, "%s: the %s directory does not exist: %s\n", ProgramName, what, dir.c_str());
-    return false;
+    if (fs::exists(fs::symlink_status(dir, ec))) {
+        std::fprintf(context.Err, "%s: the %s directory is not a directory: %s\n", ProgramName, what, dir.c_str());
+        return false;
+    }
+    if (!mayCreate) {
+        std::fprintf(context.Err, "%s: the %s directory does not exist: %s\n", ProgramName, what, dir.c_str());
+        return false;
+    }
+    if (!fs::create_directories(dir, ec) && !fs::is_directory(dir)) {
+        std::fprintf(context.Err, "%s: cannot create the %s directory %s: %s\n", ProgramName, what, dir.c_str(),
+                     ec.message().c_str());
+        return false;
+    }
+    std::fprintf(context.Err, "%s: created the %s directory %s\n", ProgramName, what, dir.c_str());
+    return true;
 }
 
-// "PATH: STATUS TEXT", with " -> OUTPUT" when a page was written.
+// "PATH: STATUS TEXT", with " -> OUTPUT" when a page was written and the
+// reason when the dump could not be read.
 std::string StatusLine(const TFileItem& item, const std::string& text, const TConvertClass& engine)
 {
     std::string line = item.Path + ": " + text;
     if (item.Status &&
         (item.Status->Status == StatusCode::Converted || item.Status->Status == StatusCode::Overwritten))
         line += " -> " + engine.OutputFileName(item.Path);
+    if (item.Status && item.Status->Status == StatusCode::ReadError) {
+        std::string reason = WhyUnreadable(item.Path);
+        if (!reason.empty())
+            line += " (" + reason + ")";
+    }
     return line;
 }
 
@@ -148,9 +172,24 @@ int RunEngine(THighlightProfile& profile, TTerminalMessageBoxes& boxes, TTermina
     boxes.SetCancelCheck(nullptr);
     boxes.SetQuestionContext(nullptr);
     progress.Clear();
-    if (ok)
+    if (interrupt.Requested()) {
+        std::fprintf(context.Err, "Canceled by user\n");
+        return ExitSignalBase + interrupt.Signal();
+    }
+    // A run refused before any file (no destination set) gives no status.
+    bool started = std::any_of(io.FFiles.begin(), io.FFiles.end(), [](const TFileItem& item) { return !!item.Status; });
+    if (!ok && !started) {
+        std::fprintf(context.Err, "%s: %s\n", ProgramName, message.c_str());
+        return ExitUsage;
+    }
+    // A file skipped by choice (the skip option, a "no" answer) is no failure.
+    bool failed = std::any_of(io.FFiles.begin(), io.FFiles.end(), [](const TFileItem& item) {
+        return item.Status && (item.Status->Status == StatusCode::ReadError ||
+                               item.Status->Status == StatusCode::WriteError);
+    });
+    if (!failed)
         return ExitOk;
-    std::fprintf(context.Err, "%s\n", message.c_str());
+    std::fprintf(context.Err, "One or more files were not converted\n");
     return ExitFailed;
 }
 
@@ -175,8 +214,9 @@ int RunConvert(const TConvertRequest& request, const TCliContext& context)
 
     TIOOptions& io = profile.IOOptions();
     ApplyOverrides(request, io, profile.AppOptions());
-    if (!io.FFiles.empty() && (!DirectoryUsable(io.FDestDir, "destination", context) ||
-                               !DirectoryUsable(io.FDestImgDir, "images", context)))
+    if (!io.FFiles.empty() &&
+        (!PrepareDirectory(io.FDestDir, "destination", request.DestDir.has_value(), context) ||
+         !PrepareDirectory(io.FDestImgDir, "images", request.ImagesDir.has_value(), context)))
         return ExitUsage;
 
     io.BindControls(&listView, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);

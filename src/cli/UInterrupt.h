@@ -1,11 +1,12 @@
-// Ctrl-C during a conversion: the signal only raises a flag, which the
-// conversion's message pump turns into a stop request.
+// Ctrl-C and SIGTERM during a conversion: the signal only raises a flag, which
+// the conversion's message pump turns into a stop request.
 #pragma once
 
 namespace velmora::cli {
 
-// Catches SIGINT for its lifetime. The first Ctrl-C is only recorded; the
-// handler then returns to the default, so a second one ends the program.
+// Catches SIGINT and SIGTERM for its lifetime. The first one is only
+// recorded; a second one removes the temporary files being written and ends
+// the program as the signal does by default.
 class TInterruptGuard {
 public:
     TInterruptGuard();
@@ -14,6 +15,8 @@ public:
     TInterruptGuard& operator=(const TInterruptGuard&) = delete;
 
     bool Requested() const;
+    // The signal that asked for the stop, 0 when none did.
+    int Signal() const;
 };
 
 } // namespace velmora::cli

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "cli/UCommands.h"
+#include "cli/UFileReasons.h"
 #include "cli/UProfileJson.h"
 #include "cli/UTerminalDialogs.h"
 #include "conversion/UConvertClass.h"
@@ -98,7 +99,7 @@ std::string ProfileText(THighlightProfile& profile)
 
     out << "General options\n";
     const TAppOptions& app = profile.AppOptions();
-    Line(out, "Case sensitive highlighting", YesNo(app.FCaseSensitive));
+    Line(out, "Highlighting ignores letter case", YesNo(app.FCaseSensitive));
     Line(out, "Escape HTML in dump text", YesNo(app.FEscapeText));
     Line(out, "Game colour codes", ColorCodesCaption(app.FColorCodes));
 
@@ -154,7 +155,8 @@ bool ApplyJsonFile(const std::string& jsonFile, THighlightProfile& profile, cons
 {
     std::string text;
     if (!ReadJsonText(jsonFile, text)) {
-        UsageError(context, "cannot read " + jsonFile);
+        std::string reason = jsonFile == "-" ? std::string() : WhyUnreadable(jsonFile);
+        UsageError(context, "cannot read " + jsonFile + (reason.empty() ? "" : ": " + reason));
         return false;
     }
     try {
@@ -175,7 +177,7 @@ int RunProfileShow(const std::string& fileName, bool asJson, const TCliContext& 
     TProfileHost host(context);
     THighlightProfile profile(&host.SettingsAction, host.Platform);
     if (!profile.LoadFromFile(fileName)) {
-        std::fprintf(context.Err, "%s: cannot read the profile %s\n", ProgramName, fileName.c_str());
+        ReportUnreadableProfile(fileName, context);
         return ExitUsage;
     }
     std::string text = asJson ? JsonText(ProfileToJson(profile)) + "\n" : ProfileText(profile);
@@ -197,7 +199,24 @@ int RunProfileNew(const std::string& fileName, const std::string& jsonFile, bool
     THighlightProfile profile(&host.SettingsAction, host.Platform);
     if (!jsonFile.empty() && !ApplyJsonFile(jsonFile, profile, context))
         return ExitUsage;
-    return profile.SaveToFile(fileName) ? ExitOk : ExitFailed;
+    if (profile.SaveToFile(fileName))
+        return ExitOk;
+    std::string reason = WhyUnwritable(fileName);
+    std::fprintf(context.Err, "%s: cannot write %s%s%s\n", ProgramName, fileName.c_str(), reason.empty() ? "" : ": ",
+                 reason.c_str());
+    return ExitFailed;
+}
+
+void ReportUnreadableProfile(const std::string& fileName, const TCliContext& context)
+{
+    std::string reason = WhyUnreadable(fileName);
+    if (reason == "not found") {
+        std::fprintf(context.Err, "%s: the profile %s does not exist; make one with: %s profile new %s\n",
+                     ProgramName, fileName.c_str(), ProgramName, fileName.c_str());
+        return;
+    }
+    std::fprintf(context.Err, "%s: cannot read the profile %s: %s\n", ProgramName, fileName.c_str(),
+                 reason.empty() ? "its contents are damaged" : reason.c_str());
 }
 
 } // namespace velmora::cli

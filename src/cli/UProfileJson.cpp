@@ -1,12 +1,18 @@
 // A profile as JSON and back, for "velmora-cli profile show --json" and "profile new".
 #include "cli/UProfileJson.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <limits>
 #include <map>
+#include <optional>
 #include <vector>
 
+#include "conversion/UConvertClass.h"
+#include "platform/USystemColors.h"
 #include "settings/UHighLighter.h"
 
 namespace velmora::cli {
@@ -15,6 +21,19 @@ using nlohmann::json;
 
 namespace {
 constexpr const char* ColorCodesWords[] = {"keep", "remove", "colors"}; // in the order of TColorCodes
+
+// Strings for a colour: "#RRGGBB" (red first, as in pages) or "system:NAME".
+constexpr const char* SystemColorPrefix = "system:";
+
+json ColorToJson(TColor color)
+{
+    if (color >= 0 && color <= 0xFFFFFF)
+        return ColorToHTML(color);
+    std::string name = SystemColorName(color & 0xFF);
+    if (color == SystemColorValue(color & 0xFF) && !name.empty())
+        return std::string(SystemColorPrefix) + name;
+    return color; // a value no page shows as such: kept exactly
+}
 } // namespace
 
 std::string ColorCodesWord(TColorCodes codes)
@@ -45,16 +64,16 @@ json ProfileToJson(THighlightProfile& profile)
     for (const TNameItem& item : profile.Names()) {
         const THighLightInfo& info = item.Info ? *item.Info : defaults;
         names.push_back({{"name", item.Name},
-                         {"color", info.FColor},
+                         {"color", ColorToJson(info.FColor)},
                          {"imageFile", info.FImageFile},
                          {"htmlBefore", info.FHTMLBefore},
                          {"htmlAfter", info.FHTMLAfter}});
     }
     return {{"html",
-             {{"backColor", html.FBackColor},
-              {"textColor", html.FTextColor},
-              {"linkColor", html.FLinkColor},
-              {"visitedLinkColor", html.FVisLinkColor},
+             {{"backColor", ColorToJson(html.FBackColor)},
+              {"textColor", ColorToJson(html.FTextColor)},
+              {"linkColor", ColorToJson(html.FLinkColor)},
+              {"visitedLinkColor", ColorToJson(html.FVisLinkColor)},
               {"brokenLines", html.FBrokenLines},
               {"relativeImages", html.FRelImages},
               {"backImage", html.FBackImage},
@@ -63,7 +82,7 @@ json ProfileToJson(THighlightProfile& profile)
               {"title", html.FTitle},
               {"author", html.FAuthor}}},
             {"app",
-             {{"caseSensitive", profile.AppOptions().FCaseSensitive},
+             {{"ignoreCase", profile.AppOptions().FCaseSensitive},
               {"escapeText", profile.AppOptions().FEscapeText},
               {"colorCodes", ColorCodesWord(profile.AppOptions().FColorCodes)}}},
             {"io",
@@ -95,14 +114,39 @@ bool AsBool(const json& value, const std::string& key)
     return value.get<bool>();
 }
 
+std::optional<TColor> ColorFromText(const std::string& text)
+{
+    if (text.rfind(SystemColorPrefix, 0) == 0) {
+        int index = SystemColorIndex(text.substr(std::strlen(SystemColorPrefix)));
+        return index < 0 ? std::nullopt : std::optional<TColor>(SystemColorValue(index));
+    }
+    if (text.size() != 7 || text[0] != '#' ||
+        !std::all_of(text.begin() + 1, text.end(), [](unsigned char c) { return std::isxdigit(c) != 0; }))
+        return std::nullopt;
+    auto rgb = static_cast<TColor>(std::stoul(text.substr(1), nullptr, 16));
+    // Stored with red in the low byte.
+    return ((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16);
+}
+
+// A colour that a page can show: an RGB value, or a value that names a known
+// system colour (negative, the index in its low byte).
+bool IsColorValue(std::int64_t value)
+{
+    if (value >= 0)
+        return value <= 0xFFFFFF;
+    auto bits = static_cast<std::uint32_t>(static_cast<std::int32_t>(value));
+    return value >= std::numeric_limits<TColor>::min() && (bits & 0x00FFFF00u) == 0 &&
+           !SystemColorName(static_cast<int>(bits & 0xFF)).empty();
+}
+
 TColor AsColor(const json& value, const std::string& key)
 {
-    // A colour is a stored 32-bit value; negative ones name system colours.
-    bool fits = (value.is_number_integer() && value.get<std::int64_t>() >= std::numeric_limits<TColor>::min() &&
-                 value.get<std::int64_t>() <= std::numeric_limits<TColor>::max());
-    if (!fits)
-        Fail(key, "expected an integer from -2147483648 to 2147483647");
-    return static_cast<TColor>(value.get<std::int64_t>());
+    if (value.is_string())
+        if (std::optional<TColor> color = ColorFromText(value.get<std::string>()))
+            return *color;
+    if (value.is_number_integer() && IsColorValue(value.get<std::int64_t>()))
+        return static_cast<TColor>(value.get<std::int64_t>());
+    Fail(key, "expected \"#RRGGBB\", a system colour such as \"system:windowText\", or a colour value");
 }
 
 std::string AsString(const json& value, const std::string& key)
@@ -219,8 +263,13 @@ void ApplyProfileJson(const json& value, THighlightProfile& profile)
                   [&profile](const json& v, const std::string&) {
                       TAppOptions& app = profile.AppOptions();
                       ApplyObject(v, "app",
-                                  {{"caseSensitive",
+                                  {{"ignoreCase",
                                     [&app](const json& b, const std::string& k) { app.SetCaseSensitive(AsBool(b, k)); }},
+                                   // Earlier versions wrote the flag under a name that said the opposite.
+                                   {"caseSensitive", [](const json&, const std::string& k) {
+                                        Fail(k, "no longer accepted, as true meant ignoring case; use "
+                                                "\"ignoreCase\" (true: highlighting ignores letter case)");
+                                    }},
                                    {"escapeText",
                                     [&app](const json& b, const std::string& k) { app.SetEscapeText(AsBool(b, k)); }},
                                    {"colorCodes", [&app](const json& b, const std::string& k) {

@@ -27,6 +27,8 @@ std::string ColorCodesWord(TColorCodes codes);
 bool ColorCodesFromWord(const std::string& word, TColorCodes& codes);
 
 // Every value of the profile: {"html": {...}, "app": {...}, "io": {...}, "names": [...]}.
+// Colours read "#RRGGBB" (red first, as in pages) or "system:NAME"; a stored
+// value that is neither stays an integer.
 nlohmann::json ProfileToJson(THighlightProfile& profile);
 
 // The JSON text of a value on one line; bytes that are not valid UTF-8 become
@@ -36,7 +38,8 @@ std::string JsonText(const nlohmann::json& value);
 // Applies any subset of the keys that ProfileToJson gives. "io.files"
 // replaces the file list (sorted, without duplicates); each entry of "names"
 // is added with AddName, "name" being required and the other keys defaulting
-// as for a new name. Raises EProfileJsonError at the first unknown key or
+// as for a new name. Colours may also be given as integers, but only values
+// a page can show. Raises EProfileJsonError at the first unknown key or
 // value of the wrong type; the values before it are already applied.
 void ApplyProfileJson(const nlohmann::json& json, THighlightProfile& profile);
 

@@ -9,12 +9,23 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/UCommands.h"
+#include "cli/UUsage.h"
 #include "platform/UPaths.h"
 
 using namespace velmora;
 using namespace velmora::cli;
 
 namespace {
+
+const char* const ExitStatusHelp = R"(
+Exit status:
+  0    every file converted, or skipped by choice (the skip option, a "no"
+       answer), or nothing to do
+  1    a file could not be converted (the reason on its line), or a file
+       could not be written
+  2    usage error, a directory that cannot be used, a profile that cannot
+       be read
+  130  stopped by Ctrl-C (143 by SIGTERM))";
 
 const char* const ConvertFooter = R"(
 Without --profile the window's current profile is used (the first recent profile
@@ -27,17 +38,16 @@ Output: one line per file on standard output, as soon as the file is done:
 the page path being given when a page was written ("Converted", "Converted.
 Overwritten existing file").
 
---dest and --images, and those of the profile, must name existing directories
-when there are files to convert; a missing one is a usage error.
+A missing --dest or --images directory is made, parents included (said on
+standard error); the profile's own directories must exist. A path there that
+is not a directory is a usage error.
 --existing ask asks on the terminal (yes, no, no to all, yes to all) when
 standard input is a terminal; otherwise the file is skipped ("Not converted.
 Skipped existing file").
-Ctrl-C stops the run: the file being converted reads "Canceled by user" and
-no further file is started; a second Ctrl-C ends the program at once.
-
-Exit status: 0 every file converted (or nothing to do); 1 a file was not
-converted or the run was stopped (the reason on standard error); 2 usage error,
-missing directory or a profile that cannot be read.)";
+Ctrl-C (or SIGTERM) stops the run: the file being converted reads "Canceled by
+user" and no further file is started; a second one ends the program at once,
+leaving no temporary file behind.
+)";
 
 const char* const ProfileNewFooter = R"(
 The JSON object may hold any subset of the keys that "profile show --json"
@@ -66,7 +76,7 @@ int main(int argc, char** argv)
     // At most one command here, checked after parsing, so that an unknown
     // option is named before a missing command is.
     app.require_subcommand(0, 1);
-    app.failure_message(CLI::FailureMessage::help);
+    app.footer(ExitStatusHelp);
 
     TConvertRequest convert;
     CLI::App* convertCmd = app.add_subcommand("convert", "Convert dumps to HTML pages with a profile");
@@ -80,7 +90,7 @@ int main(int argc, char** argv)
         ->check(CLI::IsMember({"keep", "remove", "colors"}));
     convertCmd->add_flag("--quiet", convert.Quiet, "No progress bars");
     convertCmd->add_option("DUMP", convert.Dumps, "Dump files to convert instead of the profile's list");
-    convertCmd->footer(ConvertFooter);
+    convertCmd->footer(std::string(ConvertFooter) + ExitStatusHelp);
 
     CLI::App* profileCmd = app.add_subcommand("profile", "Show or make a profile file");
     profileCmd->require_subcommand(1);
@@ -102,8 +112,10 @@ int main(int argc, char** argv)
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
-        int status = app.exit(error);
-        return status == 0 ? ExitOk : ExitUsage;
+        if (error.get_exit_code() == 0) // --help, --version
+            return app.exit(error);
+        std::fputs(UsageMessage(app, error).c_str(), stderr);
+        return ExitUsage;
     }
 
     if (app.get_subcommands().empty()) {

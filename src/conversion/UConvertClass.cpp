@@ -394,6 +394,9 @@ bool TConvertClass::ConvertFiles()
     FImageDir = FHTMLOptions->FRelImages ? RelativePath(io.FDestDir, io.FDestImgDir) : io.FDestImgDir;
     if (FTotalBar)
         FTotalBar->SetMax(ClampToInt(io.FFiles.size()));
+    FRunDumps = TFileSet();
+    for (const TFileItem& item : io.FFiles)
+        FRunDumps.Add(item.Path);
     bool result = true;
     for (std::size_t i = 0; i < io.FFiles.size() && FRunning; ++i) {
         if (FProcessMessages)
@@ -407,6 +410,7 @@ bool TConvertClass::ConvertFiles()
         if (FTotalBar)
             FTotalBar->StepIt();
     }
+    FRunDumps = TFileSet();
     if (FTotalBar)
         FTotalBar->SetPosition(0);
     io.SetSkipExisting(skipExisting);
@@ -442,10 +446,15 @@ std::uint8_t TConvertClass::ProcessFile(const std::string& source, const std::st
 {
     if (!FIOOptions)
         return StatusCode::ReadError;
-    // A dump named *.htm in the destination directory would be its own output.
-    if (SameFile(source, output))
+    // A dump named *.htm in the destination directory would be its own output,
+    // or another dump's.
+    if (IsRunInput(output, source))
         return StatusCode::WriteError;
-    auto write = [&](std::uint8_t success) { return WritePage(source, output) ? success : StatusCode::ReadError; };
+    auto write = [&](std::uint8_t success) {
+        if (WritePage(source, output))
+            return success;
+        return FDumpRead ? StatusCode::WriteError : StatusCode::ReadError;
+    };
     if (!FileExists(output))
         return write(StatusCode::Converted);
     if (FIOOptions->FSkipExisting)
@@ -469,13 +478,20 @@ std::uint8_t TConvertClass::ProcessFile(const std::string& source, const std::st
     return StatusCode::SkippedByAnswer;
 }
 
-void TConvertClass::CopyImages() const
+bool TConvertClass::IsRunInput(const std::string& path, const std::string& source) const
 {
-    // Copies replace what is there, never copy a file onto itself, and their
-    // failures do not matter: the page refers to the images all the same.
-    auto copy = [this](const std::string& path) {
-        if (FileExists(path))
-            CopyFileAtomically(path, FIOOptions->FDestImgDir + ExtractFileName(path));
+    return SameFile(path, source) || FRunDumps.Contains(path);
+}
+
+void TConvertClass::CopyImages(const std::string& source) const
+{
+    // Copies replace what is there, never copy a file onto itself nor over a
+    // dump, and their failures do not matter: the page refers to the images
+    // all the same.
+    auto copy = [this, &source](const std::string& path) {
+        std::string target = FIOOptions->FDestImgDir + ExtractFileName(path);
+        if (FileExists(path) && !IsRunInput(target, source))
+            CopyFileAtomically(path, target);
     };
     copy(FHTMLOptions->FBackImage);
     if (FNames)
@@ -486,13 +502,15 @@ void TConvertClass::CopyImages() const
 
 bool TConvertClass::WritePage(const std::string& source, const std::string& output)
 {
-    if (!FHTMLOptions || !FIOOptions || !FileExists(source) || SameFile(source, output))
+    FDumpRead = false;
+    if (!FHTMLOptions || !FIOOptions || !FileExists(source) || IsRunInput(output, source))
         return false;
     try {
-        CopyImages();
+        CopyImages(source);
         TFileBytes bytes;
         if (!bytes.Read(source))
             return false;
+        FDumpRead = true;
         TAtomicFileWriter writer(output);
         TPageBuilder page(*this, writer);
         bool complete = page.Write(ScanDump(bytes.View()));
@@ -549,14 +567,14 @@ std::string RelativePath(const std::string& fromDir, const std::string& toDir)
 {
     if (fromDir.empty() || toDir.empty() || fromDir.front() != toDir.front())
         return toDir; // another drive (or no common start): the absolute directory
-    if (AsciiUpperCase(fromDir) == AsciiUpperCase(toDir))
+    if (SamePath(fromDir, toDir))
         return std::string();
     std::vector<std::string> from;
     std::vector<std::string> to;
     SplitPath(fromDir, from);
     SplitPath(toDir, to);
     std::size_t common = 0;
-    while (common < from.size() && common < to.size() && from[common] == to[common])
+    while (common < from.size() && common < to.size() && SamePath(from[common], to[common]))
         ++common;
     std::string result;
     for (std::size_t k = common; k < from.size(); ++k)

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/UDialogs.h"
+#include "platform/UFiles.h"
 #include "shared/UGenDeclarations.h"
 
 namespace velmora {
@@ -55,7 +56,9 @@ private:
     class TLineMarker;  // the highlight markup of every name, and their matcher
 
     bool ConvertFiles();
-    void CopyImages() const;
+    // True when writing path would replace source or another dump of the run.
+    bool IsRunInput(const std::string& path, const std::string& source) const;
+    void CopyImages(const std::string& source) const;
     bool IgnoreCase() const;
 
     bool FRunning = true;
@@ -67,6 +70,8 @@ private:
     IProgressBar* FFileBar = nullptr;     // not owned
     IListView* FListView = nullptr;       // not owned; statuses reach it through FIOOptions
     std::string FImageDir;
+    TFileSet FRunDumps; // the dumps of the current run, which nothing may replace
+    bool FDumpRead = false; // the last WritePage read its dump: a failure after it is a write failure
     IMessageBoxes* FMessageBoxes;         // not owned
     TProcessMessages FProcessMessages;
 };

@@ -289,6 +289,11 @@ std::optional<int> ParseInteger(std::string_view text)
 
 TIniFile::TIniFile(std::string fileName) : FFileName(std::move(fileName)) {}
 
+bool TIniFile::CanStore(const std::string& value)
+{
+    return !HasLineBreak(value);
+}
+
 std::string TIniFile::ReadString(const std::string& section, const std::string& key, const std::string& def) const
 {
     std::string bytes;
@@ -327,7 +332,7 @@ void TIniFile::WriteString(const std::string& section, const std::string& key, c
     std::string_view sectionName = Trim(section);
     std::string_view keyName = Trim(key);
     CheckNames(FFileName, sectionName, keyName);
-    if (HasLineBreak(value))
+    if (!CanStore(value))
         RaiseWriteError(FFileName);
     const std::string oldBytes = ReadForUpdate(FFileName);
     TIniText ini = ParseIni(oldBytes);

@@ -20,6 +20,9 @@ public:
     int ReadInteger(const std::string& section, const std::string& key, int def) const;
     bool SectionExists(const std::string& section) const;
 
+    // False for a value that would not read back as written (one holding a
+    // line break): WriteString refuses it.
+    static bool CanStore(const std::string& value);
     // Writes raise EGenException("Unable to write to <path>") when the file cannot be written.
     void WriteString(const std::string& section, const std::string& key, const std::string& value);
     void WriteInteger(const std::string& section, const std::string& key, int value);

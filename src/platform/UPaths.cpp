@@ -1,6 +1,10 @@
 #include "platform/UPaths.h"
 
+#include "platform/UText.h"
+
+#include <algorithm>
 #include <cstdlib>
+#include <numeric>
 #include <filesystem>
 #include <string_view>
 #include <system_error>
@@ -33,6 +37,42 @@ bool IsFileNameBoundary(char c)
 #else
     return IsPathDelimiter(c);
 #endif
+}
+
+bool SamePath(const std::string& a, const std::string& b)
+{
+    return ComparePaths(a, b) == 0;
+}
+
+int ComparePaths(const std::string& a, const std::string& b)
+{
+    int byText = CompareTextLocale(a, b);
+    if (byText != 0 || PathsIgnoreCase)
+        return byText;
+    int byBytes = a.compare(b);
+    return (byBytes > 0) - (byBytes < 0);
+}
+
+void SortUniquePaths(std::vector<std::string>& paths)
+{
+    std::vector<TTextKey> keys;
+    keys.reserve(paths.size());
+    for (const std::string& path : paths)
+        keys.push_back(TextKey(path));
+    // ComparePaths on the keys made once.
+    auto compare = [&](std::size_t a, std::size_t b) {
+        int byText = CompareTextKeys(keys[a], keys[b]);
+        return (byText != 0 || PathsIgnoreCase) ? byText : paths[a].compare(paths[b]);
+    };
+    std::vector<std::size_t> order(paths.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return compare(a, b) < 0; });
+    auto end = std::unique(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return compare(a, b) == 0; });
+    std::vector<std::string> sorted;
+    sorted.reserve(static_cast<std::size_t>(end - order.begin()));
+    for (auto i = order.begin(); i != end; ++i)
+        sorted.push_back(std::move(paths[*i]));
+    paths = std::move(sorted);
 }
 
 namespace {

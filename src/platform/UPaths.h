@@ -4,14 +4,29 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace velmora {
 
 #ifdef _WIN32
 inline constexpr char PathDelim = '\\';
+// Whether the file system takes "Chat.txt" and "chat.txt" for one file.
+inline constexpr bool PathsIgnoreCase = true;
 #else
 inline constexpr char PathDelim = '/';
+inline constexpr bool PathsIgnoreCase = false;
 #endif
+
+// File paths compared as the platform's file system compares them: exactly
+// on Linux, ignoring case (by the user's locale) on Windows.
+bool SamePath(const std::string& a, const std::string& b);
+// The order of a list of paths: ignoring case, and among paths that differ
+// only in case but name different files, by their bytes. <0, 0 or >0 like
+// strcmp; 0 exactly when SamePath.
+int ComparePaths(const std::string& a, const std::string& b);
+// Sorts paths by ComparePaths and keeps only the first of paths that are the
+// same path. Each path is folded once, not at every comparison.
+void SortUniquePaths(std::vector<std::string>& paths);
 
 // True for the characters that end a directory name or drive in a path.
 bool IsPathDelimiter(char c);

@@ -73,4 +73,32 @@ TColor ColorToRGB(TColor color)
     return SystemColor(static_cast<int>(static_cast<std::uint32_t>(color) & 0xFFu));
 }
 
+namespace {
+// Indexed like the system's colour indexes; 25 names no colour.
+constexpr std::array<const char*, 31> SystemColorNames = {
+    "scrollBar",       "background",   "activeCaption",   "inactiveCaption",       "menu",
+    "window",          "windowFrame",  "menuText",        "windowText",            "captionText",
+    "activeBorder",    "inactiveBorder", "appWorkspace",  "highlight",             "highlightText",
+    "buttonFace",      "buttonShadow", "grayText",        "buttonText",            "inactiveCaptionText",
+    "buttonHighlight", "3dDarkShadow", "3dLight",         "infoText",              "infoBackground",
+    "",                "hotLight",     "gradientActiveCaption", "gradientInactiveCaption", "menuHighlight",
+    "menuBar",
+};
+} // namespace
+
+std::string SystemColorName(int index)
+{
+    if (index < 0 || index >= static_cast<int>(SystemColorNames.size()))
+        return std::string();
+    return SystemColorNames[static_cast<std::size_t>(index)];
+}
+
+int SystemColorIndex(const std::string& name)
+{
+    for (std::size_t i = 0; i < SystemColorNames.size(); ++i)
+        if (!name.empty() && name == SystemColorNames[i])
+            return static_cast<int>(i);
+    return -1;
+}
+
 } // namespace velmora

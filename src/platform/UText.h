@@ -1,4 +1,4 @@
-// Comparison of paths and names without regard to letter case, following the
+// Comparison of names without regard to letter case, following the
 // user's locale (setlocale(LC_ALL, "") at program start).
 #pragma once
 
@@ -13,6 +13,18 @@ inline bool SameTextLocale(const std::string& a, const std::string& b)
 {
     return CompareTextLocale(a, b) == 0;
 }
+
+// A text's key under CompareTextLocale, computed once per text for sorting
+// or indexing many texts: two keys are equal exactly when their texts are
+// equal ignoring case, and CompareTextKeys orders them as CompareTextLocale
+// orders the texts.
+#ifdef _WIN32
+using TTextKey = std::string; // the system's sort key
+#else
+using TTextKey = std::wstring; // the text in capitals
+#endif
+TTextKey TextKey(const std::string& text);
+int CompareTextKeys(const TTextKey& a, const TTextKey& b);
 
 // Only the ASCII letters a to z become capitals; every other byte stays.
 inline char AsciiUpper(char c)

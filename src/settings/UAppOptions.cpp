@@ -26,8 +26,8 @@ void TAppOptions::BindControls(ICheckControl* caseCheck, ICheckControl* escapeCh
 void TAppOptions::SetCaseSensitive(bool value)
 {
     FCaseSensitive = value;
-    if (FCaseCheck && FCaseCheck->IsChecked() != value)
-        FCaseCheck->SetChecked(value);
+    if (FCaseCheck && FCaseCheck->IsChecked() != CaseCheckTicked())
+        FCaseCheck->SetChecked(CaseCheckTicked());
 }
 
 void TAppOptions::SetEscapeText(bool value)

@@ -27,9 +27,16 @@ public:
     void BindControls(ICheckControl* caseCheck, ICheckControl* escapeCheck = nullptr,
                       IComboBox* colorCodesCombo = nullptr);
     // Each setter touches its control only when it does not already show the value.
+    // SetCaseSensitive stores the flag (set: highlighting ignores case).
     void SetCaseSensitive(bool value);
     void SetEscapeText(bool value);
     void SetColorCodes(TColorCodes value);
+    // The check box reads "Case sensitive highlighting": it is ticked exactly
+    // when the search is exact, the opposite of the stored flag. These two are
+    // the only place where box and flag meet; the window calls
+    // SetCaseCheckTicked when the user ticks or clears the box.
+    bool CaseCheckTicked() const { return !FCaseSensitive; }
+    void SetCaseCheckTicked(bool ticked) { SetCaseSensitive(!ticked); }
 
     // The section holds the case byte, then each dump text option that is not
     // at its default as a tagged record, so that a profile with both off is
@@ -38,7 +45,8 @@ public:
     void LoadFromStream(TProfileReader& stream) override;
     void SaveToStream(TProfileWriter& stream) const override;
 
-    // Set: highlighting ignores letter case; clear: it compares exactly.
+    // Set: highlighting ignores letter case; clear: it compares exactly. The
+    // name is the one profile files have always used for it.
     bool FCaseSensitive = false;
     // Set: "&", "<", ">" and double quotes of dump lines become character references.
     bool FEscapeText = false;

@@ -7,7 +7,6 @@
 #include "platform/UControls.h"
 #include "platform/UIniFile.h"
 #include "platform/UPaths.h"
-#include "platform/UText.h"
 
 namespace velmora {
 
@@ -64,7 +63,7 @@ void TCustomIni::LoadSettings()
         for (int i = 0; i < FMaxRecentProfiles; ++i) {
             std::string path = FIniFile->ReadString(ProfilesSection, ProfileKey(i), std::string());
             bool known = std::any_of(FRecentProfiles.begin(), FRecentProfiles.end(),
-                                     [&](const std::string& p) { return SameTextLocale(p, path); });
+                                     [&](const std::string& p) { return SamePath(p, path); });
             if (!path.empty() && !known)
                 FRecentProfiles.push_back(path);
         }
@@ -94,7 +93,7 @@ std::string TCustomIni::GetCurrentProfile() const
 
 void TCustomIni::AddRecentProfile(const std::string& path)
 {
-    std::erase_if(FRecentProfiles, [&](const std::string& p) { return SameTextLocale(p, path); });
+    std::erase_if(FRecentProfiles, [&](const std::string& p) { return SamePath(p, path); });
     FRecentProfiles.insert(FRecentProfiles.begin(), path);
     if (!FProfileCombo)
         return;
@@ -127,10 +126,16 @@ void TCustomIni::SetUseIniDefaults(bool value)
 
 void TCustomIni::SaveSettings()
 {
-    // One entry fewer than is read; keys beyond are left as they are.
+    // One entry fewer than is read; keys beyond are left as they are. A path
+    // the file cannot hold (a line break is legal in a name) is left out, so
+    // that it does not keep the rest from being saved.
     int count = std::min(FMaxRecentProfiles - 1, static_cast<int>(FRecentProfiles.size()));
-    for (int i = 0; i < count; ++i)
-        FIniFile->WriteString(ProfilesSection, ProfileKey(i), FRecentProfiles[static_cast<std::size_t>(i)]);
+    int key = 0;
+    for (int i = 0; i < count; ++i) {
+        const std::string& path = FRecentProfiles[static_cast<std::size_t>(i)];
+        if (TIniFile::CanStore(path))
+            FIniFile->WriteString(ProfilesSection, ProfileKey(key++), path);
+    }
     FIniFile->WriteInteger(StorageSection, UseIniDefaultsKey, FUseIniDefaults ? 1 : 0);
     FIniFile->WriteInteger(DefaultsSection, BackColorKey, DefaultBackColor);
     FIniFile->WriteInteger(DefaultsSection, TextColorKey, DefaultTextColor);

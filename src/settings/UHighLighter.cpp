@@ -1,5 +1,7 @@
 #include "settings/UHighLighter.h"
 
+#include <unordered_map>
+
 #include "platform/UControls.h"
 #include "platform/UDialogs.h"
 #include "platform/UFiles.h"
@@ -37,6 +39,19 @@ void THighlightProfile::BindControls(IListBox* namesList, ITextControl* nameEdit
     FUpdateCommand = updateCommand;
 }
 
+namespace {
+void SetAttributes(TNameItem& item, const std::string& imageFile, const std::string& htmlBefore,
+                   const std::string& htmlAfter, TColor color)
+{
+    if (!item.Info)
+        item.Info = std::make_unique<THighLightInfo>();
+    item.Info->FColor = color;
+    item.Info->FImageFile = imageFile;
+    item.Info->FHTMLBefore = htmlBefore;
+    item.Info->FHTMLAfter = htmlAfter;
+}
+} // namespace
+
 void THighlightProfile::AddName(const std::string& name, const std::string& imageFile,
                                 const std::string& htmlBefore, const std::string& htmlAfter, TColor color)
 {
@@ -46,15 +61,16 @@ void THighlightProfile::AddName(const std::string& name, const std::string& imag
             found = static_cast<int>(i);
 
     if (found < 0) {
-        auto info = std::make_unique<THighLightInfo>();
-        info->FColor = color;
-        info->FImageFile = imageFile;
-        info->FHTMLBefore = htmlBefore;
-        info->FHTMLAfter = htmlAfter;
-        FNames.push_back(TNameItem{name, std::move(info)});
+        FNames.push_back(TNameItem{name, nullptr});
+        SetAttributes(FNames.back(), imageFile, htmlBefore, htmlAfter, color);
     } else {
         UpdateName(name, imageFile, htmlBefore, htmlAfter, color, found);
     }
+    ShowAddedName();
+}
+
+void THighlightProfile::ShowAddedName()
+{
     UpdateNamesList();
     // The last row is selected even when an item elsewhere was updated; the
     // editor controls keep what the refill left in them.
@@ -70,12 +86,7 @@ void THighlightProfile::UpdateName(const std::string& name, const std::string& i
 {
     if (index >= 0 && index < static_cast<int>(FNames.size())) {
         TNameItem& item = FNames[static_cast<std::size_t>(index)];
-        if (!item.Info)
-            item.Info = std::make_unique<THighLightInfo>();
-        item.Info->FColor = color;
-        item.Info->FImageFile = imageFile;
-        item.Info->FHTMLBefore = htmlBefore;
-        item.Info->FHTMLAfter = htmlAfter;
+        SetAttributes(item, imageFile, htmlBefore, htmlAfter, color);
         item.Name = name;
     }
     UpdateNamesList();
@@ -191,14 +202,36 @@ void THighlightProfile::SaveNames(TProfileWriter& stream) const
 void THighlightProfile::LoadNames(TProfileReader& stream)
 {
     std::int32_t count = stream.ReadInt32();
-    for (std::int32_t i = 0; i < count; ++i) {
-        TColor color = stream.ReadInt32();
-        std::string name = stream.ReadString();
-        std::string imageFile = stream.ReadString();
-        std::string htmlBefore = stream.ReadString();
-        std::string htmlAfter = stream.ReadString();
-        AddName(name, imageFile, htmlBefore, htmlAfter, color);
+    if (count <= 0)
+        return;
+    // Each name is added as AddName adds it, the same name in another case
+    // updating the earlier entry, but found through an index of folded names
+    // rather than by comparing every pair, and shown once at the end.
+    std::unordered_map<TTextKey, std::size_t> index;
+    for (std::size_t i = 0; i < FNames.size(); ++i)
+        index.emplace(TextKey(FNames[i].Name), i);
+    bool any = false;
+    try {
+        for (std::int32_t i = 0; i < count; ++i) {
+            TColor color = stream.ReadInt32();
+            std::string name = stream.ReadString();
+            std::string imageFile = stream.ReadString();
+            std::string htmlBefore = stream.ReadString();
+            std::string htmlAfter = stream.ReadString();
+            auto [at, added] = index.emplace(TextKey(name), FNames.size());
+            if (added)
+                FNames.push_back(TNameItem{name, nullptr});
+            TNameItem& item = FNames[at->second];
+            item.Name = name;
+            SetAttributes(item, imageFile, htmlBefore, htmlAfter, color);
+            any = true;
+        }
+    } catch (...) {
+        if (any)
+            ShowAddedName();
+        throw;
     }
+    ShowAddedName();
 }
 
 std::string THighlightProfile::SaveToData() const

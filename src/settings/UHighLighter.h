@@ -70,6 +70,8 @@ public:
 private:
     // Raises on the first field or offset that the data cannot hold.
     void DecodeSections(std::string_view data);
+    // Shows the names after an addition: the last row selected, the profile changed.
+    void ShowAddedName();
 
     TPlatform FPlatform;
     std::unique_ptr<THTMLOptions> FHTMLOptions;

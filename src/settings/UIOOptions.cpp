@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "platform/UControls.h"
+#include "platform/UPaths.h"
 #include "platform/URegistry.h"
-#include "platform/UText.h"
 #include "shared/UProfileStream.h"
 
 namespace velmora {
@@ -70,20 +70,32 @@ void TIOOptions::BindControls(IListView* listView, ITextControl* inputDirEdit, I
     FConvertCommand = convertCommand;
 }
 
-void TIOOptions::InsertSorted(const std::string& path)
+void TIOOptions::MergeFiles(std::vector<std::string> paths)
 {
-    auto pos = std::lower_bound(FFiles.begin(), FFiles.end(), path, [](const TFileItem& item, const std::string& p) {
-        return CompareTextLocale(item.Path, p) < 0;
-    });
-    if (pos != FFiles.end() && SameTextLocale(pos->Path, path))
-        return;
-    FFiles.insert(pos, TFileItem{path, nullptr});
+    // A sort and one pass over both lists, not an insertion per path: a
+    // large list of paths in reverse order must not take quadratic time.
+    SortUniquePaths(paths);
+    std::vector<TFileItem> merged;
+    merged.reserve(FFiles.size() + paths.size());
+    auto next = paths.begin();
+    for (TFileItem& item : FFiles) {
+        for (; next != paths.end(); ++next) {
+            int order = ComparePaths(*next, item.Path);
+            if (order > 0)
+                break;
+            if (order < 0) // order 0: listed already, in the listed spelling
+                merged.push_back(TFileItem{std::move(*next), nullptr});
+        }
+        merged.push_back(std::move(item));
+    }
+    for (; next != paths.end(); ++next)
+        merged.push_back(TFileItem{std::move(*next), nullptr});
+    FFiles = std::move(merged);
 }
 
 void TIOOptions::AddFiles(const std::vector<std::string>& paths)
 {
-    for (const std::string& path : paths)
-        InsertSorted(path);
+    MergeFiles(paths);
     if (!FListView)
         return;
     UpdateFileList();
@@ -184,8 +196,7 @@ void TIOOptions::LoadFromStream(TProfileReader& stream)
     if (stream.ReadInt32() > 0) {
         std::string text = stream.ReadBytes(stream.ReadInt32());
         FFiles.clear();
-        for (const std::string& path : SplitLines(text))
-            InsertSorted(path);
+        MergeFiles(SplitLines(text));
     }
     UpdateFileList();
     SetInputDir(stream.ReadString());

@@ -35,8 +35,8 @@ public:
                       ITextControl* destImgEdit, ICheckControl* promptCheck, ICheckControl* skipCheck,
                       ICommand* removeCommand, ICommand* convertCommand);
 
-    // Adds each path once (ignoring case, the first spelling stays), keeping
-    // the list sorted; with a bound list view, rebuilds it and marks the profile changed.
+    // Adds each path once (compared as the file system does; where it ignores
+    // case the first spelling stays), keeping the list sorted ignoring case; with a bound list view, rebuilds it and marks the profile changed.
     void AddFiles(const std::vector<std::string>& paths);
     void RemoveFile(int index);
     // Every row of the list view shows "Ready"; the stored statuses stay.
@@ -66,7 +66,8 @@ public:
     bool FSkipExisting = true;
 
 private:
-    void InsertSorted(const std::string& path);
+    // Adds the paths not yet listed, keeping the list sorted.
+    void MergeFiles(std::vector<std::string> paths);
 
     // Bound controls, not owned.
     ICommand* FRemoveCommand = nullptr;

@@ -260,7 +260,7 @@ void THTMLform::StoreConfigPageControls()
     if (!FProfile || !IsChanged())
         return;
     TAdapters& a = *FAdapters;
-    FProfile->AppOptions().SetCaseSensitive(a.CaseSensCheck.IsChecked());
+    FProfile->AppOptions().SetCaseCheckTicked(a.CaseSensCheck.IsChecked());
     if (FCustomIni)
         FCustomIni->SetUseIniDefaults(a.INIDefsCheck.IsChecked());
     TIOOptions& io = FProfile->IOOptions();

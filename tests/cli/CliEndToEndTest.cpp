@@ -80,12 +80,12 @@ TEST_F(CliEndToEnd, Convert_ExistingPage_SkippedThenOverwrittenOnRequest)
     std::string line = Dir.File("a.txt") + ": ";
 
     // The profile's own setting skips; "ask" without a terminal counts as a
-    // question closed unanswered: both leave the page alone.
+    // question closed unanswered: both leave the page alone, by choice.
     for (std::vector<std::string> extra : {std::vector<std::string>{"a.txt"}, {"--existing", "ask", "a.txt"}}) {
         TCliResult skipped = Convert(extra);
-        EXPECT_EQ(skipped.Status, 1);
+        EXPECT_EQ(skipped.Status, 0);
         EXPECT_EQ(skipped.Out, line + "Not converted. Skipped existing file\n");
-        EXPECT_EQ(skipped.Err, "One or more files were not converted\n");
+        EXPECT_EQ(skipped.Err, "");
         EXPECT_EQ(TempDir::Read(Dir.File("out/a.htm")), "old page");
     }
 
@@ -99,11 +99,14 @@ TEST_F(CliEndToEnd, Convert_MissingDump_ReportsReadErrorAndExitsOne)
 {
     Dir.Write("a.txt", "here\n");
 
-    TCliResult r = Convert({"a.txt", "gone.txt"});
+    fs::create_directory(Dir.File("dir.txt"));
+
+    TCliResult r = Convert({"a.txt", "gone.txt", "dir.txt"});
 
     EXPECT_EQ(r.Status, 1);
-    EXPECT_EQ(r.Out, Dir.File("a.txt") + ": Converted -> " + Dir.File("out/a.htm") + "\n" + Dir.File("gone.txt") +
-                         ": Error reading source file\n");
+    EXPECT_EQ(r.Out, Dir.File("a.txt") + ": Converted -> " + Dir.File("out/a.htm") + "\n" + Dir.File("dir.txt") +
+                         ": Error reading source file (a directory)\n" + Dir.File("gone.txt") +
+                         ": Error reading source file (not found)\n");
     EXPECT_EQ(r.Err, "One or more files were not converted\n");
     EXPECT_FALSE(fs::exists(Dir.File("out/gone.htm")));
 }
@@ -134,18 +137,29 @@ TEST_F(CliEndToEnd, Convert_DumpTextOptions_OverrideTheProfileForThisRunOnly)
     EXPECT_EQ(Convert({"--color-codes", "rainbow", "a.txt"}).Status, 2);
 }
 
-TEST_F(CliEndToEnd, Convert_MissingDestinationOrImagesDirectory_IsAUsageErrorNamingIt)
+TEST_F(CliEndToEnd, Convert_MissingDirectoriesOnTheCommandLineAreMade_OtherwiseAUsageErrorNamingThem)
 {
     Dir.Write("a.txt", "a\n");
+    Dir.Write("file", "");
+    TCliResult made = Cli.Run({"convert", "--profile", Profile, "--dest", "pages", "--images", "pages/img", "a.txt"});
+    EXPECT_EQ(made.Status, 0) << made.Err;
+    EXPECT_EQ(made.Err, "velmora-cli: created the destination directory " + Dir.File("pages") +
+                            "\nvelmora-cli: created the images directory " + Dir.File("pages/img") + "\n");
+    EXPECT_TRUE(fs::is_regular_file(Dir.File("pages/a.htm")));
+
+    std::string fromProfile = WriteProfile("dirs.cfg", [&](THighlightProfile& p) {
+        p.IOOptions().SetDestDir(Dir.File("nowhere"));
+        p.IOOptions().SetDestImgDir(Dir.File("out"));
+    });
     struct Case {
         std::vector<std::string> Args;
         std::string Named;
     };
-    for (const Case& c : {Case{{"--dest", "nowhere", "--images", "out"}, "destination directory does not exist: " +
-                                                                             Dir.File("nowhere")},
-                          Case{{"--dest", "out", "--images", "noimg"}, "images directory does not exist: " +
-                                                                           Dir.File("noimg")}}) {
-        std::vector<std::string> args{"convert", "--profile", Profile};
+    for (const Case& c :
+         {Case{{"--profile", fromProfile}, "destination directory does not exist: " + Dir.File("nowhere")},
+          Case{{"--profile", Profile, "--dest", "out", "--images", "file"},
+               "images directory is not a directory: " + Dir.File("file")}}) {
+        std::vector<std::string> args{"convert"};
         args.insert(args.end(), c.Args.begin(), c.Args.end());
         args.push_back("a.txt");
         TCliResult r = Cli.Run(args);
@@ -159,10 +173,11 @@ TEST_F(CliEndToEnd, ProfileNewFromJson_ThenShowJson_GivesBackEveryValue)
 {
     json values = {
         {"html",
-         {{"backColor", 1193046},
-          {"textColor", 65280},
-          {"linkColor", -2147483648LL},
-          {"visitedLinkColor", 2147483647},
+         {{"backColor", "#563412"},
+          {"textColor", "system:buttonFace"},
+          {"linkColor", -2147483648LL}, // a system colour, but not as profiles store one: kept
+          {"visitedLinkColor", -16777201}, // buttonFace, as stored
+
           {"brokenLines", true},
           {"relativeImages", false},
           {"backImage", "/img/back.jpg"},
@@ -170,11 +185,11 @@ TEST_F(CliEndToEnd, ProfileNewFromJson_ThenShowJson_GivesBackEveryValue)
           {"endPageHtml", "<HR>end"},
           {"title", "Clan night \xC3\xA9t\xC3\xA9"},
           {"author", "Ana"}}},
-        {"app", {{"caseSensitive", true}, {"escapeText", true}, {"colorCodes", "colors"}}},
+        {"app", {{"ignoreCase", true}, {"escapeText", true}, {"colorCodes", "colors"}}},
         {"io",
          {{"promptOnOverwrite", false},
           {"skipExisting", false},
-          {"files", {"/d/b.txt", "/d/A.txt", "/d/a.TXT"}},
+          {"files", {"/d/b.txt", "/d/A.txt", "/d/b.txt"}},
           {"inputDir", "/in"},
           {"destDir", "/out/"},
           {"imagesDir", "/out/img/"}}},
@@ -192,6 +207,9 @@ TEST_F(CliEndToEnd, ProfileNewFromJson_ThenShowJson_GivesBackEveryValue)
     // profile always keeps it.
     json expected = values;
     expected["io"]["files"] = {"/d/A.txt", "/d/b.txt"};
+    expected["html"]["visitedLinkColor"] = "system:buttonFace";
+    expected["names"][0]["color"] = "#FF0000"; // red first, as in pages
+    expected["names"][1]["color"] = "#000000";
     EXPECT_EQ(json::parse(shown.Out), expected);
 }
 
@@ -216,7 +234,7 @@ TEST_F(CliEndToEnd, ProfileNew_BadJson_IsAUsageErrorNamingTheKey_AndWritesNothin
     for (const Case& c : {Case{R"({"html": {"titel": "x"}})", "html.titel: unknown key"},
                           Case{R"({"io": {"skipExisting": 1}})", "io.skipExisting: expected true or false"},
                           Case{R"({"names": [{"color": 5}]})", "names[0].name: missing"},
-                          Case{R"({"html": {"backColor": 4294967296}})", "html.backColor: expected an integer"},
+                          Case{R"({"html": {"backColor": 4294967296}})", "html.backColor: expected \"#RRGGBB\""},
                           Case{R"({"app": {"colorCodes": "rainbow"}})", "app.colorCodes: expected \"keep\""},
                           Case{R"({"html": )", "parse error"}}) {
         TCliResult r = Cli.Run({"profile", "new", "bad.cfg", "--from-json", "-"}, c.Json);
@@ -255,6 +273,7 @@ TEST_F(CliEndToEnd, ProfileShow_ReadableLayout_ListsValuesUnderTheWindowsCaption
     WriteProfile("r.cfg", [](THighlightProfile& p) {
         p.HTMLOptions().SetBrokenLines(true);
         p.AppOptions().SetColorCodes(TColorCodes::Colors);
+        p.AppOptions().SetCaseSensitive(true); // the stored flag: highlighting ignores case
         p.AddName("Bob:", "", "", "", 0x0000FF);
     });
 
@@ -262,10 +281,32 @@ TEST_F(CliEndToEnd, ProfileShow_ReadableLayout_ListsValuesUnderTheWindowsCaption
 
     ASSERT_EQ(r.Status, 0) << r.Err;
     EXPECT_NE(r.Out.find("  Treat long lines as broken: yes\n"), std::string::npos) << r.Out;
+    EXPECT_NE(r.Out.find("  Highlighting ignores letter case: yes\n"), std::string::npos) << r.Out;
+    EXPECT_EQ(json::parse(Cli.Run({"profile", "show", "--json", "r.cfg"}).Out)["app"]["ignoreCase"], true);
     EXPECT_NE(r.Out.find("  Title: Quake 3 Arena Console Dump\n"), std::string::npos);
     EXPECT_NE(r.Out.find("  Escape HTML in dump text: no\n  Game colour codes: Show as colours\n"), std::string::npos)
         << r.Out;
     EXPECT_NE(r.Out.find("Names: 1\n  Name: Bob:\n    Colour: 255 (#FF0000)\n"), std::string::npos) << r.Out;
+}
+
+TEST_F(CliEndToEnd, UnreadableOrUnwritableProfile_NamesTheFileAndTheReason)
+{
+    TCliResult missing = Cli.Run({"convert", "--profile", "missing.cfg", "--dest", "out", "a.txt"});
+    EXPECT_EQ(missing.Status, 2);
+    EXPECT_NE(missing.Err.find("the profile missing.cfg does not exist; make one with: velmora-cli profile new "
+                               "missing.cfg\n"),
+              std::string::npos)
+        << missing.Err;
+
+    TCliResult folder = Cli.Run({"profile", "show", "out"});
+    EXPECT_EQ(folder.Status, 2);
+    EXPECT_NE(folder.Err.find("cannot read the profile out: a directory\n"), std::string::npos) << folder.Err;
+
+    TCliResult unwritable = Cli.Run({"profile", "new", "no/such/p.cfg"});
+    EXPECT_EQ(unwritable.Status, 1);
+    EXPECT_NE(unwritable.Err.find("cannot write no/such/p.cfg: the folder no/such/ does not exist\n"),
+              std::string::npos)
+        << unwritable.Err;
 }
 
 TEST_F(CliEndToEnd, DamagedProfile_ExitsTwoWithTheReadErrorsCaptionAndText)
@@ -280,24 +321,42 @@ TEST_F(CliEndToEnd, DamagedProfile_ExitsTwoWithTheReadErrorsCaptionAndText)
             TCliResult r = Cli.Run(args);
             EXPECT_EQ(r.Status, 2) << args[0] << " " << bytes.size();
             EXPECT_EQ(r.Out, "");
-            EXPECT_NE(r.Err.find(std::string(ReadErrorCaption) + "\n" + ReadErrorText + "\n"), std::string::npos)
+            EXPECT_NE(r.Err.find(std::string(ReadErrorCaption) + "\n" + ReadErrorText + "\n" +
+                                 "velmora-cli: cannot read the profile damaged.cfg: its contents are damaged\n"),
+                      std::string::npos)
                 << r.Err;
         }
     }
     EXPECT_FALSE(fs::exists(Dir.File("out/a.htm")));
 }
 
-TEST_F(CliEndToEnd, WrongUsage_PrintsUsageAndExitsTwo)
+TEST_F(CliEndToEnd, WrongUsage_SaysWhatIsWrongAndPointsToHelp_ExitingTwo)
 {
-    for (std::vector<std::string> args :
-         {std::vector<std::string>{"--bogus"}, {"convert", "--bogus"}, {"convert", "--existing", "sometimes"},
-          {"profile", "show"}, {"profile"}, {}}) {
-        TCliResult r = Cli.Run(args);
-        EXPECT_EQ(r.Status, 2) << (args.empty() ? "" : args.back());
-        EXPECT_NE(r.Err.find("Usage: velmora-cli"), std::string::npos) << r.Err;
+    struct Case {
+        std::vector<std::string> Args;
+        std::string Said;
+    };
+    for (const Case& c : {
+             Case{{"profile", "shwo", "p.cfg"},
+                  "velmora-cli: unknown command \"shwo\" for \"velmora-cli profile\"; did you mean \"show\"?\n"
+                  "Run \"velmora-cli profile --help\" for more.\n"},
+             Case{{"convert", "--profle", "p.cfg"},
+                  "velmora-cli: unknown option \"--profle\" for \"velmora-cli convert\"; did you mean "
+                  "\"--profile\"?\nRun \"velmora-cli convert --help\" for more.\n"},
+             Case{{"--bogus"}, "velmora-cli: unknown option \"--bogus\" for \"velmora-cli\"\n"
+                               "Run \"velmora-cli --help\" for more.\n"},
+             Case{{"convert", "--existing", "sometimes"}, "Run \"velmora-cli convert --help\" for more.\n"},
+             Case{{"profile", "show"}, "velmora-cli profile show: FILE is required\n"},
+             Case{{"profile"}, "Run \"velmora-cli profile --help\" for more.\n"},
+             Case{{}, "Usage: velmora-cli"},
+         }) {
+        TCliResult r = Cli.Run(c.Args);
+        EXPECT_EQ(r.Status, 2) << r.Err;
+        EXPECT_NE(r.Err.find(c.Said), std::string::npos) << r.Err;
+        if (!c.Args.empty()) {
+            EXPECT_EQ(r.Err.find("Usage:"), std::string::npos) << "not the whole help: " << r.Err;
+        }
     }
-    TCliResult unknown = Cli.Run({"convert", "--bogus"});
-    EXPECT_NE(unknown.Err.find("--bogus"), std::string::npos);
 }
 
 TEST_F(CliEndToEnd, HelpAndVersion_GoToStandardOutputWithExitZero)
@@ -415,7 +474,7 @@ TEST_F(CliOnTerminal, AskExisting_AnswersNoThenYes)
                                "Do you want to replace the existing file?")); // "maybe" asked again
     Answer("y\n");
 
-    EXPECT_EQ(TCliProcess::Wait(pid), 1);
+    EXPECT_EQ(TCliProcess::Wait(pid), 0) << "a file skipped by the answer is no failure";
     EXPECT_EQ(Cli.OutText(), Dir.File("a.txt") + ": Not converted. Skipped existing file\n" + Dir.File("b.txt") +
                                  ": Converted. Overwritten existing file -> " + Dir.File("out/b.htm") + "\n");
     EXPECT_EQ(TempDir::Read(Dir.File("out/a.htm")), "old a");
@@ -436,7 +495,7 @@ TEST_F(CliOnTerminal, CtrlCWhileAsking_CancelsThatFileAndStartsNoOther)
     pid_t pid = StartAsking();
     kill(pid, SIGINT);
 
-    EXPECT_EQ(TCliProcess::Wait(pid), 1);
+    EXPECT_EQ(TCliProcess::Wait(pid), 130);
     EXPECT_EQ(Cli.OutText(), Dir.File("a.txt") + ": Canceled by user\n");
     EXPECT_NE(Cli.ErrText().find("\nCanceled by user\n"), std::string::npos) << Cli.ErrText();
     EXPECT_EQ(TempDir::Read(Dir.File("out/a.htm")), "old a");

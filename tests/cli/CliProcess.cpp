@@ -1,7 +1,10 @@
 // Runs the built velmora-cli as its own process for the end-to-end tests.
 #include "CliProcess.h"
 
+#include <gtest/gtest.h>
+
 #include <chrono>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
@@ -70,8 +73,21 @@ pid_t TCliProcess::Start(const std::vector<std::string>& args, int inputFd) cons
 
 int TCliProcess::Wait(pid_t pid)
 {
+    // A program that waits for an answer the test will never give is ended
+    // here, so that the test fails at once rather than at the suite's timeout.
+    constexpr auto Limit = std::chrono::seconds(20);
+    const auto deadline = std::chrono::steady_clock::now() + Limit;
     int status = 0;
-    if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status))
+    pid_t done = 0;
+    while ((done = waitpid(pid, &status, WNOHANG)) == 0 && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    if (done == 0) {
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+        ADD_FAILURE() << "velmora-cli did not end within " << Limit.count() << " s";
+        return -1;
+    }
+    if (done != pid || !WIFEXITED(status))
         return -1;
     return WEXITSTATUS(status);
 }
@@ -81,7 +97,7 @@ std::string TCliProcess::ErrText() const { return TempDir::Read(FDir.File(".cli-
 
 bool TCliProcess::WaitForErr(const std::string& text) const
 {
-    for (int i = 0; i < 3000; ++i) {
+    for (int i = 0; i < 1000; ++i) {
         if (ErrText().find(text) != std::string::npos)
             return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));

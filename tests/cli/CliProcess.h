@@ -29,11 +29,12 @@ public:
     // Starts the program with inputFd as standard input and returns its id;
     // its output collects in OutText() and ErrText().
     pid_t Start(const std::vector<std::string>& args, int inputFd) const;
-    // Waits for the started program; its exit status or -1.
+    // Waits for the started program, at most 20 seconds (then ends it and
+    // fails the test); its exit status, or -1 when it did not exit normally.
     static int Wait(pid_t pid);
     std::string OutText() const;
     std::string ErrText() const;
-    // Waits up to about 30 seconds for text to appear on standard error.
+    // Waits up to about 10 seconds for text to appear on standard error.
     bool WaitForErr(const std::string& text) const;
 
 private:

@@ -3,6 +3,8 @@
 #include <csignal>
 #include <cstdio>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <nlohmann/json.hpp>
 
 #include "cli/UInterrupt.h"
@@ -130,20 +132,31 @@ protected:
     THighlightProfile Profile;
 };
 
+std::string ColorError(const std::string& key)
+{
+    return key + R"(: expected "#RRGGBB", a system colour such as "system:windowText", or a colour value)";
+}
+
 TEST_F(ProfileJson, ErrorsNameTheKey)
 {
     struct Case {
         const char* Json;
-        const char* Message;
+        std::string Message;
     };
     const Case cases[] = {
         {R"([])", "the JSON text: expected an object"},
         {R"({"colours": {}})", "colours: unknown key"},
         {R"({"html": []})", "html: expected an object"},
-        {R"({"html": {"textColor": "red"}})", "html.textColor: expected an integer from -2147483648 to 2147483647"},
-        {R"({"html": {"textColor": 2.5}})", "html.textColor: expected an integer from -2147483648 to 2147483647"},
-        {R"({"html": {"linkColor": -2147483649}})", "html.linkColor: expected an integer from -2147483648 to 2147483647"},
-        {R"({"app": {"caseSensitive": "yes"}})", "app.caseSensitive: expected true or false"},
+        {R"({"html": {"textColor": "red"}})", ColorError("html.textColor")},
+        {R"({"html": {"textColor": "#12345"}})", ColorError("html.textColor")},
+        {R"({"html": {"textColor": "system:nothing"}})", ColorError("html.textColor")},
+        {R"({"html": {"textColor": 2.5}})", ColorError("html.textColor")},
+        {R"({"html": {"linkColor": 16777216}})", ColorError("html.linkColor")}, // would be black in a page
+        {R"({"html": {"linkColor": -16777191}})", ColorError("html.linkColor")}, // system colour 25: none
+        {R"({"html": {"linkColor": -2147483649}})", ColorError("html.linkColor")},
+        {R"({"app": {"ignoreCase": "yes"}})", "app.ignoreCase: expected true or false"},
+        {R"({"app": {"caseSensitive": false}})",
+         R"(app.caseSensitive: no longer accepted, as true meant ignoring case; use "ignoreCase" (true: highlighting ignores letter case))"},
         {R"({"io": {"files": "/a.txt"}})", "io.files: expected an array of strings"},
         {R"({"io": {"files": ["/a", 3]}})", "io.files[1]: expected a string"},
         {R"({"io": {"destDir": null}})", "io.destDir: expected a string"},
@@ -169,10 +182,10 @@ TEST_F(ProfileJson, NamesGoThroughAddName_SoNamesEqualIgnoringCaseMerge)
 
     json names = ProfileToJson(Profile)["names"];
     ASSERT_EQ(names.size(), 2u);
-    EXPECT_EQ(names[0], (json{{"name", "BOB"}, {"color", DefaultTextColor}, {"imageFile", "/b.gif"},
+    EXPECT_EQ(names[0], (json{{"name", "BOB"}, {"color", "#FFFFFF"}, {"imageFile", "/b.gif"},
                               {"htmlBefore", ""}, {"htmlAfter", ""}}));
     EXPECT_EQ(names[1]["name"], "eve");
-    EXPECT_EQ(names[1]["color"], DefaultTextColor);
+    EXPECT_EQ(names[1]["color"], "#FFFFFF"); // the default text colour
 }
 
 TEST_F(ProfileJson, SkipExistingGoesThroughItsSetterWithoutTouchingPrompt)
@@ -200,6 +213,24 @@ TEST(InterruptGuard, RecordsCtrlC_AndPutsThePreviousHandlerBack)
     std::raise(SIGINT);
     EXPECT_EQ(outerCalls, 1);
     std::signal(SIGINT, previous);
+}
+
+TEST(InterruptGuard, SigtermStopsLikeCtrlC_AndASecondSignalEndsTheProgram)
+{
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        TInterruptGuard guard;
+        std::raise(SIGTERM);
+        if (guard.Signal() != SIGTERM)
+            _exit(3);
+        std::raise(SIGINT);
+        _exit(4); // not reached when the second signal ends the program
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "exit status " << WEXITSTATUS(status);
+    EXPECT_EQ(WTERMSIG(status), SIGINT);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "EngineSetup.h"
+#include "platform/UPaths.h"
 
 namespace velmora {
 namespace {
@@ -40,8 +41,10 @@ TEST(RelativePath, FromDestinationToImages)
         {"/a/b/", "/a/", "../"},
         {"/a/b/c/", "/a/x/y/", "../../x/y/"},
         {"/out/", "/out/", ""},
-        {"/Out/IMG/", "/out/img/", ""}, // equal but for letter case after the first character
-        {"/out/", "/OUT/img/", "../OUT/img/"}, // names compare exactly
+        // Letter case after the first character counts where the file system tells it apart.
+        {"/Out/IMG/", "/out/img/", PathsIgnoreCase ? "" : "../../out/img/"},
+        {"/out/", "/OUT/", PathsIgnoreCase ? "" : "../OUT/"},
+        {"/out/", "/OUT/img/", PathsIgnoreCase ? "img/" : "../OUT/img/"},
         {"//server/share/html/", "//server/share/img/", "../img/"},
         {"/c:/out/", "/c:/img/", "../img/"},
         {"out/", "/srv/img/", "/srv/img/"}, // different first character: the images directory itself

@@ -267,15 +267,17 @@ TEST_F(ConvertRun, StopDuringThirdOfFive)
 
 TEST_F(ConvertRun, FailedFileMakesTheRunFail)
 {
-    MakeDumps(3, false);
+    MakeDumps(4, false);
     S.Dir.Write("out/d3.htm", "old page");
     fs::remove(S.Dir.File("src/d1.txt"));
+    fs::create_directory(S.Out("d4.htm")); // read, but the page cannot be saved there
     S.IO.FSkipExisting = false;
     S.IO.FPromptOnOverwrite = false;
     EXPECT_FALSE(Run());
     EXPECT_EQ(Message, "One or more files were not converted");
-    EXPECT_EQ(Codes(), (std::vector<int>{4, 1, 2}));
+    EXPECT_EQ(Codes(), (std::vector<int>{4, 1, 2, 6}));
     EXPECT_EQ(S.ListView.Statuses()[0], "Error reading source file");
+    EXPECT_EQ(S.ListView.Statuses()[3], "Not converted. Error writing to output file");
 }
 
 TEST_F(ConvertRun, DumpInDestinationIsNeverItsOwnPage)
@@ -288,6 +290,28 @@ TEST_F(ConvertRun, DumpInDestinationIsNeverItsOwnPage)
     EXPECT_EQ(Codes(), (std::vector<int>{6}));
     EXPECT_EQ(S.ListView.Statuses(), (std::vector<std::string>{"Not converted. Error writing to output file"}));
     EXPECT_EQ(TempDir::Read(dump), "Ann: my only copy\n");
+}
+
+TEST_F(ConvertRun, NoPageOrImageCopyReplacesADumpOfTheRun)
+{
+    // A page whose path is another listed dump, reached directly or through a link.
+    fs::create_directories(S.Dir.File("src/a"));
+    fs::create_directories(S.Dir.File("icons"));
+    std::string other = S.Dir.Write("out/b.htm", "Ann: the other dump\n");
+    fs::create_symlink(other, S.Out("c.htm"));
+    // An icon named like a dump, copied into the dumps' own folder.
+    S.AddName("Ann", 0, S.Dir.Write("icons/d.txt", "GIF89a"));
+    S.IO.SetDestImgDir(S.Dir.File("src/"));
+    S.List({S.Dump("b.txt", "Ann: b\n"), S.Dump("a/c.txt", "c\n"), other, S.Dump("d.txt", "Ann: d\n")});
+    S.IO.FSkipExisting = false;
+    S.IO.FPromptOnOverwrite = false;
+    EXPECT_FALSE(Run());
+    EXPECT_EQ(TempDir::Read(other), "Ann: the other dump\n");
+    EXPECT_TRUE(fs::is_symlink(S.Out("c.htm")));
+    EXPECT_EQ(TempDir::Read(S.Dir.File("src/d.txt")), "Ann: d\n");
+    EXPECT_NE(TempDir::Read(S.Out("d.htm")).find("Ann: d"), std::string::npos);
+    // In list order: out/b.htm (its page is itself), src/a/c.txt, src/b.txt, src/d.txt.
+    EXPECT_EQ(Codes(), (std::vector<int>{6, 6, 6, 1}));
 }
 
 TEST_F(ConvertRun, SameFileNameFromTwoDirectoriesMeetsItsOwnPage)

@@ -53,6 +53,23 @@ TEST(Files, AtomicWriteReplacesTheTargetAndLeavesNoTemporaryFile)
     EXPECT_EQ(FilesIn(dir.Path()), 1);
 }
 
+TEST(Files, WriteThroughALinkReplacesItsTargetAndKeepsTheLink)
+{
+    TempDir dir;
+    fs::create_directory(dir.File("real"));
+    std::string target = dir.Write("real/page.htm", "old");
+    fs::create_symlink("real/page.htm", dir.File("relative.htm"));
+    fs::create_symlink(dir.File("relative.htm"), dir.File("chain.htm"));
+    fs::create_symlink("real/new.htm", dir.File("dangling.htm"));
+
+    ASSERT_TRUE(WriteFileAtomically(dir.File("chain.htm"), "new"));
+    EXPECT_EQ(TempDir::Read(target), "new");
+    EXPECT_TRUE(fs::is_symlink(dir.File("chain.htm")) && fs::is_symlink(dir.File("relative.htm")));
+    ASSERT_TRUE(WriteFileAtomically(dir.File("dangling.htm"), "made"));
+    EXPECT_EQ(TempDir::Read(dir.File("real/new.htm")), "made");
+    EXPECT_TRUE(fs::is_symlink(dir.File("dangling.htm")));
+}
+
 TEST(Files, FailedWriteLeavesTheOldFileWhole)
 {
     TempDir dir;
@@ -67,6 +84,31 @@ TEST(Files, FailedWriteLeavesTheOldFileWhole)
     EXPECT_EQ(TempDir::Read(dir.File("taken/inside.txt")), "keep");
     EXPECT_EQ(FilesIn(dir.Path()), 2) << "no temporary file is left behind";
 }
+
+TEST(Files, LongestFileNameCanBeSavedAndKeepsItsPermissions)
+{
+    TempDir dir;
+    std::string target = dir.Write(std::string(251, 'n') + ".htm", "old");
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_TRUE(WriteFileAtomically(target, "new"));
+    EXPECT_EQ(TempDir::Read(target), "new");
+    EXPECT_EQ(fs::status(target).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(FilesIn(dir.Path()), 1);
+}
+
+#ifdef __linux__
+TEST(Files, OpenWriterLeavesNoNamedFileToBeLeftBehind)
+{
+    // A process killed while writing leaves what the directory holds now.
+    TempDir dir;
+    TAtomicFileWriter writer(dir.File("page.htm"));
+    ASSERT_TRUE(writer.Ok());
+    writer.Write("half a page");
+    EXPECT_EQ(FilesIn(dir.Path()), 0);
+    ASSERT_TRUE(writer.Commit());
+    EXPECT_EQ(TempDir::Read(dir.File("page.htm")), "half a page");
+}
+#endif
 
 TEST(Files, UncommittedWriterLeavesTargetUntouched)
 {

@@ -7,6 +7,11 @@
 #include <string>
 #include <vector>
 
+#ifndef _WIN32
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 #include "platform/UIniFile.h"
 #include "shared/UGenDeclarations.h"
 #include "support/TempDir.h"
@@ -296,6 +301,36 @@ TEST(IniFile, FailingWriteRaisesAndLeavesNothingBehind)
     ExpectWriteError(taken, [&] { TIniFile(taken).WriteString("Profiles", "Profile #0", "/a.cfg"); });
     EXPECT_TRUE(fs::is_directory(dir.File("taken.ini/inside")));
 }
+
+#ifndef _WIN32
+TEST(IniFile, FileThatExistsButCannotBeReadIsNotReplaced)
+{
+    // Reading is refused by the permissions; root reads anything, so the
+    // write runs in a child process as an ordinary user.
+    TempDir dir;
+    fs::permissions(dir.Path(), fs::perms::all);
+    std::string path = dir.Write("settings.ini", "[Profiles]\nProfile #0=/keep.cfg\n");
+    fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write);
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (geteuid() == 0 && setuid(65534) != 0)
+            _exit(3);
+        try {
+            TIniFile(path).WriteString("Defaults storage", "Use ini defaults", "1");
+        } catch (const EGenException&) {
+            _exit(0);
+        }
+        _exit(1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: no error raised; 3: cannot become an ordinary user";
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(TempDir::Read(path), "[Profiles]\nProfile #0=/keep.cfg\n");
+}
+#endif
 
 TEST(IniFile, NamesAndValuesThatWouldNotReadBackAreRefused)
 {

@@ -4,8 +4,10 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "platform/UPaths.h"
+#include "platform/UText.h"
 #include "support/TempDir.h"
 
 namespace velmora {
@@ -49,6 +51,29 @@ TEST(Paths, TrailingSeparatorIsAddedOnce)
     EXPECT_EQ(IncludeTrailingPathDelimiter("/out"), "/out/");
     EXPECT_EQ(IncludeTrailingPathDelimiter("/out/"), "/out/");
     EXPECT_EQ(IncludeTrailingPathDelimiter(""), "/");
+}
+
+TEST(Paths, ComparedAsTheFileSystemComparesThem)
+{
+    struct TCase {
+        const char* A;
+        const char* B;
+        int Order; // where the file system tells case apart
+    };
+    const std::vector<TCase> cases = {
+        {"/d/chat.txt", "/d/chat.txt", 0},
+        {"/d/Chat.txt", "/d/chat.txt", -1}, // the same text ignoring case: ordered by bytes
+        {"/d/chat.txt", "/d/CHAT.TXT", 1},
+        {"/d/a.txt", "/d/B.txt", -1},       // otherwise ignoring case
+        {"/d/b.txt", "/d/A.txt", 1},
+    };
+    for (const TCase& c : cases) {
+        bool sameText = CompareTextLocale(c.A, c.B) == 0;
+        int order = ComparePaths(c.A, c.B);
+        EXPECT_EQ(order, (PathsIgnoreCase && sameText) ? 0 : c.Order) << c.A << " " << c.B;
+        EXPECT_EQ(SamePath(c.A, c.B), order == 0) << c.A << " " << c.B;
+        EXPECT_EQ(ComparePaths(c.B, c.A), -order) << c.A << " " << c.B;
+    }
 }
 
 TEST(Paths, ExecutablePathNamesThisTestProgram)

@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 
+#include "platform/UPaths.h"
 #include "platform/UPlatform.h"
 #include "settings/UAppOptions.h"
 #include "settings/UHTMLOptions.h"
@@ -142,18 +143,25 @@ TEST(AppOptionsTest, New_IsCaseInsensitive_AndBindingDoesNotTouchTheCheckBox)
     EXPECT_TRUE(check.Checked);
 }
 
-TEST(AppOptionsTest, SetCaseSensitive_TouchesTheCheckBoxOnlyWhenItShowsAnotherValue)
+TEST(AppOptionsTest, CaseCheckBox_IsTickedExactlyWhenTheSearchIsExact_AndTouchedOnlyToChange)
 {
     TAppOptions options(nullptr);
     FakeCheck check;
+    check.Checked = true; // "Case sensitive highlighting" ticked: an exact search
     options.BindControls(&check);
-    options.SetCaseSensitive(false); // the box already shows false
+    options.SetCaseSensitive(false); // the box already shows an exact search
     EXPECT_EQ(check.SetCount, 0);
     options.SetCaseSensitive(true);
     EXPECT_EQ(check.SetCount, 1);
-    EXPECT_TRUE(check.Checked);
+    EXPECT_FALSE(check.Checked) << "a search that ignores case is not case sensitive";
     options.SetCaseSensitive(true);
     EXPECT_EQ(check.SetCount, 1);
+
+    options.SetCaseCheckTicked(true); // the user ticks the box
+    EXPECT_FALSE(options.FCaseSensitive);
+    EXPECT_TRUE(options.CaseCheckTicked());
+    EXPECT_TRUE(check.Checked);
+    options.SetCaseCheckTicked(false);
     EXPECT_TRUE(options.FCaseSensitive);
 }
 
@@ -161,10 +169,11 @@ TEST(AppOptionsTest, BindControlsWithNull_KeepsTheBoundCheckBox)
 {
     TAppOptions options(nullptr);
     FakeCheck check;
+    check.Checked = true;
     options.BindControls(&check);
     options.BindControls(nullptr);
     options.SetCaseSensitive(true);
-    EXPECT_TRUE(check.Checked);
+    EXPECT_FALSE(check.Checked);
 }
 
 TEST(AppOptionsTest, LoadFromStream_ShowsTheValueAndMarksUnchanged)
@@ -177,9 +186,10 @@ TEST(AppOptionsTest, LoadFromStream_ShowsTheValueAndMarksUnchanged)
     options.BindControls(&check);
     std::string section(1, '\x01');
     TProfileReader reader(section);
+    check.Checked = true;
     options.LoadFromStream(reader);
     EXPECT_TRUE(options.FCaseSensitive);
-    EXPECT_TRUE(check.Checked);
+    EXPECT_FALSE(check.Checked);
     EXPECT_FALSE(save.Enabled);
 }
 
@@ -247,12 +257,18 @@ TEST(IOOptionsTest, New_TakesItsDirectoriesFromTheRegistryOrTheProgramDirectory)
     }
 }
 
-TEST(IOOptionsTest, AddFiles_SortsIgnoringCaseAndKeepsTheFirstSpelling)
+TEST(IOOptionsTest, AddFiles_SortsIgnoringCaseAndKeepsEachFileOnce)
 {
     TIOOptions options(nullptr, TPlatform{nullptr, nullptr, ProgramDir});
-    options.AddFiles({"/d/b.txt", "/d/C.txt", "/d/a.txt", "/d/B.TXT"});
-    options.AddFiles({"/d/A.TXT", "/d/0.dmp", "/d/c.txt"});
-    EXPECT_EQ(Paths(options), (std::vector<std::string>{"/d/0.dmp", "/d/a.txt", "/d/b.txt", "/d/C.txt"}));
+    options.AddFiles({"/d/b.txt", "/d/C.txt", "/d/a.txt", "/d/B.TXT", "/d/b.txt"});
+    options.AddFiles({"/d/A.TXT", "/d/0.dmp", "/d/c.txt", "/d/a.txt"});
+    // Where the file system tells case apart, names equal ignoring case are
+    // two files, ordered by their bytes; elsewhere the first spelling stays.
+    const std::vector<std::string> expected =
+        PathsIgnoreCase ? std::vector<std::string>{"/d/0.dmp", "/d/a.txt", "/d/b.txt", "/d/C.txt"}
+                        : std::vector<std::string>{"/d/0.dmp", "/d/A.TXT", "/d/a.txt", "/d/B.TXT",
+                                                   "/d/b.txt", "/d/C.txt", "/d/c.txt"};
+    EXPECT_EQ(Paths(options), expected);
     EXPECT_EQ(options.FirstFile(), "/d/0.dmp");
 }
 

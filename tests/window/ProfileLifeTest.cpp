@@ -243,6 +243,28 @@ TEST_F(ProfileLife, SkippingExistingFilesDisablesThePrompt)
     EXPECT_FALSE(prompt->isEnabled());
 }
 
+TEST_F(ProfileLife, CaseBoxIsTickedExactlyWhenHighlightingComparesExactly)
+{
+    Start();
+    Show();
+    Find<QTabWidget>("PageControl")->setCurrentIndex(3);
+    auto* box = Find<QCheckBox>("CaseSensCheck");
+    ASSERT_TRUE(box->isChecked()); // a new profile compares exactly
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2)); // on the box itself
+    QTest::keyClick(box, Qt::Key_S, Qt::AltModifier);
+
+    TSettingsAction action(nullptr);
+    THighlightProfile saved(&action, TPlatform{});
+    ASSERT_TRUE(saved.LoadFromFile(DefaultProfile()));
+    EXPECT_TRUE(saved.AppOptions().FCaseSensitive); // stored flag set: highlighting ignores case
+
+    saved.AppOptions().SetCaseSensitive(false);
+    ASSERT_TRUE(saved.SaveToFile(Dir.File("exact.cfg")));
+    Dialogs.OpenAnswers = {std::vector<std::string>{Dir.File("exact.cfg")}};
+    Find<QAction>("ActOpenProfile")->trigger();
+    EXPECT_TRUE(box->isChecked());
+}
+
 TEST_F(ProfileLife, AltSWhileTypingSavesTheTypedTitle)
 {
     Start();
