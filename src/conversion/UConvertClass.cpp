@@ -247,7 +247,8 @@ private:
     }
 
     // The dump lines: joined when broken, marked up, each given "<BR>". When
-    // the run stops, the lines not yet handled are written as they were read.
+    // the run stops, the lines not yet handled are written as they were read,
+    // in the text form the options give, without markup or "<BR>".
     bool WriteLines(std::string_view text, std::size_t pageLines, bool brokenLines)
     {
         IProgressBar* bar = FEngine.FFileBar;
@@ -299,8 +300,17 @@ private:
         }
         if (!haveLine)
             return true;
-        for (; haveLine; haveLine = reader.Next(line))
-            Item(line);
+        // The dump's text keeps the form the user chose for it: a page cut
+        // short is saved, and must not let through markup it was told to escape.
+        for (; haveLine; haveLine = reader.Next(line)) {
+            if (shown.ChangesText()) {
+                FShown.clear();
+                shown.Append(FShown, line);
+                Item(FShown);
+            } else {
+                Item(line);
+            }
+        }
         return false;
     }
 

@@ -190,6 +190,20 @@ TEST(PageWriter, StopDuringPageSavesRestAsRead)
     EXPECT_EQ(setup.FileBar.Position(), 0);
 }
 
+TEST(PageWriter, StopWithEscapingOnStillEscapesTheRest)
+{
+    TEngineSetup setup;
+    setup.App.FEscapeText = true;
+    setup.OnPump = [&](int) { setup.Engine.Stop(); };
+    std::string dump;
+    for (int k = 0; k < 15; ++k)
+        dump += "<b>" + std::to_string(k) + "\n";
+    std::string page = setup.PageOf(dump);
+    EXPECT_FALSE(setup.Written);
+    EXPECT_EQ(page.find("<b>"), std::string::npos);
+    EXPECT_NE(page.find("\r\n&lt;b&gt;14\r\n"), std::string::npos);
+}
+
 // Highlighting: a page of one or a few dump lines with names in the list.
 class Highlighting : public ::testing::Test {
 protected:
