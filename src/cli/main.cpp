@@ -4,7 +4,12 @@
 #include <cstdio>
 #include <string>
 
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#else
 #include <unistd.h>
+#endif
 
 #include <CLI/CLI.hpp>
 
@@ -43,12 +48,29 @@ The JSON object may hold any subset of the keys that "profile show --json"
 prints; "names" entries need "name". An unknown key or a value of the wrong type
 is a usage error (exit 2). Exit 1 when the file cannot be written.)";
 
+#ifdef _WIN32
+// The console of Windows 10 and later draws the progress line's escape
+// sequences once asked to; false where it cannot.
+bool EnableEscapeSequences(DWORD stdHandle)
+{
+    HANDLE console = GetStdHandle(stdHandle);
+    DWORD mode = 0;
+    return GetConsoleMode(console, &mode) &&
+           SetConsoleMode(console, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING | ENABLE_PROCESSED_OUTPUT);
+}
+#endif
+
 TCliContext MakeContext()
 {
     TCliContext context;
     context.ProgramDir = ProgramDirectory(ExtractFilePath(ExecutablePath()));
+#ifdef _WIN32
+    context.InputIsTerminal = _isatty(_fileno(stdin)) != 0;
+    context.ErrIsTerminal = _isatty(_fileno(stderr)) != 0 && EnableEscapeSequences(STD_ERROR_HANDLE);
+#else
     context.InputIsTerminal = isatty(STDIN_FILENO) != 0;
     context.ErrIsTerminal = isatty(STDERR_FILENO) != 0;
+#endif
     return context;
 }
 

@@ -10,6 +10,11 @@
 #ifndef _WIN32
 #include <fcntl.h>
 #include <unistd.h>
+#else
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+#include <windows.h>
 #endif
 
 namespace fs = std::filesystem;
@@ -62,7 +67,7 @@ std::string TempPathFor(const std::string& target)
 {
     static std::atomic<unsigned> counter{0};
 #ifdef _WIN32
-    unsigned long pid = 0;
+    unsigned long pid = GetCurrentProcessId();
 #else
     unsigned long pid = static_cast<unsigned long>(getpid());
 #endif
@@ -75,7 +80,14 @@ TAtomicFileWriter::TAtomicFileWriter(std::string target) : FTarget(std::move(tar
 {
     FTempPath = TempPathFor(FTarget);
 #ifdef _WIN32
-    FFile = std::fopen(FTempPath.c_str(), "wbx");
+    // Exclusive create; the C runtime here knows no "x" mode for fopen.
+    int fd = ::_open(FTempPath.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
+                     _S_IREAD | _S_IWRITE);
+    if (fd >= 0) {
+        FFile = ::_fdopen(fd, "wb");
+        if (!FFile)
+            ::_close(fd);
+    }
 #else
     // Exclusive create: never follow or reuse a file that is already there.
     int fd = ::open(FTempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
@@ -107,7 +119,9 @@ bool TAtomicFileWriter::Commit()
     if (!FFile)
         return false;
     bool ok = std::fflush(FFile) == 0;
-#ifndef _WIN32
+#ifdef _WIN32
+    ok = ok && FlushFileBuffers(reinterpret_cast<HANDLE>(::_get_osfhandle(::_fileno(FFile))));
+#else
     ok = ok && ::fsync(::fileno(FFile)) == 0;
 #endif
     ok = (std::fclose(FFile) == 0) && ok;

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/UFiles.h"
+
 #ifndef _WIN32
 #include <unistd.h>
 #else
@@ -88,7 +90,10 @@ bool IsWritableDirectory(const std::string& dir)
     if (dir.empty() || !fs::is_directory(dir, ec))
         return false;
 #ifdef _WIN32
-    return true;
+    // Windows' access() only looks at the read-only attribute, not at who may
+    // write into the folder (Program Files): try to create a file there.
+    TAtomicFileWriter probe(IncludeTrailingPathDelimiter(dir) + "velmora.probe");
+    return probe.Ok();
 #else
     return access(dir.c_str(), W_OK) == 0;
 #endif
@@ -96,10 +101,16 @@ bool IsWritableDirectory(const std::string& dir)
 
 std::string PerUserDirectory()
 {
+#ifdef _WIN32
+    const char* appData = std::getenv("APPDATA");
+    fs::path base = appData && *appData ? fs::path(appData) : fs::path(".");
+    return IncludeTrailingPathDelimiter((base / "Velmora").string());
+#else
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
     const char* home = std::getenv("HOME");
     fs::path base = (xdg && *xdg) ? fs::path(xdg) : fs::path(home && *home ? home : ".") / ".config";
     return IncludeTrailingPathDelimiter((base / "velmora").string());
+#endif
 }
 } // namespace
 

@@ -29,8 +29,8 @@ std::string ChangeFileExt(const std::string& path, const std::string& ext);
 std::string ExecutablePath();
 // Where the program keeps its settings file, default profile and default
 // destination: the executable's directory when it is writable, else the
-// per-user directory $XDG_CONFIG_HOME/velmora (~/.config/velmora), created
-// when missing. Always ends with a separator.
+// per-user directory, created when missing: $XDG_CONFIG_HOME/velmora
+// (~/.config/velmora), on Windows %APPDATA%\Velmora. Always ends with a separator.
 std::string ProgramDirectory(const std::string& executableDir);
 
 } // namespace velmora

@@ -41,17 +41,32 @@ TEST(RelativePath, FromDestinationToImages)
         {"/a/b/c/", "/a/x/y/", "../../x/y/"},
         {"/out/", "/out/", ""},
         {"/Out/IMG/", "/out/img/", ""}, // equal but for letter case after the first character
-        {"/out/", "/OUT/img/", "../OUT/img/"}, // names compare exactly
         {"//server/share/html/", "//server/share/img/", "../img/"},
         {"/c:/out/", "/c:/img/", "../img/"},
         {"out/", "/srv/img/", "/srv/img/"}, // different first character: the images directory itself
         {"a/x/", "b/y/", "b/y/"},
         {"O/x/", "o/x/", "o/x/"},
         {"", "/img/", "/img/"},
+#ifndef _WIN32
+        {"/out/", "/OUT/img/", "../OUT/img/"}, // names compare exactly, as the file system does
+#endif
     };
     for (const auto& c : cases)
         EXPECT_EQ(RelativePath(c.From, c.To), c.Result) << c.From << " -> " << c.To;
 }
+
+#ifdef _WIN32
+// Enabled once paths compare through the platform's one path comparison.
+TEST(RelativePath, DISABLED_DrivesCompareIgnoringCaseOnWindows)
+{
+    const std::vector<TRelativeCase> cases = {
+        {"z:\\out\\", "Z:\\out\\img\\", "img/"},
+        {"c:\\out\\", "d:\\img\\", "d:\\img\\"}, // another drive: the images directory itself
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(RelativePath(c.From, c.To), c.Result) << c.From << " -> " << c.To;
+}
+#endif
 
 struct TSplitCase {
     std::string Path;
@@ -66,9 +81,13 @@ TEST(SplitPath, DirectoryNamesFromTheRoot)
         {"/a//b/c/", {"b", "c"}}, // a doubled separator ends the reading
         {"rel/dir/", {"dir"}},     // what stands before the first separator is no name
         {"/x", {"x"}},
-        {"/a:b/c/", {"a:b", "c"}},
         {"", {}},
         {"/", {}},
+#ifdef _WIN32
+        {"c:\\out\\img\\", {"out", "img"}}, // the drive is no name
+#else
+        {"/a:b/c/", {"a:b", "c"}}, // ":" is an ordinary character
+#endif
     };
     for (const auto& c : cases) {
         std::vector<std::string> names = {"stale"};
@@ -87,8 +106,12 @@ TEST(OutputFileName, DestinationPlusNameWithHtm)
         {"/q3/noext", "/pages/noext.htm"},
         {"/q3.dir/noext", "/pages/noext.htm"},
         {"/q3/.hidden", "/pages/.htm"},
-        {"/q3/c:d.log", "/pages/c:d.htm"},
         {"plain.txt", "/pages/plain.htm"},
+#ifdef _WIN32
+        {"c:d.log", "/pages/d.htm"}, // a drive's current directory
+#else
+        {"/q3/c:d.log", "/pages/c:d.htm"},
+#endif
     };
     for (const auto& [source, output] : cases)
         EXPECT_EQ(setup.Engine.OutputFileName(source), output) << source;
