@@ -10,6 +10,7 @@
 #include "cli/UTerminalDialogs.h"
 #include "conversion/UConvertClass.h"
 #include "platform/UFiles.h"
+#include "platform/UPaths.h"
 #include "platform/UPlatform.h"
 #include "platform/URegistry.h"
 #include "settings/UCustomIni.h"
@@ -30,7 +31,7 @@ constexpr const char* SettingsBaseName = "velmora";
 std::string AbsolutePath(const std::string& path)
 {
     std::error_code ec;
-    fs::path absolute = fs::absolute(path, ec);
+    fs::path absolute = fs::absolute(FileSystemPath(path), ec);
     return ec ? path : absolute.lexically_normal().string();
 }
 
@@ -90,7 +91,7 @@ void ApplyOverrides(const TConvertRequest& request, TIOOptions& io)
 bool DirectoryUsable(const std::string& dir, const char* what, const TCliContext& context)
 {
     std::error_code ec;
-    if (dir.empty() || fs::is_directory(dir, ec))
+    if (dir.empty() || fs::is_directory(FileSystemPath(dir), ec))
         return true;
     std::fprintf(context.Err, "%s: the %s directory does not exist: %s\n", ProgramName, what, dir.c_str());
     return false;

@@ -3,6 +3,7 @@
 #include <clocale>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #ifdef _WIN32
 #include <io.h>
@@ -15,6 +16,7 @@
 
 #include "cli/UCommands.h"
 #include "platform/UPaths.h"
+#include "platform/UText.h"
 
 using namespace velmora;
 using namespace velmora::cli;
@@ -49,6 +51,19 @@ prints; "names" entries need "name". An unknown key or a value of the wrong type
 is a usage error (exit 2). Exit 1 when the file cannot be written.)";
 
 #ifdef _WIN32
+// The arguments in UTF-8, the program's encoding of file names: main()
+// receives them in the system's code page, which cannot hold every name.
+std::vector<std::string> Utf8Arguments()
+{
+    int count = 0;
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> args;
+    for (int i = 0; i < count; ++i)
+        args.push_back(Utf8Text(wide[i]));
+    LocalFree(wide);
+    return args;
+}
+
 // The console of Windows 10 and later draws the progress line's escape
 // sequences once asked to; false where it cannot.
 bool EnableEscapeSequences(DWORD stdHandle)
@@ -79,6 +94,17 @@ TCliContext MakeContext()
 int main(int argc, char** argv)
 {
     std::setlocale(LC_ALL, "");
+#ifdef _WIN32
+    // File names are printed as they are held, in UTF-8.
+    SetConsoleOutputCP(CP_UTF8);
+    std::vector<std::string> utf8Args = Utf8Arguments();
+    std::vector<char*> utf8Argv;
+    for (std::string& arg : utf8Args)
+        utf8Argv.push_back(arg.data());
+    utf8Argv.push_back(nullptr);
+    argc = static_cast<int>(utf8Args.size());
+    argv = utf8Argv.data();
+#endif
 
     CLI::App app{"Turns Quake 3 Arena console dumps into HTML pages.", ProgramName};
     app.set_version_flag("--version", std::string(ProgramName) + " " + VELMORA_VERSION);

@@ -21,16 +21,27 @@ namespace fs = std::filesystem;
 
 namespace velmora {
 
+namespace {
+std::FILE* OpenForReading(const std::string& path)
+{
+#ifdef _WIN32
+    return ::_wfopen(FileSystemPath(path).c_str(), L"rb");
+#else
+    return std::fopen(path.c_str(), "rb");
+#endif
+}
+} // namespace
+
 bool FileExists(const std::string& path)
 {
     std::error_code ec;
-    return !path.empty() && fs::is_regular_file(path, ec);
+    return !path.empty() && fs::is_regular_file(FileSystemPath(path), ec);
 }
 
 bool SameFile(const std::string& a, const std::string& b)
 {
     std::error_code ec;
-    bool same = fs::equivalent(a, b, ec);
+    bool same = fs::equivalent(FileSystemPath(a), FileSystemPath(b), ec);
     return !ec && same;
 }
 
@@ -38,9 +49,9 @@ bool ReadWholeFile(const std::string& path, std::string& contents)
 {
     contents.clear();
     std::error_code ec;
-    if (fs::is_directory(path, ec))
+    if (fs::is_directory(FileSystemPath(path), ec))
         return false;
-    std::FILE* f = std::fopen(path.c_str(), "rb");
+    std::FILE* f = OpenForReading(path);
     if (!f)
         return false;
     bool ok = true;
@@ -81,7 +92,7 @@ TAtomicFileWriter::TAtomicFileWriter(std::string target) : FTarget(std::move(tar
     FTempPath = TempPathFor(FTarget);
 #ifdef _WIN32
     // Exclusive create; the C runtime here knows no "x" mode for fopen.
-    int fd = ::_open(FTempPath.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
+    int fd = ::_wopen(FileSystemPath(FTempPath).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
                      _S_IREAD | _S_IWRITE);
     if (fd >= 0) {
         FFile = ::_fdopen(fd, "wb");
@@ -129,15 +140,15 @@ bool TAtomicFileWriter::Commit()
     if (ok) {
         std::error_code ec;
         // Keep an existing target's permissions.
-        auto perms = fs::status(FTarget, ec).permissions();
+        auto perms = fs::status(FileSystemPath(FTarget), ec).permissions();
         if (!ec)
-            fs::permissions(FTempPath, perms, ec);
-        fs::rename(FTempPath, FTarget, ec);
+            fs::permissions(FileSystemPath(FTempPath), perms, ec);
+        fs::rename(FileSystemPath(FTempPath), FileSystemPath(FTarget), ec);
         ok = !ec;
     }
     if (!ok) {
         std::error_code ec;
-        fs::remove(FTempPath, ec);
+        fs::remove(FileSystemPath(FTempPath), ec);
     }
     FTempPath.clear();
     return ok;
@@ -151,7 +162,7 @@ void TAtomicFileWriter::Discard()
     }
     if (!FTempPath.empty()) {
         std::error_code ec;
-        fs::remove(FTempPath, ec);
+        fs::remove(FileSystemPath(FTempPath), ec);
         FTempPath.clear();
     }
 }
@@ -167,7 +178,7 @@ bool CopyFileAtomically(const std::string& source, const std::string& target)
 {
     if (SameFile(source, target))
         return true;
-    std::FILE* in = std::fopen(source.c_str(), "rb");
+    std::FILE* in = OpenForReading(source);
     if (!in)
         return false;
     TAtomicFileWriter writer(target);

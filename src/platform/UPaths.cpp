@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "platform/UFiles.h"
+#include "platform/UText.h"
 
 #ifndef _WIN32
 #include <unistd.h>
@@ -15,6 +16,15 @@
 namespace fs = std::filesystem;
 
 namespace velmora {
+
+std::filesystem::path FileSystemPath(const std::string& path)
+{
+#ifdef _WIN32
+    return fs::path(std::u8string(path.begin(), path.end()));
+#else
+    return fs::path(path);
+#endif
+}
 
 bool IsPathDelimiter(char c)
 {
@@ -73,9 +83,9 @@ std::string ChangeFileExt(const std::string& path, const std::string& ext)
 std::string ExecutablePath()
 {
 #ifdef _WIN32
-    char buffer[MAX_PATH * 4];
-    DWORD n = GetModuleFileNameA(nullptr, buffer, sizeof buffer);
-    return std::string(buffer, n);
+    wchar_t buffer[MAX_PATH * 4];
+    DWORD n = GetModuleFileNameW(nullptr, buffer, MAX_PATH * 4);
+    return Utf8Text(std::wstring(buffer, n));
 #else
     std::error_code ec;
     fs::path p = fs::read_symlink("/proc/self/exe", ec);
@@ -87,7 +97,7 @@ namespace {
 bool IsWritableDirectory(const std::string& dir)
 {
     std::error_code ec;
-    if (dir.empty() || !fs::is_directory(dir, ec))
+    if (dir.empty() || !fs::is_directory(FileSystemPath(dir), ec))
         return false;
 #ifdef _WIN32
     // Windows' access() only looks at the read-only attribute, not at who may
@@ -102,7 +112,7 @@ bool IsWritableDirectory(const std::string& dir)
 std::string PerUserDirectory()
 {
 #ifdef _WIN32
-    const char* appData = std::getenv("APPDATA");
+    const wchar_t* appData = _wgetenv(L"APPDATA");
     fs::path base = appData && *appData ? fs::path(appData) : fs::path(".");
     return IncludeTrailingPathDelimiter((base / "Velmora").string());
 #else
@@ -120,7 +130,7 @@ std::string ProgramDirectory(const std::string& executableDir)
         return IncludeTrailingPathDelimiter(executableDir);
     std::string dir = PerUserDirectory();
     std::error_code ec;
-    fs::create_directories(dir, ec);
+    fs::create_directories(FileSystemPath(dir), ec);
     return dir;
 }
 

@@ -2,6 +2,7 @@
 // on POSIX ":" is an ordinary character rather than a drive mark.
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 namespace velmora {
@@ -11,6 +12,11 @@ inline constexpr char PathDelim = '\\';
 #else
 inline constexpr char PathDelim = '/';
 #endif
+
+// The path as the file-system functions take it. Paths are UTF-8 inside the
+// program; on Windows they become the system's UTF-16 names here (a plain
+// std::string would be read in the C runtime's code page instead).
+std::filesystem::path FileSystemPath(const std::string& path);
 
 // True for the characters that end a directory name or drive in a path.
 bool IsPathDelimiter(char c);

@@ -108,6 +108,20 @@ TEST_F(CliEndToEnd, Convert_ExistingPage_SkippedThenOverwrittenOnRequest)
     EXPECT_NE(TempDir::Read(Path("out/a.htm")).find("new text<BR>"), std::string::npos);
 }
 
+TEST_F(CliEndToEnd, Convert_NonAsciiFileNames_ConvertUnderTheirNames)
+{
+    const std::string umlaut = "\xC3\x84rger", cyrillic = "\xD0\x9B\xD0\xBE\xD0\xB3"; // Ärger, Лог
+    Dir.Write(umlaut + ".txt", "first\n");
+    Dir.Write(cyrillic + ".txt", "second\n");
+
+    TCliResult r = Convert({umlaut + ".txt", cyrillic + ".txt"});
+
+    EXPECT_EQ(r.Status, 0) << r.Err;
+    EXPECT_EQ(r.Out, Path(umlaut + ".txt") + ": Converted -> " + Path("out/" + umlaut + ".htm") + "\n" +
+                         Path(cyrillic + ".txt") + ": Converted -> " + Path("out/" + cyrillic + ".htm") + "\n");
+    EXPECT_NE(TempDir::Read(Path("out/" + cyrillic + ".htm")).find("second<BR>"), std::string::npos);
+}
+
 TEST_F(CliEndToEnd, Convert_MissingDump_ReportsReadErrorAndExitsOne)
 {
     Dir.Write("a.txt", "here\n");

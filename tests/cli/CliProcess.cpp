@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstring>
+#include <cwchar>
 #include <stdexcept>
 #include <thread>
 
@@ -12,6 +13,8 @@
 #include <io.h>
 #include <map>
 #include <windows.h>
+
+#include "platform/UText.h"
 #else
 #include <fcntl.h>
 #include <spawn.h>
@@ -49,10 +52,10 @@ std::vector<std::string> Environment(const std::vector<std::string>& current, co
 std::vector<std::string> CurrentEnvironment()
 {
     std::vector<std::string> result;
-    char* block = GetEnvironmentStringsA();
-    for (const char* e = block; e && *e; e += std::strlen(e) + 1)
-        result.emplace_back(e);
-    FreeEnvironmentStringsA(block);
+    wchar_t* block = GetEnvironmentStringsW();
+    for (const wchar_t* e = block; e && *e; e += std::wcslen(e) + 1)
+        result.push_back(Utf8Text(e));
+    FreeEnvironmentStringsW(block);
     return result;
 }
 
@@ -78,8 +81,8 @@ std::string Quoted(const std::string& arg)
 HANDLE InheritableFile(const std::string& path)
 {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(WideText(path).c_str(), GENERIC_WRITE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         throw std::runtime_error("cannot create " + path);
     return file;
@@ -126,25 +129,27 @@ pid_t TCliProcess::Start(const std::vector<std::string>& args, int inputFd) cons
         commandLine += ' ';
         commandLine += Quoted(arg);
     }
-    std::string block;
+    std::wstring block;
     for (const std::string& entry : Environment(CurrentEnvironment(), FDir.Path()))
-        block += entry + '\0';
-    block += '\0';
+        block += WideText(entry) + L'\0';
+    block += L'\0';
 
     HANDLE input = nullptr;
     DuplicateHandle(GetCurrentProcess(), reinterpret_cast<HANDLE>(_get_osfhandle(inputFd)), GetCurrentProcess(),
                     &input, 0, TRUE, DUPLICATE_SAME_ACCESS);
     HANDLE out = InheritableFile(FDir.File(".cli-out"));
     HANDLE err = InheritableFile(FDir.File(".cli-err"));
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = input;
     startup.hStdOutput = out;
     startup.hStdError = err;
     PROCESS_INFORMATION process{};
-    BOOL started = CreateProcessA(FBinary.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, block.data(),
-                                  FDir.Path().c_str(), &startup, &process);
+    std::wstring wideCommandLine = WideText(commandLine);
+    BOOL started = CreateProcessW(WideText(FBinary).c_str(), wideCommandLine.data(), nullptr, nullptr, TRUE,
+                                  CREATE_UNICODE_ENVIRONMENT, block.data(), WideText(FDir.Path()).c_str(), &startup,
+                                  &process);
     CloseHandle(input);
     CloseHandle(out);
     CloseHandle(err);
@@ -234,7 +239,7 @@ TCliResult TCliProcess::Run(const std::vector<std::string>& args, const std::str
 {
     std::string inputPath = FDir.Write(".cli-in", input);
 #ifdef _WIN32
-    int inputFd = _open(inputPath.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
+    int inputFd = _wopen(WideText(inputPath).c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
 #else
     int inputFd = open(inputPath.c_str(), O_RDONLY | O_CLOEXEC);
 #endif

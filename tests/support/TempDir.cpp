@@ -38,7 +38,7 @@ TempDir::~TempDir()
 std::string TempDir::Write(const std::string& name, std::string_view bytes) const
 {
     std::string path = File(name);
-    std::ofstream out(path, std::ios::binary);
+    std::ofstream out(FileSystemPath(path), std::ios::binary);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out)
         throw std::runtime_error("cannot write " + path);
@@ -47,7 +47,7 @@ std::string TempDir::Write(const std::string& name, std::string_view bytes) cons
 
 std::string TempDir::Read(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(FileSystemPath(path), std::ios::binary);
     std::ostringstream out;
     out << in.rdbuf();
     return out.str();
