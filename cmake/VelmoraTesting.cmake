@@ -23,7 +23,6 @@ function(velmora_add_test)
   cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE velmora_test_support ${T_LIBS} GTest::gmock GTest::gtest_main)
-  velmora_windows_executable(${T_NAME})
   target_compile_definitions(${T_NAME} PRIVATE
     VELMORA_SHARED_TESTDATA="${VELMORA_SHARED_TESTDATA}"
     VELMORA_BIN_DIR="${VELMORA_TEST_BIN_DIR}")
