@@ -1,4 +1,5 @@
-# One helper registers every test program: velmora_add_test(NAME n SOURCES ... [LIBS ...]).
+# One helper registers every test program: velmora_add_test(NAME n SOURCES ... [LIBS ...] [WINDOW]).
+# WINDOW: a test of the window, with its own main that starts Qt on the offscreen platform.
 include(GoogleTest)
 
 # An installed GoogleTest where one fits the compiler; otherwise (a cross build)
@@ -20,11 +21,21 @@ set(VELMORA_SHARED_TESTDATA "${VELMORA_TEST_DRIVE}${PROJECT_SOURCE_DIR}/../share
 set(VELMORA_TEST_BIN_DIR "${VELMORA_TEST_DRIVE}${CMAKE_RUNTIME_OUTPUT_DIRECTORY}")
 
 function(velmora_add_test)
-  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "WINDOW" "NAME" "SOURCES;LIBS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
-  target_link_libraries(${T_NAME} PRIVATE velmora_test_support ${T_LIBS} GTest::gmock GTest::gtest_main)
+  set(environment "LC_ALL=C.UTF-8")
+  if(T_WINDOW)
+    find_package(Qt6 REQUIRED COMPONENTS Test)
+    set_target_properties(${T_NAME} PROPERTIES AUTOMOC ON)
+    target_link_libraries(${T_NAME} PRIVATE velmora_test_support ${T_LIBS} Qt6::Test GTest::gmock GTest::gtest)
+    # Leaks inside Qt's and fontconfig's own caches are not ours to fix.
+    list(APPEND environment "QT_QPA_PLATFORM=offscreen"
+      "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/window/lsan-qt.supp")
+  else()
+    target_link_libraries(${T_NAME} PRIVATE velmora_test_support ${T_LIBS} GTest::gmock GTest::gtest_main)
+  endif()
   target_compile_definitions(${T_NAME} PRIVATE
     VELMORA_SHARED_TESTDATA="${VELMORA_SHARED_TESTDATA}"
     VELMORA_BIN_DIR="${VELMORA_TEST_BIN_DIR}")
-  gtest_discover_tests(${T_NAME} DISCOVERY_MODE PRE_TEST PROPERTIES ENVIRONMENT "LC_ALL=C.UTF-8")
+  gtest_discover_tests(${T_NAME} DISCOVERY_MODE PRE_TEST PROPERTIES ENVIRONMENT "${environment}")
 endfunction()

@@ -14,10 +14,12 @@ inline constexpr int ExitOk = 0;
 inline constexpr int ExitFailed = 1;
 inline constexpr int ExitUsage = 2;
 
-// Where a command runs: the program directory (settings file, default profile)
-// and the standard streams with what they are connected to.
+// Where a command runs: the program directory (settings file, default profile),
+// the default folder of dumps and pages, and the standard streams with what
+// they are connected to.
 struct TCliContext {
-    std::string ProgramDir; // ends with a separator
+    std::string ProgramDir;   // ends with a separator
+    std::string UserFilesDir; // ends with a separator; empty: ProgramDir
     std::FILE* Out = stdout;
     std::FILE* Err = stderr;
     int InputFd = 0;

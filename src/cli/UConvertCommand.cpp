@@ -160,7 +160,7 @@ int RunConvert(const TConvertRequest& request, const TCliContext& context)
     boxes.SetBeforeOutput([&progress] { progress.Clear(); });
 
     TSystemRegistry registry;
-    TPlatform platform{&registry, &boxes, context.ProgramDir};
+    TPlatform platform{&registry, &boxes, context.ProgramDir, context.UserFilesDir};
     TSettingsAction settingsAction(nullptr);
     // The settings file is read before the profile is made, so that a fresh
     // profile starts from its default colours as it would in the window.

@@ -28,7 +28,7 @@ constexpr const char* SettingsBaseName = "velmora";
 // The objects a profile needs from its platform, without a window.
 struct TProfileHost {
     explicit TProfileHost(const TCliContext& context)
-        : Boxes(context.Err, context.InputFd, false), Platform{&Registry, &Boxes, context.ProgramDir}
+        : Boxes(context.Err, context.InputFd, false), Platform{&Registry, &Boxes, context.ProgramDir, context.UserFilesDir}
     {
     }
     TTerminalMessageBoxes Boxes;

@@ -78,7 +78,9 @@ bool EnableEscapeSequences(DWORD stdHandle)
 TCliContext MakeContext()
 {
     TCliContext context;
-    context.ProgramDir = ProgramDirectory(ExtractFilePath(ExecutablePath()));
+    std::string executableDir = ExtractFilePath(ExecutablePath());
+    context.ProgramDir = ProgramDirectory(executableDir);
+    context.UserFilesDir = UserFilesDirectory(executableDir);
 #ifdef _WIN32
     context.InputIsTerminal = _isatty(_fileno(stdin)) != 0;
     context.ErrIsTerminal = _isatty(_fileno(stderr)) != 0 && EnableEscapeSequences(STD_ERROR_HANDLE);

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <string_view>
 #include <system_error>
 
 #include "platform/UFiles.h"
@@ -93,11 +94,28 @@ std::string ExecutablePath()
 #endif
 }
 
+std::string ProcessEnvironment(const char* name)
+{
+#ifdef _WIN32
+    // In UTF-8 like every other text of the program, whatever the code page.
+    const wchar_t* value = _wgetenv(WideText(name).c_str());
+    return value ? Utf8Text(value) : "";
+#else
+    const char* value = std::getenv(name);
+    return value ? value : "";
+#endif
+}
+
 namespace {
-bool IsWritableDirectory(const std::string& dir)
+bool IsDirectory(const std::string& dir)
 {
     std::error_code ec;
-    if (dir.empty() || !fs::is_directory(FileSystemPath(dir), ec))
+    return !dir.empty() && fs::is_directory(FileSystemPath(dir), ec);
+}
+
+bool IsWritableDirectory(const std::string& dir)
+{
+    if (!IsDirectory(dir))
         return false;
 #ifdef _WIN32
     // Windows' access() only looks at the read-only attribute, not at who may
@@ -109,29 +127,117 @@ bool IsWritableDirectory(const std::string& dir)
 #endif
 }
 
-std::string PerUserDirectory()
+// An installed program's bin folder lies beside share/applications/ with the
+// program's desktop entry; root may write there, but the program must not.
+bool IsInstalledProgramDirectory(const std::string& executableDir)
+{
+    return FileExists(IncludeTrailingPathDelimiter(executableDir) + VELMORA_DESKTOP_ENTRY_FROM_BIN);
+}
+
+bool KeepsFilesBesideExecutable(const std::string& executableDir)
+{
+    return IsWritableDirectory(executableDir) && !IsInstalledProgramDirectory(executableDir);
+}
+
+std::string HomeDirectory(const TEnvironment& env)
 {
 #ifdef _WIN32
-    const wchar_t* appData = _wgetenv(L"APPDATA");
-    fs::path base = appData && *appData ? fs::path(appData) : fs::path(".");
-    return IncludeTrailingPathDelimiter((base / "Velmora").string());
+    std::string home = env("USERPROFILE");
 #else
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    const char* home = std::getenv("HOME");
-    fs::path base = (xdg && *xdg) ? fs::path(xdg) : fs::path(home && *home ? home : ".") / ".config";
-    return IncludeTrailingPathDelimiter((base / "velmora").string());
+    std::string home = env("HOME");
 #endif
+    return home.empty() ? "." : home;
+}
+
+std::string ConfigHome(const TEnvironment& env)
+{
+    std::string xdg = env("XDG_CONFIG_HOME");
+    return xdg.empty() ? (fs::path(HomeDirectory(env)) / ".config").string() : xdg;
+}
+
+// The quoted value of a user-dirs.dirs line (backslash escapes one
+// character); false when the quotes are missing or unbalanced.
+bool QuotedValue(std::string_view text, std::string& value)
+{
+    if (text.empty() || text.front() != '"')
+        return false;
+    value.clear();
+    for (std::size_t i = 1; i < text.size(); ++i) {
+        if (text[i] == '"')
+            return true;
+        if (text[i] == '\\' && i + 1 < text.size())
+            ++i;
+        value += text[i];
+    }
+    return false;
 }
 } // namespace
 
-std::string ProgramDirectory(const std::string& executableDir)
+std::string UserDirsDocuments(const std::string& text, const std::string& home)
 {
-    if (IsWritableDirectory(executableDir))
+    const std::string_view key = "XDG_DOCUMENTS_DIR=";
+    std::string result;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string_view line = std::string_view(text).substr(start, end - start);
+        start = end + 1;
+        std::size_t indent = line.find_first_not_of(" \t");
+        line.remove_prefix(indent == std::string_view::npos ? line.size() : indent);
+        std::string value;
+        if (line.substr(0, key.size()) != key || !QuotedValue(line.substr(key.size()), value))
+            continue;
+        // Like the shell that reads this file, the last assignment wins.
+        if (value == "$HOME" || value.rfind("$HOME/", 0) == 0)
+            result = home + value.substr(5);
+        else if (!value.empty() && value.front() == '/')
+            result = value;
+    }
+    return result;
+}
+
+std::string PerUserDirectory(const TEnvironment& env)
+{
+#ifdef _WIN32
+    std::string appData = env("APPDATA");
+    return IncludeTrailingPathDelimiter((FileSystemPath(appData.empty() ? "." : appData) / "Velmora").string());
+#else
+    return IncludeTrailingPathDelimiter((fs::path(ConfigHome(env)) / "velmora").string());
+#endif
+}
+
+std::string DocumentsDirectory(const TEnvironment& env)
+{
+    std::string home = HomeDirectory(env);
+#ifndef _WIN32
+    std::string userDirs;
+    if (ReadWholeFile((fs::path(ConfigHome(env)) / "user-dirs.dirs").string(), userDirs)) {
+        std::string documents = UserDirsDocuments(userDirs, home);
+        if (IsDirectory(documents))
+            return IncludeTrailingPathDelimiter(documents);
+    }
+#endif
+    std::string documents = (FileSystemPath(home) / "Documents").string();
+    return IncludeTrailingPathDelimiter(IsDirectory(documents) ? documents : home);
+}
+
+std::string ProgramDirectory(const std::string& executableDir, const TEnvironment& env)
+{
+    if (KeepsFilesBesideExecutable(executableDir))
         return IncludeTrailingPathDelimiter(executableDir);
-    std::string dir = PerUserDirectory();
+    std::string dir = PerUserDirectory(env);
     std::error_code ec;
     fs::create_directories(FileSystemPath(dir), ec);
     return dir;
+}
+
+std::string UserFilesDirectory(const std::string& executableDir, const TEnvironment& env)
+{
+    if (KeepsFilesBesideExecutable(executableDir))
+        return IncludeTrailingPathDelimiter(executableDir);
+    return DocumentsDirectory(env);
 }
 
 } // namespace velmora

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace velmora {
@@ -33,10 +34,31 @@ std::string ChangeFileExt(const std::string& path, const std::string& ext);
 
 // The running program's full path, or an empty string when it cannot be found.
 std::string ExecutablePath();
-// Where the program keeps its settings file, default profile and default
-// destination: the executable's directory when it is writable, else the
-// per-user directory, created when missing: $XDG_CONFIG_HOME/velmora
-// (~/.config/velmora), on Windows %APPDATA%\Velmora. Always ends with a separator.
-std::string ProgramDirectory(const std::string& executableDir);
+
+// Reads an environment variable: its value, or an empty string when unset.
+// Tests hand in their own so that no real home folder is touched.
+using TEnvironment = std::function<std::string(const char* name)>;
+std::string ProcessEnvironment(const char* name);
+
+// The per-user folder for settings: $XDG_CONFIG_HOME/velmora, by default
+// ~/.config/velmora; on Windows %APPDATA%\Velmora. Ends with a separator; not created here.
+std::string PerUserDirectory(const TEnvironment& env);
+// The user's documents folder: XDG_DOCUMENTS_DIR of user-dirs.dirs when it
+// exists (not on Windows), else ~/Documents when it exists, else the home
+// folder. Ends with a separator.
+std::string DocumentsDirectory(const TEnvironment& env);
+// The documents folder that a user-dirs.dirs text names, with $HOME replaced
+// by home; empty when it names none or the line is malformed.
+std::string UserDirsDocuments(const std::string& text, const std::string& home);
+
+// Where the program keeps its settings file and default profile: the
+// executable's directory when it is writable and not an installed program's
+// (a bin folder beside share/applications/ holding the desktop entry), else the
+// per-user folder, created when missing. Always ends with a separator.
+std::string ProgramDirectory(const std::string& executableDir, const TEnvironment& env = ProcessEnvironment);
+// Where dumps are looked for and pages written by default: the program
+// directory when that is the executable's own, else the documents folder, so
+// that an installed program never writes beside itself.
+std::string UserFilesDirectory(const std::string& executableDir, const TEnvironment& env = ProcessEnvironment);
 
 } // namespace velmora

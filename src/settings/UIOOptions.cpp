@@ -49,9 +49,10 @@ TIOOptions::TIOOptions(TSettingsAction* settingsAction, const TPlatform& platfor
     TRegistryValue install;
     if (platform.Registry)
         install = platform.Registry->ReadString(GameRegistryKey, GameRegistryValue);
-    FGameDir = install.KeyOpened ? install.Value.value_or("") : platform.ProgramDir;
+    const std::string& userFiles = platform.UserFilesDir.empty() ? platform.ProgramDir : platform.UserFilesDir;
+    FGameDir = install.KeyOpened ? install.Value.value_or("") : userFiles;
     FInputDir = FGameDir;
-    FDestDir = platform.ProgramDir;
+    FDestDir = userFiles;
     FDestImgDir = FDestDir;
 }
 

@@ -2,10 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <string>
 
 #include "platform/UPaths.h"
-#include "support/ScopedEnv.h"
 #include "support/TempDir.h"
 
 namespace velmora {
@@ -68,24 +68,43 @@ TEST(Paths, ExecutablePathNamesThisTestProgram)
 #endif
 }
 
-// The per-user directory lives where the environment says, here inside the
-// test's temporary directory.
+// The folders a program uses, with an environment of its own inside a
+// temporary directory: the home is FTemp/home, the configuration FTemp/config.
 class ProgramDirectoryTest : public ::testing::Test {
 protected:
+    std::string Env(const char* name) const
+    {
+        auto it = FEnv.find(name);
+        return it == FEnv.end() ? std::string() : it->second;
+    }
+    TEnvironment Environment() const
+    {
+        return [this](const char* name) { return Env(name); };
+    }
+    // Makes the folder and returns it as the program spells it.
+    std::string MakeDir(const std::string& name) const
+    {
+        std::filesystem::path dir = std::filesystem::path(FTemp.File(name)).make_preferred();
+        std::filesystem::create_directories(dir);
+        return IncludeTrailingPathDelimiter(dir.string());
+    }
     test::TempDir FTemp;
+    std::map<std::string, std::string> FEnv{{"HOME", FTemp.File("home")},
+                                             {"USERPROFILE", FTemp.File("home")},
+                                             {"XDG_CONFIG_HOME", FTemp.File("config")},
+                                             {"APPDATA", FTemp.File("config")}};
 #ifdef _WIN32
-    test::ScopedEnv FConfig{"APPDATA", FTemp.Path() + "config"};
     const std::string FPerUser = FTemp.Path() + "config\\Velmora\\";
 #else
-    test::ScopedEnv FConfig{"XDG_CONFIG_HOME", FTemp.Path() + "config"};
     const std::string FPerUser = FTemp.Path() + "config/velmora/";
 #endif
 };
 
-TEST_F(ProgramDirectoryTest, WritableExecutableDirectoryIsUsed)
+TEST_F(ProgramDirectoryTest, WritableExecutableDirectoryIsUsedForEverything)
 {
-    EXPECT_EQ(ProgramDirectory(FTemp.Path() + "."), FTemp.Path() + "." + PathDelim);
-    EXPECT_EQ(ProgramDirectory(FTemp.Path()), FTemp.Path());
+    EXPECT_EQ(ProgramDirectory(FTemp.Path() + ".", Environment()), FTemp.Path() + "." + PathDelim);
+    EXPECT_EQ(ProgramDirectory(FTemp.Path(), Environment()), FTemp.Path());
+    EXPECT_EQ(UserFilesDirectory(FTemp.Path(), Environment()), FTemp.Path());
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(FTemp.Path()), {}), 0) << "nothing is left behind";
 }
 
@@ -93,10 +112,72 @@ TEST_F(ProgramDirectoryTest, UnusableExecutableDirectoryFallsBackToThePerUserDir
 {
     // A "directory" that runs through a regular file cannot be written, even as root.
     std::string file = FTemp.Write("plain-file", "x");
-    const std::string& expected = FPerUser;
-    EXPECT_EQ(ProgramDirectory(file + "/bin"), expected);
-    EXPECT_EQ(ProgramDirectory(""), expected);
-    EXPECT_TRUE(std::filesystem::is_directory(expected)) << "the per-user directory is created";
+    EXPECT_EQ(ProgramDirectory(file + "/bin", Environment()), FPerUser);
+    EXPECT_EQ(ProgramDirectory("", Environment()), FPerUser);
+    EXPECT_TRUE(std::filesystem::is_directory(FPerUser)) << "the per-user directory is created";
+    EXPECT_EQ(UserFilesDirectory("", Environment()), MakeDir("home"));
+}
+
+// Root may write into an installed program's folder; the desktop entry beside
+// it still sends settings and pages to the user's folders.
+TEST_F(ProgramDirectoryTest, InstalledProgramNeverKeepsFilesBesideItself)
+{
+    std::string bin = MakeDir("usr/bin");
+    std::string entry = "usr/bin/" VELMORA_DESKTOP_ENTRY_FROM_BIN;
+    MakeDir(ExtractFilePath(entry));
+    FTemp.Write(entry, "[Desktop Entry]\n");
+    std::string documents = MakeDir("home/Documents");
+
+    EXPECT_EQ(ProgramDirectory(bin, Environment()), FPerUser);
+    EXPECT_EQ(UserFilesDirectory(bin, Environment()), documents);
+}
+
+#ifndef _WIN32
+TEST_F(ProgramDirectoryTest, PerUserDirectoryDefaultsToTheHomesConfigFolder)
+{
+    EXPECT_EQ(PerUserDirectory(Environment()), FPerUser);
+    FEnv.erase("XDG_CONFIG_HOME");
+    EXPECT_EQ(PerUserDirectory(Environment()), FTemp.Path() + "home/.config/velmora/");
+}
+#endif
+
+TEST_F(ProgramDirectoryTest, DocumentsFolderIsTheUsersChoiceThenDocumentsThenHome)
+{
+    std::string home = MakeDir("home");
+    EXPECT_EQ(DocumentsDirectory(Environment()), home) << "nothing configured, no Documents";
+    std::string documents = MakeDir("home/Documents");
+    EXPECT_EQ(DocumentsDirectory(Environment()), documents);
+#ifndef _WIN32
+    MakeDir("config");
+    FTemp.Write("config/user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"$HOME/Papers\"\n");
+    EXPECT_EQ(DocumentsDirectory(Environment()), documents) << "a configured folder that is missing";
+    std::string papers = MakeDir("home/Papers");
+    EXPECT_EQ(DocumentsDirectory(Environment()), papers);
+#endif
+}
+
+TEST(UserDirsDocuments, ReadsTheLastWellFormedAssignment)
+{
+    const struct {
+        const char* text;
+        const char* expected;
+    } cases[] = {
+        {"XDG_DOCUMENTS_DIR=\"$HOME/Documents\"\n", "/h/Documents"},
+        {"# comment\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\n  XDG_DOCUMENTS_DIR=\"/srv/docs\"", "/srv/docs"},
+        {"XDG_DOCUMENTS_DIR=\"$HOME/a\"\nXDG_DOCUMENTS_DIR=\"$HOME/b\"\n", "/h/b"},
+        {"XDG_DOCUMENTS_DIR=\"$HOME\"\n", "/h"},
+        {"XDG_DOCUMENTS_DIR=\"$HOME/say \\\"hi\\\"\"\n", "/h/say \"hi\""},
+        // Malformed or relative values name nothing.
+        {"XDG_DOCUMENTS_DIR=\"$HOME/open\n", ""},
+        {"XDG_DOCUMENTS_DIR=$HOME/bare\n", ""},
+        {"XDG_DOCUMENTS_DIR=\"docs\"\n", ""},
+        {"XDG_DOCUMENTS_DIR=\"$HOMEWORK\"\n", ""},
+        {"XDG_DOCUMENTS_DIR=\"\\", ""},
+        {"XDG_DOCUMENTS_DIR=", ""},
+        {"", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(UserDirsDocuments(c.text, "/h"), c.expected) << c.text;
 }
 
 } // namespace

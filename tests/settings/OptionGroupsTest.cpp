@@ -205,6 +205,16 @@ std::vector<std::string> Paths(const TIOOptions& options)
     return paths;
 }
 
+// An installed program keeps its settings in the per-user folder but looks for
+// dumps and writes pages in the user's documents.
+TEST(IOOptionsTest, New_UserFilesDirectoryTakesThePlaceOfTheProgramDirectory)
+{
+    TIOOptions options(nullptr, TPlatform{nullptr, nullptr, ProgramDir, "/home/q3/Documents/"});
+    EXPECT_EQ(options.FInputDir, "/home/q3/Documents/");
+    EXPECT_EQ(options.FDestDir, "/home/q3/Documents/");
+    EXPECT_EQ(options.FDestImgDir, "/home/q3/Documents/");
+}
+
 struct RegistryCase {
     const char* Name;
     bool WithRegistry;

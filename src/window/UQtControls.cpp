@@ -1,0 +1,256 @@
+#include "window/UQtControls.h"
+
+#include <algorithm>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QTreeWidget>
+
+#include "platform/USystemColors.h"
+
+namespace velmora {
+
+QString ToQString(const std::string& text)
+{
+    return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string ToStdString(const QString& text)
+{
+    return text.toLocal8Bit().toStdString();
+}
+
+QColor ToQColor(TColor color)
+{
+    TColor rgb = ColorToRGB(color);
+    return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
+}
+
+TColor FromQColor(const QColor& color)
+{
+    return static_cast<TColor>(color.red() | (color.green() << 8) | (color.blue() << 16));
+}
+
+namespace {
+
+// Runs a function for one type of event of one widget.
+class TEventHook : public QObject {
+public:
+    TEventHook(QWidget* widget, QEvent::Type type, std::function<bool(QEvent*)> handler)
+        : QObject(widget), FType(type), FHandler(std::move(handler))
+    {
+        widget->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override { return event->type() == FType && FHandler(event); }
+
+private:
+    QEvent::Type FType;
+    std::function<bool(QEvent*)> FHandler;
+};
+
+const char* const BoundActionProperty = "velmoraBoundAction";
+
+} // namespace
+
+void OnEvent(QWidget* widget, QEvent::Type type, std::function<bool(QEvent*)> handler)
+{
+    new TEventHook(widget, type, std::move(handler));
+}
+
+void OnFocusOut(QWidget* widget, std::function<void()> handler)
+{
+    OnEvent(widget, QEvent::FocusOut, [handler = std::move(handler)](QEvent*) {
+        handler();
+        return false;
+    });
+}
+
+void BindButton(QAbstractButton* button, QAction* action)
+{
+    if (auto* old = button->property(BoundActionProperty).value<QAction*>()) {
+        QObject::disconnect(old, nullptr, button, nullptr);
+        QObject::disconnect(button, nullptr, old, nullptr);
+    }
+    button->setProperty(BoundActionProperty, QVariant::fromValue(action));
+    if (button->text().isEmpty())
+        button->setText(action->text());
+    button->setEnabled(action->isEnabled());
+    QObject::connect(action, &QAction::changed, button, [button, action] { button->setEnabled(action->isEnabled()); });
+    QObject::connect(button, &QAbstractButton::clicked, action, [action] { action->trigger(); });
+}
+
+void TQtUpdateBracket::Begin(QWidget* widget)
+{
+    if (FDepth++ == 0)
+        widget->setUpdatesEnabled(false);
+}
+
+void TQtUpdateBracket::End(QWidget* widget)
+{
+    if (FDepth > 0 && --FDepth == 0)
+        widget->setUpdatesEnabled(true);
+}
+
+// ---- Text ----------------------------------------------------------------
+
+void TQtLineText::SetText(const std::string& text)
+{
+    // Setting the same text again would move the cursor of a field being typed in.
+    QString q = ToQString(text);
+    if (FEdit->text() != q)
+        FEdit->setText(q);
+}
+
+std::string TQtLineText::GetText() const
+{
+    return ToStdString(FEdit->text());
+}
+
+void TQtMemoText::SetText(const std::string& text)
+{
+    QString q = ToQString(text);
+    q.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    q.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    if (FMemo->toPlainText() != q)
+        FMemo->setPlainText(q);
+}
+
+std::string TQtMemoText::GetText() const
+{
+    QString q = FMemo->toPlainText();
+    q.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return ToStdString(q);
+}
+
+// ---- Check box, swatch, command -----------------------------------------
+
+void TQtCheck::SetChecked(bool checked) { FBox->setChecked(checked); }
+bool TQtCheck::IsChecked() const { return FBox->isChecked(); }
+void TQtCheck::SetEnabled(bool enabled) { FBox->setEnabled(enabled); }
+bool TQtCheck::IsEnabled() const { return FBox->isEnabled(); }
+
+namespace {
+const char* const SwatchColorProperty = "velmoraColor";
+}
+
+void TQtColorSwatch::SetColor(TColor color)
+{
+    FSwatch->setProperty(SwatchColorProperty, color);
+    QPalette palette = FSwatch->palette();
+    palette.setColor(QPalette::Window, ToQColor(color));
+    FSwatch->setPalette(palette);
+    FSwatch->setAutoFillBackground(true);
+}
+
+TColor TQtColorSwatch::GetColor() const
+{
+    QVariant value = FSwatch->property(SwatchColorProperty);
+    return value.isValid() ? static_cast<TColor>(value.toInt()) : FromQColor(FSwatch->palette().color(QPalette::Window));
+}
+
+void TQtCommand::SetEnabled(bool enabled) { FAction->setEnabled(enabled); }
+bool TQtCommand::IsEnabled() const { return FAction->isEnabled(); }
+
+// ---- List view ---------------------------------------------------------------
+
+int TQtListView::RowCount() const { return FTree->topLevelItemCount(); }
+int TQtListView::SelectedCount() const { return static_cast<int>(FTree->selectedItems().size()); }
+void TQtListView::Clear() { FTree->clear(); }
+
+void TQtListView::AddRow(const std::string& caption)
+{
+    new QTreeWidgetItem(FTree, QStringList{ToQString(caption)});
+}
+
+int TQtListView::SubItemCount(int row) const
+{
+    QTreeWidgetItem* item = FTree->topLevelItem(row);
+    return item ? std::max(0, item->columnCount() - 1) : 0;
+}
+
+void TQtListView::AddSubItem(int row, const std::string& text)
+{
+    if (QTreeWidgetItem* item = FTree->topLevelItem(row))
+        item->setText(std::max(1, item->columnCount()), ToQString(text));
+}
+
+void TQtListView::SetFirstSubItem(int row, const std::string& text)
+{
+    if (QTreeWidgetItem* item = FTree->topLevelItem(row))
+        item->setText(1, ToQString(text));
+}
+
+void TQtListView::BeginUpdate() { FUpdates.Begin(FTree); }
+void TQtListView::EndUpdate() { FUpdates.End(FTree); }
+
+// ---- List box and combo box --------------------------------------------------
+
+int TQtListBox::Count() const { return FList->count(); }
+int TQtListBox::SelectedIndex() const { return FList->currentItem() && FList->currentItem()->isSelected() ? FList->currentRow() : -1; }
+
+// The program's own changes to the list do not notify its handlers: they are
+// for the user's clicks and keys, which show the selected entry.
+void TQtListBox::SetSelectedIndex(int index)
+{
+    QSignalBlocker quiet(FList);
+    if (index >= 0 && index < FList->count()) {
+        FList->setCurrentRow(index);
+    } else {
+        FList->clearSelection();
+        FList->setCurrentRow(-1);
+    }
+}
+
+void TQtListBox::Clear()
+{
+    QSignalBlocker quiet(FList);
+    FList->clear();
+}
+
+void TQtListBox::AddItem(const std::string& text)
+{
+    QSignalBlocker quiet(FList);
+    FList->addItem(ToQString(text));
+}
+
+void TQtListBox::BeginUpdate() { FUpdates.Begin(FList); }
+void TQtListBox::EndUpdate() { FUpdates.End(FList); }
+
+int TQtComboBox::Count() const { return FCombo->count(); }
+void TQtComboBox::Clear() { FCombo->clear(); }
+void TQtComboBox::AddItem(const std::string& text) { FCombo->addItem(ToQString(text)); }
+
+void TQtComboBox::SetSelectedIndex(int index)
+{
+    FCombo->setCurrentIndex(index >= 0 && index < FCombo->count() ? index : -1);
+}
+
+int TQtComboBox::SelectedIndex() const { return FCombo->currentIndex(); }
+
+void TQtComboBox::BeginUpdate() { FUpdates.Begin(FCombo); }
+void TQtComboBox::EndUpdate() { FUpdates.End(FCombo); }
+
+// ---- Progress bar ----------------------------------------------------------
+
+void TQtProgressBar::SetMax(int max) { FBar->setMaximum(max); }
+int TQtProgressBar::Max() const { return FBar->maximum(); }
+
+void TQtProgressBar::SetPosition(int position)
+{
+    // A position outside the range shows as its nearest end instead of being ignored.
+    FBar->setValue(std::clamp(position, FBar->minimum(), std::max(FBar->minimum(), FBar->maximum())));
+}
+
+int TQtProgressBar::Position() const { return FBar->value(); }
+void TQtProgressBar::StepIt() { SetPosition(FBar->value() + 1); }
+
+} // namespace velmora

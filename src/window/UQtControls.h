@@ -1,0 +1,177 @@
+// The window's widgets seen through the control interfaces the model drives:
+// one small adapter per interface. Text crosses between std::string and
+// QString only here, and colour values meet QColor only here.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include <QColor>
+#include <QEvent>
+#include <QString>
+
+#include "platform/UControls.h"
+
+class QAbstractButton;
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QProgressBar;
+class QTreeWidget;
+class QWidget;
+
+namespace velmora {
+
+// The program's 8-bit text (the system's narrow encoding) and Qt's text.
+QString ToQString(const std::string& text);
+std::string ToStdString(const QString& text);
+
+// A colour value 0x00BBGGRR (system colours resolved) and QColor.
+QColor ToQColor(TColor color);
+TColor FromQColor(const QColor& color);
+
+// A button bound to a command: it shows the command's enabled state and runs
+// the command when clicked. The button keeps its own caption when it has one
+// and takes the command's otherwise. Binding again replaces the old command.
+void BindButton(QAbstractButton* button, QAction* action);
+
+// Calls handler for every event of the given type that reaches widget; the
+// event goes on to the widget unless the handler returns true.
+void OnEvent(QWidget* widget, QEvent::Type type, std::function<bool(QEvent*)> handler);
+// Calls handler whenever widget loses the keyboard focus.
+void OnFocusOut(QWidget* widget, std::function<void()> handler);
+
+// Suspends a widget's repainting between the outermost Begin and its End.
+class TQtUpdateBracket {
+public:
+    void Begin(QWidget* widget);
+    void End(QWidget* widget);
+
+private:
+    int FDepth = 0;
+};
+
+class TQtLineText : public ITextControl {
+public:
+    explicit TQtLineText(QLineEdit* edit) : FEdit(edit) {}
+    void SetText(const std::string& text) override;
+    std::string GetText() const override;
+
+private:
+    QLineEdit* FEdit; // not owned
+};
+
+// A memo: lines come back joined by CR LF, as profiles have always stored them.
+class TQtMemoText : public ITextControl {
+public:
+    explicit TQtMemoText(QPlainTextEdit* memo) : FMemo(memo) {}
+    void SetText(const std::string& text) override;
+    std::string GetText() const override;
+
+private:
+    QPlainTextEdit* FMemo; // not owned
+};
+
+class TQtCheck : public ICheckControl {
+public:
+    explicit TQtCheck(QCheckBox* box) : FBox(box) {}
+    void SetChecked(bool checked) override;
+    bool IsChecked() const override;
+    void SetEnabled(bool enabled) override;
+    bool IsEnabled() const override;
+
+private:
+    QCheckBox* FBox; // not owned
+};
+
+// A swatch: an opaque frame filled with its colour. The value given is kept
+// as it is (a system colour stays negative) and only resolved for painting.
+class TQtColorSwatch : public IColorControl {
+public:
+    explicit TQtColorSwatch(QFrame* swatch) : FSwatch(swatch) {}
+    void SetColor(TColor color) override;
+    TColor GetColor() const override;
+
+private:
+    QFrame* FSwatch; // not owned
+};
+
+class TQtCommand : public ICommand {
+public:
+    explicit TQtCommand(QAction* action) : FAction(action) {}
+    void SetEnabled(bool enabled) override;
+    bool IsEnabled() const override;
+
+private:
+    QAction* FAction; // not owned
+};
+
+// A two-column list: the row's caption in column 0, its sub-items after it.
+class TQtListView : public IListView {
+public:
+    explicit TQtListView(QTreeWidget* tree) : FTree(tree) {}
+    int RowCount() const override;
+    int SelectedCount() const override;
+    void Clear() override;
+    void AddRow(const std::string& caption) override;
+    int SubItemCount(int row) const override;
+    void AddSubItem(int row, const std::string& text) override;
+    void SetFirstSubItem(int row, const std::string& text) override;
+    void BeginUpdate() override;
+    void EndUpdate() override;
+
+private:
+    QTreeWidget* FTree; // not owned
+    TQtUpdateBracket FUpdates;
+};
+
+class TQtListBox : public IListBox {
+public:
+    explicit TQtListBox(QListWidget* list) : FList(list) {}
+    int Count() const override;
+    int SelectedIndex() const override;
+    void SetSelectedIndex(int index) override;
+    void Clear() override;
+    void AddItem(const std::string& text) override;
+    void BeginUpdate() override;
+    void EndUpdate() override;
+
+private:
+    QListWidget* FList; // not owned
+    TQtUpdateBracket FUpdates;
+};
+
+class TQtComboBox : public IComboBox {
+public:
+    explicit TQtComboBox(QComboBox* combo) : FCombo(combo) {}
+    int Count() const override;
+    void Clear() override;
+    void AddItem(const std::string& text) override;
+    void SetSelectedIndex(int index) override;
+    int SelectedIndex() const override;
+    void BeginUpdate() override;
+    void EndUpdate() override;
+
+private:
+    QComboBox* FCombo; // not owned
+    TQtUpdateBracket FUpdates;
+};
+
+class TQtProgressBar : public IProgressBar {
+public:
+    explicit TQtProgressBar(QProgressBar* bar) : FBar(bar) {}
+    void SetMax(int max) override;
+    int Max() const override;
+    void SetPosition(int position) override;
+    int Position() const override;
+    void StepIt() override;
+
+private:
+    QProgressBar* FBar; // not owned
+};
+
+} // namespace velmora

@@ -1,0 +1,329 @@
+// The main window as the user sees it: its controls, commands, sizes, the
+// status bar's hints, Escape on the first tab and the remembered placement.
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTreeWidget>
+
+#include "platform/UIniFile.h"
+#include "window/UFormPlacement.h"
+#include "WindowFixture.h"
+
+namespace velmora::test {
+namespace {
+
+using Layout = WindowTest;
+
+QString Caption(const QWidget* w)
+{
+    if (auto* label = qobject_cast<const QLabel*>(w))
+        return label->text();
+    if (auto* button = qobject_cast<const QAbstractButton*>(w))
+        return button->text();
+    if (auto* group = qobject_cast<const QGroupBox*>(w))
+        return group->title();
+    return QString();
+}
+
+TEST_F(Layout, EveryControlHasItsCaptionHintAndPlace)
+{
+    struct Row {
+        const char* Parent;
+        const char* Name;
+        const char* Caption;
+        const char* Hint;
+    };
+    const Row rows[] = {
+        {"ConvertSheet", "lblSourcefiles", "Quake 3 dump files to be converted :", ""},
+        {"ConvertSheet", "BtnAdd", "&Add To List", "Click to add files to convert to HTML"},
+        {"ConvertSheet", "SrcFilesList", "", ""},
+        {"ConvertSheet", "btnRemove", "&Remove From List", "Click to remove the selected files from the list"},
+        {"ConvertSheet", "BtnConvert", "Convert to &HTML", "Start converting the files on the list to HTML"},
+        {"BtnGroup", "BtnAbout", "Ab&out", ""},
+        {"BtnGroup", "btnExit", "E&xit", ""},
+        {"ConvertSheet", "ProgressGroup", "Progress", ""},
+        {"ProgressGroup", "lblcurrProgress", "Current File", ""},
+        {"ProgressGroup", "ProgCurr", "", "Shows progress on the file being converted"},
+        {"ProgressGroup", "lblTotProgress", "Total Progress", ""},
+        {"ProgressGroup", "ProgTotal", "", "Shows how many files have been converted"},
+        {"HighlightOptSheet", "lblNames", "Names to be highlighted", ""},
+        {"HighlightOptSheet", "lnlEditNameText", "Name (include a : to highlight chat text)", ""},
+        {"HighlightOptSheet", "NameEdit", "", "Enter a new name or edit the selected one"},
+        {"HighlightOptSheet", "CustHtmlGroup", "Custom HTML (before/after the line)", ""},
+        {"CustHtmlGroup", "CustFrontHTMLMemo", "", "Enter any custom HTML you want apeating before the highlighted name"},
+        {"CustHtmlGroup", "CustEndHTMLMemo", "", "Enter any custom HTML you want apeating after the highlighted name"},
+        {"HighlightOptSheet", "lblNameImg", "Name Icon file", ""},
+        {"HighlightOptSheet", "NameImgEdit", "", "Select an image (HTML icon) to place in front of the highlighted name"},
+        {"HighlightOptSheet", "ColorGroup", "Highlight color", ""},
+        {"ColorGroup", "ShowNameCol", "", "Displays the highlight color for the selected name"},
+        {"ColorGroup", "BtnCustom", "", "Click to select a new highlight color"},
+        {"ColorGroup", "ColorCombo", "", "Click to select a new highlight color"},
+        {"HighlightOptSheet", "BtnAddName", "Add", "Add a new name to be highlighted"},
+        {"HighlightOptSheet", "NamesList", "", "Click to select and edit names to be highlighted"},
+        {"HighlightOptSheet", "BtnRemoveName", "Remove", "Remove the selected name from the list"},
+        {"HighlightOptSheet", "BtnUpdate", "Update", "Update the information for the selcted name"},
+        {"ColorProfileSheet", "lblTitle", "Page title", ""},
+        {"ColorProfileSheet", "TitleEdit", "", "Enter a title for the page"},
+        {"ColorProfileSheet", "lblAuth", "Created by:", ""},
+        {"ColorProfileSheet", "AuthEdit", "", "Enter the name of the author"},
+        {"ColorProfileSheet", "HTMLColGroup", "HTML Colors", ""},
+        {"HTMLColGroup", "ShowBackCol", "", "Displays the current background color value"},
+        {"HTMLColGroup", "BtnBackCol", "", "Click to select a new background color"},
+        {"HTMLColGroup", "ShowTextCol", "", "Displays the current text color value"},
+        {"HTMLColGroup", "BtnTextCol", "", "Click to select a new text color"},
+        {"HTMLColGroup", "ShowLinkCol", "", "Displays the current link color value"},
+        {"HTMLColGroup", "BtnLinkCol", "", "Click to select a new link color"},
+        {"HTMLColGroup", "ShowVisLinkCol", "", "Displays the current visited link color value"},
+        {"HTMLColGroup", "BtnVisLinkcol", "", "Click to select a new visited link color"},
+        {"ColorProfileSheet", "lblCustomHTML", "Custom HTML (top/end of the page)", ""},
+        {"ColorProfileSheet", "FrontPageHTMLMemo", "", "Enter custom HTMl to apear befor the dump text"},
+        {"ColorProfileSheet", "EndPageHTMLMemo", "", "Enter any HTML to apear after the dump text"},
+        {"ColorProfileSheet", "HTMLIMGGroup", "Other HTML Options", ""},
+        {"HTMLIMGGroup", "lblImgFile", "Background Image File", ""},
+        {"HTMLIMGGroup", "BackImageEdit", "", "Select a file to use for the HTML page background"},
+        {"HTMLIMGGroup", "RelImgCheck", "Save relative images directory", "Save the images path relative to the HTML path"},
+        {"HTMLIMGGroup", "BrokenLinesCheck", "Treat long lines as broken", "Treat long lines in dump files as broken lines"},
+        {"ConfigSheet", "AppOptsGroup", "General Application Options", " "},
+        {"AppOptsGroup", "lblCurrProfile", "Current Profile", ""},
+        {"AppOptsGroup", "ProfileListCombo", "", "Select one of the recently used profiles"},
+        {"AppOptsGroup", "BtnLoadProfile", "", ""},
+        {"AppOptsGroup", "INIDefsCheck", "Use defaults from INI file", "Toggle use of ini defaults when creating new files"},
+        {"AppOptsGroup", "CaseSensCheck", "Case sensitive highlighting", "Toggle case sensitivity when highlighting dump files"},
+        {"AppOptsGroup", "BtnClearMRU", "Clear MRU", "Clear the Most Recently Used profiles list"},
+        {"ConfigSheet", "IOOptsGroup", "Inpu/Output Options", " "},
+        {"IOOptsGroup", "PromptOnOverwCheck", "Prompt before overwriting existing files", "Prompt to overwrite existing files"},
+        {"IOOptsGroup", "SkipExistingCheck", "Skip existing files", "Do not overwrite existing files (no prompt)"},
+        {"ConfigSheet", "HTMLGenGroup", "HTML Generation Options", " "},
+        {"HTMLGenGroup", "lblInDir", "Source Files Directory", ""},
+        {"HTMLGenGroup", "InputDirEdit", "", "Default location for dump files"},
+        {"HTMLGenGroup", "lblDestDir", "Destination Directory ", ""},
+        {"HTMLGenGroup", "DestDirEdit", "", "Directory where the generated HTML files will be stored"},
+        {"HTMLGenGroup", "lblImgDir", "HTML Images Directory", ""},
+        {"HTMLGenGroup", "DestImgEdit", "", "Directory for storing images listed in the HTML files"},
+        {"ConfigSheet", "BtnSaveOpts", "&Save options", "Save all changes to the current profile"},
+        {"ConfigSheet", "BitBtn1", "S&ave as ...", "Save the current profile under a new name"},
+    };
+    Form = std::make_unique<THTMLform>(Services());
+    EXPECT_EQ(Form->windowTitle(), "Velmora");
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.Name);
+        QWidget* w = Find(row.Name);
+        QWidget* parent = Find(row.Parent);
+        ASSERT_TRUE(w && parent);
+        EXPECT_TRUE(parent->isAncestorOf(w));
+        EXPECT_EQ(Caption(w).toStdString(), row.Caption);
+        EXPECT_EQ(w->statusTip().toStdString(), row.Hint);
+    }
+
+    auto* tabs = Find<QTabWidget>("PageControl");
+    const char* sheets[] = {"ConvertSheet", "HighlightOptSheet", "ColorProfileSheet", "ConfigSheet"};
+    const char* captions[] = {"HTML Generation", "Highlight Options", "HTML Options", "Configuration"};
+    ASSERT_EQ(tabs->count(), 4);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(tabs->widget(i)->objectName().toStdString(), sheets[i]);
+        EXPECT_EQ(tabs->tabText(i).toStdString(), captions[i]);
+        EXPECT_EQ(tabs->widget(i)->statusTip(), " ");
+    }
+
+    auto* list = Find<QTreeWidget>("SrcFilesList");
+    EXPECT_EQ(list->headerItem()->text(0), "File Name");
+    EXPECT_EQ(list->headerItem()->text(1), "Status");
+    EXPECT_EQ(list->columnWidth(0), 189);
+    EXPECT_EQ(list->selectionMode(), QAbstractItemView::ExtendedSelection);
+
+    auto* colors = Find<QComboBox>("ColorCombo");
+    ASSERT_EQ(colors->count(), 16);
+    EXPECT_EQ(colors->currentIndex(), 0);
+    EXPECT_EQ(colors->itemData(0).toInt(), 0x000000);
+    EXPECT_EQ(colors->itemData(9).toInt(), 0x0000FF);
+    EXPECT_TRUE(colors->itemText(9).isEmpty());
+    for (const char* swatch : {"ShowNameCol", "ShowBackCol", "ShowTextCol", "ShowLinkCol", "ShowVisLinkCol"})
+        EXPECT_EQ(Find(swatch)->palette().color(QPalette::Window), QColor(0xFF, 0x80, 0x80)) << swatch;
+}
+
+TEST_F(Layout, CommandsStartEnabledAsDesignedAndDriveTheirButtons)
+{
+    Form = std::make_unique<THTMLform>(Services());
+    const std::pair<const char*, bool> states[] = {
+        {"ActAddToList", true},  {"ActRemoveFromList", false}, {"ActConvert", false},    {"ActPickCol", true},
+        {"ActAddName", false},   {"ActRemoveName", false},     {"ActSaveOpts", false},   {"ActAbout", true},
+        {"ActUpdateName", false}, {"ActOpenProfile", true},    {"ActSaveNewOpts", true}, {"ActStopConvert", true},
+        {"ActClearMRU", true},
+    };
+    for (auto [name, enabled] : states)
+        EXPECT_EQ(Find<QAction>(name)->isEnabled(), enabled) << name;
+    EXPECT_TRUE(Find("btnExit")->isEnabled());
+    EXPECT_FALSE(Find("btnRemove")->isEnabled());
+    EXPECT_FALSE(Find("BtnSaveOpts")->isEnabled());
+
+    // A button without a caption takes its command's; one with a caption keeps its own.
+    EXPECT_EQ(Caption(Find("BtnClearMRU")), "Clear MRU");
+    EXPECT_EQ(Caption(Find("BtnSaveOpts")), "&Save options");
+
+    Find<QAction>("ActConvert")->setEnabled(true);
+    EXPECT_TRUE(Find("BtnConvert")->isEnabled());
+    Find<QAction>("ActAddToList")->setEnabled(false);
+    EXPECT_FALSE(Find("BtnAdd")->isEnabled());
+}
+
+TEST_F(Layout, WindowKeepsItsMinimumSize)
+{
+    Start();
+    Show();
+    EXPECT_EQ(Form->size(), QSize(602, 368));
+    Form->resize(300, 200);
+    QApplication::processEvents();
+    EXPECT_EQ(Form->size(), QSize(600, 368));
+}
+
+TEST_F(Layout, EnlargingGrowsTheListsAndMovesTheRightHandControls)
+{
+    Start();
+    Show();
+    auto* tabs = Find<QTabWidget>("PageControl");
+    // Tab, controls that grow in width and height, controls that grow in height
+    // only, controls that move with the right edge.
+    struct Row {
+        int Tab;
+        std::vector<const char*> GrowBoth, GrowHeight, MoveRight;
+    };
+    const Row rows[] = {
+        {0, {"SrcFilesList"}, {}, {"BtnConvert", "ProgressGroup", "BtnGroup", "btnRemove"}},
+        {1, {"CustHtmlGroup", "CustFrontHTMLMemo"}, {"NamesList"}, {"ColorGroup"}},
+        {2, {"FrontPageHTMLMemo"}, {}, {"HTMLIMGGroup"}},
+        {3, {}, {"IOOptsGroup", "HTMLGenGroup"}, {"HTMLGenGroup", "BtnSaveOpts", "BtnClearMRU", "BtnLoadProfile"}},
+    };
+    const QSize small(600, 368), large(900, 560);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.Tab);
+        Form->resize(small);
+        tabs->setCurrentIndex(row.Tab);
+        QApplication::processEvents();
+        auto geometry = [this](const char* name) {
+            QWidget* w = Find(name);
+            return QRect(w->mapTo(Form.get(), QPoint(0, 0)), w->size());
+        };
+        std::map<std::string, QRect> before;
+        for (const auto* list : {&row.GrowBoth, &row.GrowHeight, &row.MoveRight})
+            for (const char* name : *list)
+                before[name] = geometry(name);
+        Form->resize(large);
+        QApplication::processEvents();
+        for (const char* name : row.GrowBoth) {
+            EXPECT_GT(geometry(name).width(), before[name].width()) << name;
+            EXPECT_GT(geometry(name).height(), before[name].height()) << name;
+        }
+        for (const char* name : row.GrowHeight) {
+            EXPECT_EQ(geometry(name).width(), before[name].width()) << name;
+            EXPECT_GT(geometry(name).height(), before[name].height()) << name;
+        }
+        for (const char* name : row.MoveRight) {
+            EXPECT_EQ(geometry(name).width(), before[name].width()) << name;
+            EXPECT_EQ(geometry(name).right() - before[name].right(), large.width() - small.width()) << name;
+        }
+    }
+}
+
+TEST_F(Layout, EscapeOnTheFirstTabRemovesOnlyWhenRemovingIsPossible)
+{
+    Start();
+    Show();
+    auto* remove = Find<QAction>("ActRemoveFromList");
+    auto* tabs = Find<QTabWidget>("PageControl");
+    QSignalSpy removed(remove, &QAction::triggered);
+
+    QTest::keyClick(Form.get(), Qt::Key_Escape);
+    EXPECT_EQ(removed.count(), 0); // disabled
+
+    remove->setEnabled(true);
+    QTest::keyClick(Form.get(), Qt::Key_Escape);
+    EXPECT_EQ(removed.count(), 1);
+
+    tabs->setCurrentIndex(1);
+    QTest::keyClick(Form.get(), Qt::Key_Escape);
+    EXPECT_EQ(removed.count(), 1);
+}
+
+TEST_F(Layout, HintPanelShowsTheHintUnderTheMouse)
+{
+    Start();
+    Show();
+    auto* hint = Find<QLabel>("HintPanel");
+    auto* tabs = Find<QTabWidget>("PageControl");
+    struct Row {
+        int Tab;
+        const char* Control;
+        const char* Hint;
+    };
+    const Row rows[] = {
+        {0, "BtnAdd", "Click to add files to convert to HTML"},
+        {0, "BtnAbout", " "}, // no hint of its own: the frame has none, the tab's is blank
+        {0, "btnExit", " "},
+        {3, "lblInDir", " "}, // a label inside a frame whose hint is blank
+        {3, "SkipExistingCheck", "Do not overwrite existing files (no prompt)"},
+        {1, "NameImgEditBrowse", "Select an image (HTML icon) to place in front of the highlighted name"},
+    };
+    for (const Row& row : rows) {
+        tabs->setCurrentIndex(row.Tab);
+        QApplication::processEvents();
+        QWidget* w = Find(row.Control);
+        ASSERT_NE(w, nullptr);
+        QTest::mouseMove(w, w->rect().center());
+        QApplication::processEvents();
+        EXPECT_EQ(hint->text().toStdString(), row.Hint) << row.Control;
+    }
+}
+
+TEST_F(Layout, PlacementIsSavedAtCloseAndRestoredAtTheNextStart)
+{
+    Start();
+    Show();
+    Form->setGeometry(40, 50, 700, 420);
+    Find<QTreeWidget>("SrcFilesList")->setColumnWidth(0, 250);
+    QApplication::processEvents();
+    ASSERT_TRUE(Form->close());
+
+    TIniFile ini(IniPath());
+    const std::string section = "Main Window Placement";
+    EXPECT_EQ(ini.ReadString(section, "NormPos", ""), "40,50,740,470");
+    EXPECT_EQ(ini.ReadInteger(section, "ShowCmd", 0), 1);
+    EXPECT_EQ(ini.ReadInteger(section, "Visible", -1), 0);
+    EXPECT_EQ(ini.ReadInteger(section, "Columns.Count", 0), 2);
+    const std::string columns = section + ".SrcFilesList_Columns";
+    EXPECT_EQ(ini.ReadString(columns, "Item0_Caption", ""), "File Name");
+    EXPECT_EQ(ini.ReadInteger(columns, "Item0_Width", 0), 250);
+    EXPECT_EQ(ini.ReadString(columns, "Item1_Alignment", ""), "taCenter");
+    EXPECT_EQ(ini.ReadString(columns, "Item1_AutoSize", ""), "True");
+
+    Form.reset();
+    Start();
+    Show();
+    EXPECT_EQ(Form->geometry(), QRect(40, 50, 700, 420));
+    EXPECT_EQ(Find<QTreeWidget>("SrcFilesList")->columnWidth(0), 250);
+}
+
+TEST_F(Layout, RestoreCorrectsAPlacementOffEveryScreenOrTooSmall)
+{
+    Start();
+    Show();
+    ASSERT_TRUE(Form->close());
+    TIniFile ini(IniPath());
+    const std::string section = "Main Window Placement";
+    // The suffixed key is written too; the plain one is what remains when the screen differs.
+    for (const char* key : {"NormPos", "NormPos(640x480)", "NormPos(800x600)", "NormPos(1024x768)"})
+        ini.WriteString(section, key, "-9000,-9000,-8900,-8950");
+    Form.reset();
+    Start();
+    Show();
+    QRect g = Form->geometry();
+    EXPECT_GE(g.width(), 600);
+    EXPECT_GE(g.height(), 368);
+    EXPECT_TRUE(Form->screen()->availableGeometry().intersects(g)) << g.x() << "," << g.y();
+}
+
+} // namespace
+} // namespace velmora::test
