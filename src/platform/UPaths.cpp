@@ -149,11 +149,13 @@ std::string HomeDirectory(const TEnvironment& env)
     return home.empty() ? "." : home;
 }
 
+#ifndef _WIN32 // XDG folders are a POSIX desktop's
 std::string ConfigHome(const TEnvironment& env)
 {
     std::string xdg = env("XDG_CONFIG_HOME");
     return xdg.empty() ? (fs::path(HomeDirectory(env)) / ".config").string() : xdg;
 }
+#endif
 
 // The quoted value of a user-dirs.dirs line (backslash escapes one
 // character); false when the quotes are missing or unbalanced.
