@@ -1,9 +1,24 @@
 # One helper registers every test program: velmora_add_test(NAME n SOURCES ... [LIBS ...] [WINDOW]).
 # WINDOW: a test of the window, with its own main that starts Qt on the offscreen platform.
-find_package(GTest REQUIRED)
 include(GoogleTest)
 
-set(VELMORA_SHARED_TESTDATA "${PROJECT_SOURCE_DIR}/../shared/testdata")
+# An installed GoogleTest where one fits the compiler; otherwise (a cross build)
+# GoogleTest built here from Debian's sources.
+find_package(GTest QUIET)
+if(NOT GTest_FOUND AND EXISTS /usr/src/googletest/CMakeLists.txt)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  # GoogleTest's own code is not held to our warning flags.
+  set_property(TARGET gtest gtest_main gmock gmock_main PROPERTY COMPILE_OPTIONS -w)
+elseif(NOT GTest_FOUND)
+  message(FATAL_ERROR "GoogleTest not found: run scripts/install-deps")
+endif()
+
+# Paths the tests open, as the tested program sees them (VELMORA_TEST_DRIVE: the
+# drive under which wine shows the build's folders).
+set(VELMORA_SHARED_TESTDATA "${VELMORA_TEST_DRIVE}${PROJECT_SOURCE_DIR}/../shared/testdata")
+set(VELMORA_TEST_BIN_DIR "${VELMORA_TEST_DRIVE}${CMAKE_RUNTIME_OUTPUT_DIRECTORY}")
 
 function(velmora_add_test)
   cmake_parse_arguments(T "WINDOW" "NAME" "SOURCES;LIBS" ${ARGN})
@@ -21,6 +36,6 @@ function(velmora_add_test)
   endif()
   target_compile_definitions(${T_NAME} PRIVATE
     VELMORA_SHARED_TESTDATA="${VELMORA_SHARED_TESTDATA}"
-    VELMORA_BIN_DIR="${CMAKE_RUNTIME_OUTPUT_DIRECTORY}")
+    VELMORA_BIN_DIR="${VELMORA_TEST_BIN_DIR}")
   gtest_discover_tests(${T_NAME} DISCOVERY_MODE PRE_TEST PROPERTIES ENVIRONMENT "${environment}")
 endfunction()

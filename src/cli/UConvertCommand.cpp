@@ -13,6 +13,7 @@
 #include "cli/UTerminalDialogs.h"
 #include "conversion/UConvertClass.h"
 #include "platform/UFiles.h"
+#include "platform/UPaths.h"
 #include "platform/UPlatform.h"
 #include "platform/URegistry.h"
 #include "settings/UCustomIni.h"
@@ -33,7 +34,7 @@ constexpr const char* SettingsBaseName = "velmora";
 std::string AbsolutePath(const std::string& path)
 {
     std::error_code ec;
-    fs::path absolute = fs::absolute(path, ec);
+    fs::path absolute = fs::absolute(FileSystemPath(path), ec);
     return ec ? path : absolute.lexically_normal().string();
 }
 
@@ -100,7 +101,7 @@ void ApplyOverrides(const TConvertRequest& request, TIOOptions& io, TAppOptions&
 bool PrepareDirectory(const std::string& dir, const char* what, bool mayCreate, const TCliContext& context)
 {
     std::error_code ec;
-    if (dir.empty() || fs::is_directory(dir, ec))
+    if (dir.empty() || fs::is_directory(FileSystemPath(dir), ec))
         return true;
     if (fs::exists(fs::symlink_status(dir, ec))) {
         std::fprintf(context.Err, "%s: the %s directory is not a directory: %s\n", ProgramName, what, dir.c_str());

@@ -1,12 +1,17 @@
-// Ctrl-C and SIGTERM during a conversion, recorded by a signal handler.
+// Ctrl-C and SIGTERM during a conversion, recorded by a signal handler (on
+// Windows, Ctrl-C and Ctrl-Break by a console control handler).
 #include "cli/UInterrupt.h"
 
 #include <csignal>
 
 #include "platform/UFiles.h"
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace velmora::cli {
 
+#ifndef _WIN32
 namespace {
 // A signal handler can reach nothing but a flag of this type: the signal that
 // asked for the stop, 0 before one did.
@@ -58,5 +63,41 @@ int TInterruptGuard::Signal() const
 {
     return InterruptSignal;
 }
+#else
+namespace {
+// The handler runs on a thread of its own that the console starts.
+volatile LONG InterruptFlag = 0;
+
+BOOL WINAPI OnConsoleControl(DWORD event)
+{
+    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT)
+        return FALSE;
+    // The first one is only recorded; a second one goes on to the default
+    // handler, which ends the program.
+    return InterlockedExchange(&InterruptFlag, 1) == 0 ? TRUE : FALSE;
+}
+} // namespace
+
+TInterruptGuard::TInterruptGuard()
+{
+    InterlockedExchange(&InterruptFlag, 0);
+    SetConsoleCtrlHandler(OnConsoleControl, TRUE);
+}
+
+TInterruptGuard::~TInterruptGuard()
+{
+    SetConsoleCtrlHandler(OnConsoleControl, FALSE);
+}
+
+bool TInterruptGuard::Requested() const
+{
+    return InterlockedCompareExchange(&InterruptFlag, 0, 0) != 0;
+}
+
+int TInterruptGuard::Signal() const
+{
+    return Requested() ? SIGINT : 0;
+}
+#endif
 
 } // namespace velmora::cli

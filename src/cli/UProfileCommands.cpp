@@ -12,6 +12,7 @@
 #include "cli/UTerminalDialogs.h"
 #include "conversion/UConvertClass.h"
 #include "platform/UFiles.h"
+#include "platform/UPaths.h"
 #include "platform/UPlatform.h"
 #include "platform/URegistry.h"
 #include "settings/UCustomIni.h"
@@ -188,7 +189,7 @@ int RunProfileShow(const std::string& fileName, bool asJson, const TCliContext& 
 int RunProfileNew(const std::string& fileName, const std::string& jsonFile, bool force, const TCliContext& context)
 {
     std::error_code ec;
-    if (!force && fs::exists(fs::symlink_status(fileName, ec)))
+    if (!force && fs::exists(fs::symlink_status(FileSystemPath(fileName), ec)))
         return UsageError(context, fileName + " already exists; use --force to replace it");
 
     TProfileHost host(context);

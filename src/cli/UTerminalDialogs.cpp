@@ -2,8 +2,14 @@
 #include "cli/UTerminalDialogs.h"
 
 #include <cerrno>
+
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#else
 #include <poll.h>
 #include <unistd.h>
+#endif
 
 #include "platform/UText.h"
 
@@ -73,6 +79,56 @@ void TTerminalMessageBoxes::ShowMessage(const std::string& caption, const std::s
     std::fflush(FOut);
 }
 
+#ifdef _WIN32
+namespace {
+// Waits until a key has been pressed on the console, looking at the cancel
+// check every PollMilliseconds; false when cancelled or the console failed.
+// Events that bring no character (focus, mouse, key releases) are taken off
+// the input so that they do not wake the wait again.
+bool WaitForKey(HANDLE console, const std::function<bool()>& cancelled)
+{
+    for (;;) {
+        if (cancelled && cancelled())
+            return false;
+        DWORD ready = WaitForSingleObject(console, PollMilliseconds);
+        if (ready == WAIT_TIMEOUT)
+            continue;
+        if (ready != WAIT_OBJECT_0)
+            return false;
+        INPUT_RECORD record;
+        DWORD count = 0;
+        if (!PeekConsoleInputW(console, &record, 1, &count))
+            return false;
+        if (count == 1 && record.EventType == KEY_EVENT && record.Event.KeyEvent.bKeyDown &&
+            record.Event.KeyEvent.uChar.UnicodeChar != 0)
+            return true;
+        if (count == 1)
+            ReadConsoleInputW(console, &record, 1, &count);
+    }
+}
+} // namespace
+
+std::optional<std::string> TTerminalMessageBoxes::ReadAnswer()
+{
+    auto handle = reinterpret_cast<HANDLE>(::_get_osfhandle(FInputFd));
+    DWORD mode = 0;
+    // The console hands over a line once Enter is pressed; until a key is
+    // down the wait keeps looking at the cancel check. Ctrl-C ends a read
+    // that has begun, and the cancel check then sees it.
+    if (GetConsoleMode(handle, &mode) && !WaitForKey(handle, FCancelled))
+        return std::nullopt;
+    std::string line;
+    for (;;) {
+        char c = 0;
+        DWORD n = 0;
+        if (!ReadFile(handle, &c, 1, &n, nullptr) || n == 0 || (FCancelled && FCancelled()))
+            return std::nullopt;
+        if (c == '\n')
+            return line;
+        line += c;
+    }
+}
+#else
 std::optional<std::string> TTerminalMessageBoxes::ReadAnswer()
 {
     std::string line;
@@ -96,6 +152,8 @@ std::optional<std::string> TTerminalMessageBoxes::ReadAnswer()
         line += c;
     }
 }
+
+#endif
 
 bool TTerminalMessageBoxes::AskYesNo(const std::string& caption, const std::string& text)
 {

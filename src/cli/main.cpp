@@ -3,14 +3,21 @@
 #include <clocale>
 #include <cstdio>
 #include <string>
+#include <vector>
 
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#else
 #include <unistd.h>
+#endif
 
 #include <CLI/CLI.hpp>
 
 #include "cli/UCommands.h"
 #include "cli/UUsage.h"
 #include "platform/UPaths.h"
+#include "platform/UText.h"
 
 using namespace velmora;
 using namespace velmora::cli;
@@ -29,9 +36,8 @@ Exit status:
 
 const char* const ConvertFooter = R"(
 Without --profile the window's current profile is used (the first recent profile
-of velmora.ini in the program directory, which is ~/.config/velmora for an
-installed program); neither it nor the settings file is ever written. DUMP
-arguments replace the profile's file list for this run.
+of velmora.ini in the program directory); neither it nor the settings file is
+ever written. DUMP arguments replace the profile's file list for this run.
 
 Output: one line per file on standard output, as soon as the file is done:
   PATH: STATUS TEXT[ -> PAGE PATH]
@@ -54,14 +60,44 @@ The JSON object may hold any subset of the keys that "profile show --json"
 prints; "names" entries need "name". An unknown key or a value of the wrong type
 is a usage error (exit 2). Exit 1 when the file cannot be written.)";
 
+#ifdef _WIN32
+// The arguments in UTF-8, the program's encoding of file names: main()
+// receives them in the system's code page, which cannot hold every name.
+std::vector<std::string> Utf8Arguments()
+{
+    int count = 0;
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> args;
+    for (int i = 0; i < count; ++i)
+        args.push_back(Utf8Text(wide[i]));
+    LocalFree(wide);
+    return args;
+}
+
+// The console of Windows 10 and later draws the progress line's escape
+// sequences once asked to; false where it cannot.
+bool EnableEscapeSequences(DWORD stdHandle)
+{
+    HANDLE console = GetStdHandle(stdHandle);
+    DWORD mode = 0;
+    return GetConsoleMode(console, &mode) &&
+           SetConsoleMode(console, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING | ENABLE_PROCESSED_OUTPUT);
+}
+#endif
+
 TCliContext MakeContext()
 {
     TCliContext context;
     std::string executableDir = ExtractFilePath(ExecutablePath());
     context.ProgramDir = ProgramDirectory(executableDir);
     context.UserFilesDir = UserFilesDirectory(executableDir);
+#ifdef _WIN32
+    context.InputIsTerminal = _isatty(_fileno(stdin)) != 0;
+    context.ErrIsTerminal = _isatty(_fileno(stderr)) != 0 && EnableEscapeSequences(STD_ERROR_HANDLE);
+#else
     context.InputIsTerminal = isatty(STDIN_FILENO) != 0;
     context.ErrIsTerminal = isatty(STDERR_FILENO) != 0;
+#endif
     return context;
 }
 
@@ -70,6 +106,17 @@ TCliContext MakeContext()
 int main(int argc, char** argv)
 {
     std::setlocale(LC_ALL, "");
+#ifdef _WIN32
+    // File names are printed as they are held, in UTF-8.
+    SetConsoleOutputCP(CP_UTF8);
+    std::vector<std::string> utf8Args = Utf8Arguments();
+    std::vector<char*> utf8Argv;
+    for (std::string& arg : utf8Args)
+        utf8Argv.push_back(arg.data());
+    utf8Argv.push_back(nullptr);
+    argc = static_cast<int>(utf8Args.size());
+    argv = utf8Argv.data();
+#endif
 
     CLI::App app{"Turns Quake 3 Arena console dumps into HTML pages.", ProgramName};
     app.set_version_flag("--version", std::string(ProgramName) + " " + VELMORA_VERSION);

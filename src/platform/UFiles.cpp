@@ -9,7 +9,9 @@
 #include "platform/UPaths.h"
 
 #ifdef _WIN32
-#include <process.h>
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
 #include <windows.h>
 #else
 #include <fcntl.h>
@@ -21,16 +23,27 @@ namespace fs = std::filesystem;
 
 namespace velmora {
 
+namespace {
+std::FILE* OpenForReading(const std::string& path)
+{
+#ifdef _WIN32
+    return ::_wfopen(FileSystemPath(path).c_str(), L"rb");
+#else
+    return std::fopen(path.c_str(), "rb");
+#endif
+}
+} // namespace
+
 bool FileExists(const std::string& path)
 {
     std::error_code ec;
-    return !path.empty() && fs::is_regular_file(path, ec);
+    return !path.empty() && fs::is_regular_file(FileSystemPath(path), ec);
 }
 
 bool SameFile(const std::string& a, const std::string& b)
 {
     std::error_code ec;
-    bool same = fs::equivalent(a, b, ec);
+    bool same = fs::equivalent(FileSystemPath(a), FileSystemPath(b), ec);
     return !ec && same;
 }
 
@@ -39,8 +52,8 @@ namespace {
 std::optional<std::pair<std::uint64_t, std::uint64_t>> FileId(const std::string& path)
 {
 #ifdef _WIN32
-    HANDLE h = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    HANDLE h = CreateFileW(FileSystemPath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return std::nullopt;
     BY_HANDLE_FILE_INFORMATION info;
@@ -77,9 +90,9 @@ bool ReadWholeFile(const std::string& path, std::string& contents)
 {
     contents.clear();
     std::error_code ec;
-    if (fs::is_directory(path, ec))
+    if (fs::is_directory(FileSystemPath(path), ec))
         return false;
-    std::FILE* f = std::fopen(path.c_str(), "rb");
+    std::FILE* f = OpenForReading(path);
     if (!f)
         return false;
     bool ok = true;
@@ -110,9 +123,9 @@ std::string FollowLinks(std::string path)
     constexpr int MaxLinks = 40;
     for (int i = 0; i < MaxLinks; ++i) {
         std::error_code ec;
-        if (!fs::is_symlink(fs::symlink_status(path, ec)))
+        if (!fs::is_symlink(fs::symlink_status(FileSystemPath(path), ec)))
             break;
-        fs::path target = fs::read_symlink(path, ec);
+        fs::path target = fs::read_symlink(FileSystemPath(path), ec);
         if (ec)
             break;
         path = target.is_absolute() ? target.string() : (fs::path(ExtractFilePath(path)) / target).string();
@@ -151,7 +164,7 @@ std::string TempName(const std::string& dir)
 {
     static std::atomic<unsigned> counter{0};
 #ifdef _WIN32
-    unsigned long pid = static_cast<unsigned long>(_getpid());
+    unsigned long pid = GetCurrentProcessId();
 #else
     unsigned long pid = static_cast<unsigned long>(::getpid());
 #endif
@@ -212,7 +225,15 @@ std::FILE* CreateNamed(const std::string& path)
 #else
 std::FILE* CreateNamed(const std::string& path)
 {
-    return std::fopen(path.c_str(), "wbx");
+    // Exclusive create; the C runtime here knows no "x" mode for fopen.
+    int fd = ::_wopen(FileSystemPath(path).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
+                      _S_IREAD | _S_IWRITE);
+    if (fd < 0)
+        return nullptr;
+    std::FILE* f = ::_fdopen(fd, "wb");
+    if (!f)
+        ::_close(fd);
+    return f;
 }
 #endif
 } // namespace
@@ -222,7 +243,7 @@ void RemoveTemporaryFiles()
     for (std::atomic<const char*>& slot : TempSlots)
         if (const char* path = slot.load())
 #ifdef _WIN32
-            ::DeleteFileA(path);
+            ::DeleteFileW(FileSystemPath(path).c_str());
 #else
             ::unlink(path);
 #endif
@@ -267,7 +288,9 @@ bool TAtomicFileWriter::Commit()
     if (!FFile)
         return false;
     bool ok = std::fflush(FFile) == 0;
-#ifndef _WIN32
+#ifdef _WIN32
+    ok = ok && FlushFileBuffers(reinterpret_cast<HANDLE>(::_get_osfhandle(::_fileno(FFile))));
+#else
     ok = ok && ::fsync(::fileno(FFile)) == 0;
     // The unnamed file gets a temporary name first: linking cannot replace the target.
     if (ok && FUnnamed) {
@@ -286,10 +309,10 @@ bool TAtomicFileWriter::Commit()
     if (ok) {
         std::error_code ec;
         // Keep an existing target's permissions.
-        auto perms = fs::status(FTarget, ec).permissions();
+        auto perms = fs::status(FileSystemPath(FTarget), ec).permissions();
         if (!ec)
-            fs::permissions(FTempPath, perms, ec);
-        fs::rename(FTempPath, FTarget, ec);
+            fs::permissions(FileSystemPath(FTempPath), perms, ec);
+        fs::rename(FileSystemPath(FTempPath), FileSystemPath(FTarget), ec);
         ok = !ec;
     }
     if (ok) { // the temporary name is the target's now
@@ -309,7 +332,7 @@ void TAtomicFileWriter::Discard()
     UnregisterTemp(FTempSlot);
     if (!FTempPath.empty()) {
         std::error_code ec;
-        fs::remove(FTempPath, ec);
+        fs::remove(FileSystemPath(FTempPath), ec);
         FTempPath.clear();
     }
 }
@@ -325,7 +348,7 @@ bool CopyFileAtomically(const std::string& source, const std::string& target)
 {
     if (SameFile(source, target))
         return true;
-    std::FILE* in = std::fopen(source.c_str(), "rb");
+    std::FILE* in = OpenForReading(source);
     if (!in)
         return false;
     TAtomicFileWriter writer(target);

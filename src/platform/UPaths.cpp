@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "platform/UFiles.h"
+#include "platform/UText.h"
 
 #ifndef _WIN32
 #include <unistd.h>
@@ -20,6 +21,15 @@
 namespace fs = std::filesystem;
 
 namespace velmora {
+
+std::filesystem::path FileSystemPath(const std::string& path)
+{
+#ifdef _WIN32
+    return fs::path(std::u8string(path.begin(), path.end()));
+#else
+    return fs::path(path);
+#endif
+}
 
 bool IsPathDelimiter(char c)
 {
@@ -114,9 +124,9 @@ std::string ChangeFileExt(const std::string& path, const std::string& ext)
 std::string ExecutablePath()
 {
 #ifdef _WIN32
-    char buffer[MAX_PATH * 4];
-    DWORD n = GetModuleFileNameA(nullptr, buffer, sizeof buffer);
-    return std::string(buffer, n);
+    wchar_t buffer[MAX_PATH * 4];
+    DWORD n = GetModuleFileNameW(nullptr, buffer, MAX_PATH * 4);
+    return Utf8Text(std::wstring(buffer, n));
 #else
     std::error_code ec;
     fs::path p = fs::read_symlink("/proc/self/exe", ec);
@@ -126,15 +136,21 @@ std::string ExecutablePath()
 
 std::string ProcessEnvironment(const char* name)
 {
+#ifdef _WIN32
+    // In UTF-8 like every other text of the program, whatever the code page.
+    const wchar_t* value = _wgetenv(WideText(name).c_str());
+    return value ? Utf8Text(value) : "";
+#else
     const char* value = std::getenv(name);
     return value ? value : "";
+#endif
 }
 
 namespace {
 bool IsDirectory(const std::string& dir)
 {
     std::error_code ec;
-    return !dir.empty() && fs::is_directory(dir, ec);
+    return !dir.empty() && fs::is_directory(FileSystemPath(dir), ec);
 }
 
 bool IsWritableDirectory(const std::string& dir)
@@ -142,7 +158,10 @@ bool IsWritableDirectory(const std::string& dir)
     if (!IsDirectory(dir))
         return false;
 #ifdef _WIN32
-    return true;
+    // Windows' access() only looks at the read-only attribute, not at who may
+    // write into the folder (Program Files): try to create a file there.
+    TAtomicFileWriter probe(IncludeTrailingPathDelimiter(dir) + "velmora.probe");
+    return probe.Ok();
 #else
     return access(dir.c_str(), W_OK) == 0;
 #endif
@@ -170,11 +189,13 @@ std::string HomeDirectory(const TEnvironment& env)
     return home.empty() ? "." : home;
 }
 
+#ifndef _WIN32 // XDG folders are a POSIX desktop's
 std::string ConfigHome(const TEnvironment& env)
 {
     std::string xdg = env("XDG_CONFIG_HOME");
     return xdg.empty() ? (fs::path(HomeDirectory(env)) / ".config").string() : xdg;
 }
+#endif
 
 // The quoted value of a user-dirs.dirs line (backslash escapes one
 // character); false when the quotes are missing or unbalanced.
@@ -223,7 +244,7 @@ std::string PerUserDirectory(const TEnvironment& env)
 {
 #ifdef _WIN32
     std::string appData = env("APPDATA");
-    return IncludeTrailingPathDelimiter((fs::path(appData.empty() ? "." : appData) / "Velmora").string());
+    return IncludeTrailingPathDelimiter((FileSystemPath(appData.empty() ? "." : appData) / "Velmora").string());
 #else
     return IncludeTrailingPathDelimiter((fs::path(ConfigHome(env)) / "velmora").string());
 #endif
@@ -240,7 +261,7 @@ std::string DocumentsDirectory(const TEnvironment& env)
             return IncludeTrailingPathDelimiter(documents);
     }
 #endif
-    std::string documents = (fs::path(home) / "Documents").string();
+    std::string documents = (FileSystemPath(home) / "Documents").string();
     return IncludeTrailingPathDelimiter(IsDirectory(documents) ? documents : home);
 }
 
@@ -250,7 +271,7 @@ std::string ProgramDirectory(const std::string& executableDir, const TEnvironmen
         return IncludeTrailingPathDelimiter(executableDir);
     std::string dir = PerUserDirectory(env);
     std::error_code ec;
-    fs::create_directories(dir, ec);
+    fs::create_directories(FileSystemPath(dir), ec);
     return dir;
 }
 

@@ -2,6 +2,7 @@
 // on POSIX ":" is an ordinary character rather than a drive mark.
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -27,6 +28,10 @@ int ComparePaths(const std::string& a, const std::string& b);
 // Sorts paths by ComparePaths and keeps only the first of paths that are the
 // same path. Each path is folded once, not at every comparison.
 void SortUniquePaths(std::vector<std::string>& paths);
+// The path as the file-system functions take it. Paths are UTF-8 inside the
+// program; on Windows they become the system's UTF-16 names here (a plain
+// std::string would be read in the C runtime's code page instead).
+std::filesystem::path FileSystemPath(const std::string& path);
 
 // True for the characters that end a directory name or drive in a path.
 bool IsPathDelimiter(char c);

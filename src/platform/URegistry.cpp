@@ -1,6 +1,6 @@
 #include "platform/URegistry.h"
 
-#include "shared/UGenDeclarations.h"
+#include "platform/UText.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -9,30 +9,43 @@
 namespace velmora {
 
 #ifdef _WIN32
-TRegistryValue TSystemRegistry::ReadString(const std::string& key, const std::string& name) const
+namespace {
+// The key's string value; the key is closed on return.
+TRegistryValue ReadFromKey(HKEY key, const std::wstring& name)
 {
     TRegistryValue result;
-    HKEY handle = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
-        return result;
     result.KeyOpened = true;
     DWORD type = 0;
     DWORD size = 0;
-    LONG rc = RegQueryValueExA(handle, name.c_str(), nullptr, &type, nullptr, &size);
-    if (rc == ERROR_SUCCESS) {
-        if (type != REG_SZ && type != REG_EXPAND_SZ) {
-            RegCloseKey(handle);
-            throw EGenException("Invalid data type for '" + name + "'");
+    LONG rc = RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &size);
+    if (rc == ERROR_SUCCESS && type != REG_SZ && type != REG_EXPAND_SZ) {
+        result.KeyOpened = false; // a value that is no text is of no use: as if the key were missing
+    } else if (rc == ERROR_SUCCESS) {
+        std::wstring value(size / sizeof(wchar_t) + 1, L'\0');
+        DWORD bytes = static_cast<DWORD>(value.size() * sizeof(wchar_t));
+        if (RegQueryValueExW(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(value.data()), &bytes) ==
+            ERROR_SUCCESS) {
+            value.resize(bytes / sizeof(wchar_t));
+            while (!value.empty() && value.back() == L'\0')
+                value.pop_back();
+            result.Value = Utf8Text(value);
         }
-        std::string value(size, '\0');
-        RegQueryValueExA(handle, name.c_str(), nullptr, &type,
-                         reinterpret_cast<BYTE*>(value.data()), &size);
-        while (!value.empty() && value.back() == '\0')
-            value.pop_back();
-        result.Value = value;
     }
-    RegCloseKey(handle);
+    RegCloseKey(key);
     return result;
+}
+} // namespace
+
+TRegistryValue TSystemRegistry::ReadString(const std::string& key, const std::string& name) const
+{
+    // The program's own view of the registry first, then the 32-bit view,
+    // where a 32-bit installer writes on a 64-bit system.
+    for (REGSAM view : {REGSAM{0}, REGSAM{KEY_WOW64_32KEY}}) {
+        HKEY handle = nullptr;
+        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, WideText(key).c_str(), 0, KEY_READ | view, &handle) == ERROR_SUCCESS)
+            return ReadFromKey(handle, WideText(name));
+    }
+    return {};
 }
 #else
 TRegistryValue TSystemRegistry::ReadString(const std::string&, const std::string&) const

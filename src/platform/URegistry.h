@@ -15,11 +15,13 @@ struct TRegistryValue {
 class IRegistry {
 public:
     virtual ~IRegistry() = default;
-    // Raises EGenException when the value exists but does not hold a string.
+    // A value that exists but does not hold a string counts as a key that
+    // cannot be opened.
     virtual TRegistryValue ReadString(const std::string& key, const std::string& name) const = 0;
 };
 
-// The machine's registry (Windows), or "key cannot be opened" elsewhere.
+// The machine's registry (Windows: the native view, then the 32-bit one), or
+// "key cannot be opened" elsewhere.
 class TSystemRegistry : public IRegistry {
 public:
     TRegistryValue ReadString(const std::string& key, const std::string& name) const override;

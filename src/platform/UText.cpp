@@ -17,11 +17,84 @@ std::string AsciiUpperCase(std::string text)
 }
 
 #ifdef _WIN32
+std::wstring WideText(const std::string& utf8)
+{
+    int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring result(static_cast<std::size_t>(size > 0 ? size : 0), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), result.data(), size);
+    return result;
+}
+
+std::string Utf8Text(const std::wstring& wide)
+{
+    int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
+                                   nullptr);
+    std::string result(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), result.data(), size, nullptr,
+                        nullptr);
+    return result;
+}
+
+namespace {
+
+// Length of the UTF-8 sequence that starts with lead, 0 for no lead byte.
+std::size_t SequenceLength(unsigned char lead)
+{
+    if (lead < 0x80)
+        return 1;
+    if (lead >= 0xC2 && lead <= 0xDF)
+        return 2;
+    if (lead >= 0xE0 && lead <= 0xEF)
+        return 3;
+    if (lead >= 0xF0 && lead <= 0xF4)
+        return 4;
+    return 0;
+}
+
+// The text (UTF-8, as the program holds it) as upper-case UTF-16. A byte
+// that is no part of a valid sequence stands for itself in a range no real
+// character uses, so every text has a folded form and all texts are ordered
+// by one rule.
+std::wstring FoldedWide(const std::string& text)
+{
+    std::wstring result;
+    result.reserve(text.size());
+    std::size_t i = 0;
+    while (i < text.size()) {
+        std::size_t n = SequenceLength(static_cast<unsigned char>(text[i]));
+        wchar_t units[2];
+        int count = n == 0 || i + n > text.size()
+                        ? 0
+                        : MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data() + i, static_cast<int>(n),
+                                              units, 2);
+        if (count <= 0) {
+            result.push_back(static_cast<wchar_t>(0xDC00 + static_cast<unsigned char>(text[i])));
+            n = 1;
+        } else {
+            result.append(units, static_cast<std::size_t>(count));
+        }
+        i += n;
+    }
+    if (!result.empty())
+        CharUpperBuffW(result.data(), static_cast<DWORD>(result.size()));
+    return result;
+}
+
+int Sign(int v) { return (v > 0) - (v < 0); }
+
+} // namespace
+
 int CompareTextLocale(const std::string& a, const std::string& b)
 {
-    int r = CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()),
-                           b.data(), static_cast<int>(b.size()));
-    return r - CSTR_EQUAL;
+    std::wstring wa = FoldedWide(a);
+    std::wstring wb = FoldedWide(b);
+    if (wa == wb)
+        return 0;
+    // Collation may call distinct texts equal; fall back to code order then,
+    // so that "equal" always means "equal ignoring case" and the order stays total.
+    int r = CompareStringW(LOCALE_USER_DEFAULT, 0, wa.data(), static_cast<int>(wa.size()), wb.data(),
+                           static_cast<int>(wb.size())) - CSTR_EQUAL;
+    return r != 0 ? Sign(r) : Sign(wa.compare(wb));
 }
 
 // Sort keys compare as CompareStringA compares their texts.

@@ -33,4 +33,10 @@ inline char AsciiUpper(char c)
 }
 std::string AsciiUpperCase(std::string text);
 
+#ifdef _WIN32
+// Between the program's UTF-8 and the UTF-16 of Windows' own functions.
+std::wstring WideText(const std::string& utf8);
+std::string Utf8Text(const std::wstring& wide);
+#endif
+
 } // namespace velmora

@@ -1,14 +1,19 @@
 // velmora-cli run as a user or a script runs it: the built program in a
 // temporary directory, its output lines, pages and exit statuses.
+#include <algorithm>
 #include <filesystem>
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
+
+#ifndef _WIN32
+#include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
+#endif
 
 #include "CliProcess.h"
 #include "platform/UDialogs.h"
+#include "platform/UPaths.h"
 #include "settings/UHighLighter.h"
 #include "support/FakeControls.h"
 #include "support/TempDir.h"
@@ -27,7 +32,7 @@ class CliEndToEnd : public ::testing::Test {
 protected:
     CliEndToEnd() : Cli(Dir)
     {
-        fs::create_directory(Dir.File("out"));
+        fs::create_directory(Path("out"));
         Profile = WriteProfile("p.cfg", [](THighlightProfile&) {});
     }
 
@@ -39,8 +44,16 @@ protected:
         TPlatform platform{nullptr, &boxes, Dir.Path()};
         THighlightProfile profile(nullptr, platform);
         setup(profile);
-        std::string path = Dir.File(name);
+        std::string path = Path(name);
         EXPECT_TRUE(profile.SaveToFile(path));
+        return path;
+    }
+
+    // A path inside the test's directory, written as the program writes it.
+    std::string Path(const std::string& name) const
+    {
+        std::string path = Dir.File(name);
+        std::replace(path.begin(), path.end(), '/', PathDelim);
         return path;
     }
 
@@ -66,18 +79,18 @@ TEST_F(CliEndToEnd, Convert_TwoDumps_PrintsOneLinePerFileAndExitsZero)
     EXPECT_EQ(r.Status, 0) << r.Err;
     EXPECT_EQ(r.Err, "");
     // Sorted as the file list always is, each with the page it wrote.
-    EXPECT_EQ(r.Out, Dir.File("a.dmp") + ": Converted -> " + Dir.File("out/a.htm") + "\n" + Dir.File("b.txt") +
-                         ": Converted -> " + Dir.File("out/b.htm") + "\n");
-    std::string page = TempDir::Read(Dir.File("out/a.htm"));
+    EXPECT_EQ(r.Out, Path("a.dmp") + ": Converted -> " + Path("out/a.htm") + "\n" + Path("b.txt") +
+                         ": Converted -> " + Path("out/b.htm") + "\n");
+    std::string page = TempDir::Read(Path("out/a.htm"));
     EXPECT_NE(page.find("\r\nfirst <b>dump</b><BR>\r\nline two<BR>\r\n"), std::string::npos) << page;
-    EXPECT_NE(TempDir::Read(Dir.File("out/b.htm")).find("second dump<BR>"), std::string::npos);
+    EXPECT_NE(TempDir::Read(Path("out/b.htm")).find("second dump<BR>"), std::string::npos);
 }
 
 TEST_F(CliEndToEnd, Convert_ExistingPage_SkippedThenOverwrittenOnRequest)
 {
     Dir.Write("a.txt", "new text\n");
     Dir.Write("out/a.htm", "old page");
-    std::string line = Dir.File("a.txt") + ": ";
+    std::string line = Path("a.txt") + ": ";
 
     // The profile's own setting skips; "ask" without a terminal counts as a
     // question closed unanswered: both leave the page alone, by choice.
@@ -86,41 +99,55 @@ TEST_F(CliEndToEnd, Convert_ExistingPage_SkippedThenOverwrittenOnRequest)
         EXPECT_EQ(skipped.Status, 0);
         EXPECT_EQ(skipped.Out, line + "Not converted. Skipped existing file\n");
         EXPECT_EQ(skipped.Err, "");
-        EXPECT_EQ(TempDir::Read(Dir.File("out/a.htm")), "old page");
+        EXPECT_EQ(TempDir::Read(Path("out/a.htm")), "old page");
     }
 
     TCliResult overwritten = Convert({"--existing", "overwrite", "a.txt"});
     EXPECT_EQ(overwritten.Status, 0) << overwritten.Err;
-    EXPECT_EQ(overwritten.Out, line + "Converted. Overwritten existing file -> " + Dir.File("out/a.htm") + "\n");
-    EXPECT_NE(TempDir::Read(Dir.File("out/a.htm")).find("new text<BR>"), std::string::npos);
+    EXPECT_EQ(overwritten.Out, line + "Converted. Overwritten existing file -> " + Path("out/a.htm") + "\n");
+    EXPECT_NE(TempDir::Read(Path("out/a.htm")).find("new text<BR>"), std::string::npos);
+}
+
+TEST_F(CliEndToEnd, Convert_NonAsciiFileNames_ConvertUnderTheirNames)
+{
+    const std::string umlaut = "\xC3\x84rger", cyrillic = "\xD0\x9B\xD0\xBE\xD0\xB3"; // Ärger, Лог
+    Dir.Write(umlaut + ".txt", "first\n");
+    Dir.Write(cyrillic + ".txt", "second\n");
+
+    TCliResult r = Convert({umlaut + ".txt", cyrillic + ".txt"});
+
+    EXPECT_EQ(r.Status, 0) << r.Err;
+    EXPECT_EQ(r.Out, Path(umlaut + ".txt") + ": Converted -> " + Path("out/" + umlaut + ".htm") + "\n" +
+                         Path(cyrillic + ".txt") + ": Converted -> " + Path("out/" + cyrillic + ".htm") + "\n");
+    EXPECT_NE(TempDir::Read(Path("out/" + cyrillic + ".htm")).find("second<BR>"), std::string::npos);
 }
 
 TEST_F(CliEndToEnd, Convert_MissingDump_ReportsReadErrorAndExitsOne)
 {
     Dir.Write("a.txt", "here\n");
 
-    fs::create_directory(Dir.File("dir.txt"));
+    fs::create_directory(Path("dir.txt"));
 
     TCliResult r = Convert({"a.txt", "gone.txt", "dir.txt"});
 
     EXPECT_EQ(r.Status, 1);
-    EXPECT_EQ(r.Out, Dir.File("a.txt") + ": Converted -> " + Dir.File("out/a.htm") + "\n" + Dir.File("dir.txt") +
-                         ": Error reading source file (a directory)\n" + Dir.File("gone.txt") +
+    EXPECT_EQ(r.Out, Path("a.txt") + ": Converted -> " + Path("out/a.htm") + "\n" + Path("dir.txt") +
+                         ": Error reading source file (a directory)\n" + Path("gone.txt") +
                          ": Error reading source file (not found)\n");
     EXPECT_EQ(r.Err, "One or more files were not converted\n");
-    EXPECT_FALSE(fs::exists(Dir.File("out/gone.htm")));
+    EXPECT_FALSE(fs::exists(Path("out/gone.htm")));
 }
 
 TEST_F(CliEndToEnd, Convert_ProfileFileList_UsedWhenNoDumpIsGiven_AndProfileLeftUnwritten)
 {
     Dir.Write("x.txt", "x\n");
-    Profile = WriteProfile("list.cfg", [this](THighlightProfile& p) { p.IOOptions().AddFiles({Dir.File("x.txt")}); });
+    Profile = WriteProfile("list.cfg", [this](THighlightProfile& p) { p.IOOptions().AddFiles({Path("x.txt")}); });
     std::string before = TempDir::Read(Profile);
 
     TCliResult r = Convert({"--existing", "overwrite"});
 
     EXPECT_EQ(r.Status, 0) << r.Err;
-    EXPECT_EQ(r.Out, Dir.File("x.txt") + ": Converted -> " + Dir.File("out/x.htm") + "\n");
+    EXPECT_EQ(r.Out, Path("x.txt") + ": Converted -> " + Path("out/x.htm") + "\n");
     EXPECT_EQ(TempDir::Read(Profile), before);
 }
 
@@ -132,7 +159,7 @@ TEST_F(CliEndToEnd, Convert_DumpTextOptions_OverrideTheProfileForThisRunOnly)
     TCliResult r = Convert({"--escape-text", "--color-codes", "remove", "a.txt"});
 
     EXPECT_EQ(r.Status, 0) << r.Err;
-    EXPECT_NE(TempDir::Read(Dir.File("out/a.htm")).find("\r\nRed &lt;b&gt;<BR>\r\n"), std::string::npos);
+    EXPECT_NE(TempDir::Read(Path("out/a.htm")).find("\r\nRed &lt;b&gt;<BR>\r\n"), std::string::npos);
     EXPECT_EQ(TempDir::Read(Profile), before);
     EXPECT_EQ(Convert({"--color-codes", "rainbow", "a.txt"}).Status, 2);
 }
@@ -143,22 +170,22 @@ TEST_F(CliEndToEnd, Convert_MissingDirectoriesOnTheCommandLineAreMade_OtherwiseA
     Dir.Write("file", "");
     TCliResult made = Cli.Run({"convert", "--profile", Profile, "--dest", "pages", "--images", "pages/img", "a.txt"});
     EXPECT_EQ(made.Status, 0) << made.Err;
-    EXPECT_EQ(made.Err, "velmora-cli: created the destination directory " + Dir.File("pages") +
-                            "\nvelmora-cli: created the images directory " + Dir.File("pages/img") + "\n");
-    EXPECT_TRUE(fs::is_regular_file(Dir.File("pages/a.htm")));
+    EXPECT_EQ(made.Err, "velmora-cli: created the destination directory " + Path("pages") +
+                            "\nvelmora-cli: created the images directory " + Path("pages/img") + "\n");
+    EXPECT_TRUE(fs::is_regular_file(Path("pages/a.htm")));
 
     std::string fromProfile = WriteProfile("dirs.cfg", [&](THighlightProfile& p) {
-        p.IOOptions().SetDestDir(Dir.File("nowhere"));
-        p.IOOptions().SetDestImgDir(Dir.File("out"));
+        p.IOOptions().SetDestDir(Path("nowhere"));
+        p.IOOptions().SetDestImgDir(Path("out"));
     });
     struct Case {
         std::vector<std::string> Args;
         std::string Named;
     };
     for (const Case& c :
-         {Case{{"--profile", fromProfile}, "destination directory does not exist: " + Dir.File("nowhere")},
+         {Case{{"--profile", fromProfile}, "destination directory does not exist: " + Path("nowhere")},
           Case{{"--profile", Profile, "--dest", "out", "--images", "file"},
-               "images directory is not a directory: " + Dir.File("file")}}) {
+               "images directory is not a directory: " + Path("file")}}) {
         std::vector<std::string> args{"convert"};
         args.insert(args.end(), c.Args.begin(), c.Args.end());
         args.push_back("a.txt");
@@ -240,7 +267,7 @@ TEST_F(CliEndToEnd, ProfileNew_BadJson_IsAUsageErrorNamingTheKey_AndWritesNothin
         TCliResult r = Cli.Run({"profile", "new", "bad.cfg", "--from-json", "-"}, c.Json);
         EXPECT_EQ(r.Status, 2) << c.Json;
         EXPECT_NE(r.Err.find(c.Named), std::string::npos) << r.Err;
-        EXPECT_FALSE(fs::exists(Dir.File("bad.cfg"))) << c.Json;
+        EXPECT_FALSE(fs::exists(Path("bad.cfg"))) << c.Json;
     }
 }
 
@@ -327,7 +354,7 @@ TEST_F(CliEndToEnd, DamagedProfile_ExitsTwoWithTheReadErrorsCaptionAndText)
                 << r.Err;
         }
     }
-    EXPECT_FALSE(fs::exists(Dir.File("out/a.htm")));
+    EXPECT_FALSE(fs::exists(Path("out/a.htm")));
 }
 
 TEST_F(CliEndToEnd, WrongUsage_SaysWhatIsWrongAndPointsToHelp_ExitingTwo)
@@ -374,26 +401,26 @@ TEST_F(CliEndToEnd, HelpAndVersion_GoToStandardOutputWithExitZero)
 // gives the test a program directory of its own.
 TEST_F(CliEndToEnd, Convert_CurrentProfileMissing_SaysSoAndUsesDefaults_WritingNothing)
 {
-    fs::create_directory(Dir.File("bin"));
-    fs::copy_file(TCliProcess::DefaultBinary(), Dir.File("bin/velmora-cli"));
-    TCliProcess copy(Dir, Dir.File("bin/velmora-cli"));
+    fs::create_directory(Path("bin"));
+    fs::copy_file(TCliProcess::DefaultBinary(), Path("bin/") + CliFileName);
+    TCliProcess copy(Dir, Path("bin/") + CliFileName);
     Dir.Write("a.txt", "a\n");
 
     TCliResult r = copy.Run({"convert", "--dest", "out", "--images", "out", "a.txt"});
 
     EXPECT_EQ(r.Status, 0) << r.Err;
-    EXPECT_EQ(r.Err, "velmora-cli: the current profile " + Dir.File("bin/Default.cfg") +
+    EXPECT_EQ(r.Err, "velmora-cli: the current profile " + Path("bin/Default.cfg") +
                          " does not exist; converting with default values\n");
-    EXPECT_EQ(r.Out, Dir.File("a.txt") + ": Converted -> " + Dir.File("out/a.htm") + "\n");
-    EXPECT_FALSE(fs::exists(Dir.File("bin/Default.cfg")));
-    EXPECT_FALSE(fs::exists(Dir.File("bin/velmora.ini")));
+    EXPECT_EQ(r.Out, Path("a.txt") + ": Converted -> " + Path("out/a.htm") + "\n");
+    EXPECT_FALSE(fs::exists(Path("bin/Default.cfg")));
+    EXPECT_FALSE(fs::exists(Path("bin/velmora.ini")));
 }
 
 TEST_F(CliEndToEnd, Convert_CurrentProfileMissing_DefaultsComeFromTheSettingsFileWhenItSaysSo)
 {
-    fs::create_directory(Dir.File("bin"));
-    fs::copy_file(TCliProcess::DefaultBinary(), Dir.File("bin/velmora-cli"));
-    TCliProcess copy(Dir, Dir.File("bin/velmora-cli"));
+    fs::create_directory(Path("bin"));
+    fs::copy_file(TCliProcess::DefaultBinary(), Path("bin/") + CliFileName);
+    TCliProcess copy(Dir, Path("bin/") + CliFileName);
     // 0x102030 is red 30, green 20, blue 10.
     Dir.Write("bin/velmora.ini", "[Defaults storage]\nUse ini defaults=1\n[Defaults]\nHTML Background=1056816\n");
     Dir.Write("a.txt", "a\n");
@@ -401,16 +428,16 @@ TEST_F(CliEndToEnd, Convert_CurrentProfileMissing_DefaultsComeFromTheSettingsFil
     TCliResult r = copy.Run({"convert", "--dest", "out", "--images", "out", "a.txt"});
 
     EXPECT_EQ(r.Status, 0) << r.Err;
-    EXPECT_NE(TempDir::Read(Dir.File("out/a.htm")).find("<BODY BGCOLOR=\"#302010\""), std::string::npos);
+    EXPECT_NE(TempDir::Read(Path("out/a.htm")).find("<BODY BGCOLOR=\"#302010\""), std::string::npos);
 }
 
 TEST_F(CliEndToEnd, Convert_CurrentProfileFromSettingsFile_IsUsed)
 {
-    fs::create_directory(Dir.File("bin"));
-    fs::copy_file(TCliProcess::DefaultBinary(), Dir.File("bin/velmora-cli"));
-    TCliProcess copy(Dir, Dir.File("bin/velmora-cli"));
+    fs::create_directory(Path("bin"));
+    fs::copy_file(TCliProcess::DefaultBinary(), Path("bin/") + CliFileName);
+    TCliProcess copy(Dir, Path("bin/") + CliFileName);
     WriteProfile("current.cfg", [](THighlightProfile& p) { p.HTMLOptions().SetTitle("From the current profile"); });
-    std::string ini = "[Profiles]\r\nProfile #0=" + Dir.File("current.cfg") + "\r\n";
+    std::string ini = "[Profiles]\r\nProfile #0=" + Path("current.cfg") + "\r\n";
     Dir.Write("bin/velmora.ini", ini);
     Dir.Write("a.txt", "a\n");
 
@@ -418,12 +445,13 @@ TEST_F(CliEndToEnd, Convert_CurrentProfileFromSettingsFile_IsUsed)
 
     EXPECT_EQ(r.Status, 0) << r.Err;
     EXPECT_EQ(r.Err, "");
-    EXPECT_NE(TempDir::Read(Dir.File("out/a.htm")).find("<TITLE>From the current profile</TITLE>"), std::string::npos);
-    EXPECT_EQ(TempDir::Read(Dir.File("bin/velmora.ini")), ini);
+    EXPECT_NE(TempDir::Read(Path("out/a.htm")).find("<TITLE>From the current profile</TITLE>"), std::string::npos);
+    EXPECT_EQ(TempDir::Read(Path("bin/velmora.ini")), ini);
 }
 
+#ifndef _WIN32
 // The overwrite question needs a terminal on standard input: a pseudo-terminal
-// stands in for the user's.
+// stands in for the user's (POSIX only).
 class CliOnTerminal : public CliEndToEnd {
 protected:
     CliOnTerminal()
@@ -468,16 +496,16 @@ protected:
 TEST_F(CliOnTerminal, AskExisting_AnswersNoThenYes)
 {
     pid_t pid = StartAsking();
-    EXPECT_NE(Cli.ErrText().find(Dir.File("out/a.htm")), std::string::npos) << "the question names the page";
+    EXPECT_NE(Cli.ErrText().find(Path("out/a.htm")), std::string::npos) << "the question names the page";
     Answer("maybe\nn\n");
     ASSERT_TRUE(Cli.WaitForErr("Do you want to replace the existing file? [y]es, [n]o, [na] no to all, [ya] yes to all: "
                                "Do you want to replace the existing file?")); // "maybe" asked again
     Answer("y\n");
 
     EXPECT_EQ(TCliProcess::Wait(pid), 0) << "a file skipped by the answer is no failure";
-    EXPECT_EQ(Cli.OutText(), Dir.File("a.txt") + ": Not converted. Skipped existing file\n" + Dir.File("b.txt") +
-                                 ": Converted. Overwritten existing file -> " + Dir.File("out/b.htm") + "\n");
-    EXPECT_EQ(TempDir::Read(Dir.File("out/a.htm")), "old a");
+    EXPECT_EQ(Cli.OutText(), Path("a.txt") + ": Not converted. Skipped existing file\n" + Path("b.txt") +
+                                 ": Converted. Overwritten existing file -> " + Path("out/b.htm") + "\n");
+    EXPECT_EQ(TempDir::Read(Path("out/a.htm")), "old a");
 }
 
 TEST_F(CliOnTerminal, AskExisting_YesToAll_OverwritesTheRestWithoutAsking)
@@ -496,11 +524,13 @@ TEST_F(CliOnTerminal, CtrlCWhileAsking_CancelsThatFileAndStartsNoOther)
     kill(pid, SIGINT);
 
     EXPECT_EQ(TCliProcess::Wait(pid), 130);
-    EXPECT_EQ(Cli.OutText(), Dir.File("a.txt") + ": Canceled by user\n");
+    EXPECT_EQ(Cli.OutText(), Path("a.txt") + ": Canceled by user\n");
     EXPECT_NE(Cli.ErrText().find("\nCanceled by user\n"), std::string::npos) << Cli.ErrText();
-    EXPECT_EQ(TempDir::Read(Dir.File("out/a.htm")), "old a");
-    EXPECT_EQ(TempDir::Read(Dir.File("out/b.htm")), "old b");
+    EXPECT_EQ(TempDir::Read(Path("out/a.htm")), "old a");
+    EXPECT_EQ(TempDir::Read(Path("out/b.htm")), "old b");
 }
+
+#endif
 
 } // namespace
 } // namespace velmora::test

@@ -1,5 +1,5 @@
-// Runs the built velmora-cli in a temporary directory, with HOME and
-// XDG_CONFIG_HOME inside it so that no real settings are read or written.
+// Runs the built velmora-cli in a temporary directory, with HOME,
+// XDG_CONFIG_HOME and APPDATA inside it so that no real settings are read or written.
 #pragma once
 
 #include <string>
@@ -9,6 +9,13 @@
 #include "support/TempDir.h"
 
 namespace velmora::test {
+
+// The program's file name in the build's folder.
+#ifdef _WIN32
+inline constexpr const char* CliFileName = "velmora-cli.exe";
+#else
+inline constexpr const char* CliFileName = "velmora-cli";
+#endif
 
 struct TCliResult {
     int Status = -1; // exit status, or -1 when the program did not exit normally

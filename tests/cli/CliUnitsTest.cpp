@@ -195,6 +195,7 @@ TEST_F(ProfileJson, SkipExistingGoesThroughItsSetterWithoutTouchingPrompt)
     EXPECT_TRUE(Profile.IOOptions().FPromptOnOverwrite);
 }
 
+#ifndef _WIN32 // Windows hands Ctrl-C to a console handler, not as a signal.
 TEST(InterruptGuard, RecordsCtrlC_AndPutsThePreviousHandlerBack)
 {
     static volatile std::sig_atomic_t outerCalls = 0;
@@ -214,6 +215,7 @@ TEST(InterruptGuard, RecordsCtrlC_AndPutsThePreviousHandlerBack)
     EXPECT_EQ(outerCalls, 1);
     std::signal(SIGINT, previous);
 }
+#endif
 
 TEST(InterruptGuard, SigtermStopsLikeCtrlC_AndASecondSignalEndsTheProgram)
 {

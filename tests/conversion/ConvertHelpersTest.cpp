@@ -56,6 +56,18 @@ TEST(RelativePath, FromDestinationToImages)
         EXPECT_EQ(RelativePath(c.From, c.To), c.Result) << c.From << " -> " << c.To;
 }
 
+#ifdef _WIN32
+TEST(RelativePath, DrivesCompareIgnoringCaseOnWindows)
+{
+    const std::vector<TRelativeCase> cases = {
+        {"z:\\out\\", "Z:\\out\\img\\", "img/"},
+        {"c:\\out\\", "d:\\img\\", "d:\\img\\"}, // another drive: the images directory itself
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(RelativePath(c.From, c.To), c.Result) << c.From << " -> " << c.To;
+}
+#endif
+
 struct TSplitCase {
     std::string Path;
     std::vector<std::string> Names;
@@ -69,9 +81,13 @@ TEST(SplitPath, DirectoryNamesFromTheRoot)
         {"/a//b/c/", {"b", "c"}}, // a doubled separator ends the reading
         {"rel/dir/", {"dir"}},     // what stands before the first separator is no name
         {"/x", {"x"}},
-        {"/a:b/c/", {"a:b", "c"}},
         {"", {}},
         {"/", {}},
+#ifdef _WIN32
+        {"c:\\out\\img\\", {"out", "img"}}, // the drive is no name
+#else
+        {"/a:b/c/", {"a:b", "c"}}, // ":" is an ordinary character
+#endif
     };
     for (const auto& c : cases) {
         std::vector<std::string> names = {"stale"};
@@ -90,8 +106,12 @@ TEST(OutputFileName, DestinationPlusNameWithHtm)
         {"/q3/noext", "/pages/noext.htm"},
         {"/q3.dir/noext", "/pages/noext.htm"},
         {"/q3/.hidden", "/pages/.htm"},
-        {"/q3/c:d.log", "/pages/c:d.htm"},
         {"plain.txt", "/pages/plain.htm"},
+#ifdef _WIN32
+        {"c:d.log", "/pages/d.htm"}, // a drive's current directory
+#else
+        {"/q3/c:d.log", "/pages/c:d.htm"},
+#endif
     };
     for (const auto& [source, output] : cases)
         EXPECT_EQ(setup.Engine.OutputFileName(source), output) << source;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "EngineSetup.h"
+#include "platform/UPaths.h"
 
 namespace velmora {
 namespace {
@@ -74,7 +75,7 @@ TEST_F(ConvertRun, EmptyListDoesNothing)
     S.IO.SetDestDir(S.Dir.File("out"));
     EXPECT_TRUE(Run());
     EXPECT_EQ(Message, "untouched");
-    EXPECT_EQ(S.IO.FDestDir, S.Dir.File("out/")) << "the paths are still prepared";
+    EXPECT_EQ(S.IO.FDestDir, S.Dir.File("out") + PathDelim) << "the paths are still prepared";
     EXPECT_EQ(S.TotalBar.Max(), 100);
     EXPECT_EQ(S.PumpCalls, 0);
 }
@@ -332,9 +333,9 @@ TEST_F(ConvertRun, PreparesPathsBeforeTheRun)
     S.AddName("Bob", 0, "\"/icons/bob.gif");
     S.AddName("Cid", 0, "\"");
     EXPECT_TRUE(Run());
-    EXPECT_EQ(S.IO.FDestDir, S.Dir.File("out/"));
-    EXPECT_EQ(S.DestEdit.Text, S.Dir.File("out/"));
-    EXPECT_EQ(S.ImgEdit.Text, S.Dir.File("out/"));
+    EXPECT_EQ(S.IO.FDestDir, S.Dir.File("out") + PathDelim);
+    EXPECT_EQ(S.DestEdit.Text, S.Dir.File("out") + PathDelim);
+    EXPECT_EQ(S.ImgEdit.Text, S.Dir.File("out") + PathDelim);
     EXPECT_EQ(S.Html.FBackImage, S.Dir.File("src/back.jpg"));
     EXPECT_EQ(S.Names[0].Info->FImageFile, "/icons/ann.gif");
     EXPECT_EQ(S.Names[1].Info->FImageFile, "\"/icons/bob.gif");
@@ -367,8 +368,9 @@ TEST_F(ConvertRun, ImageAlreadyInImagesDirectoryIsKept)
 {
     MakeDumps(1, false);
     S.Html.FBackImage = S.Dir.Write("out/back.jpg", "the only copy");
-    // An icon that reaches the same picture through a link.
-    fs::create_symlink(S.Out("back.jpg"), S.Dir.File("src/back.jpg"));
+    // An icon that reaches the same picture through a link (a hard one: a
+    // symbolic link needs a privilege on Windows).
+    fs::create_hard_link(S.Out("back.jpg"), S.Dir.File("src/back.jpg"));
     S.AddName("x", 0, S.Dir.File("src/back.jpg"));
     EXPECT_TRUE(Run());
     EXPECT_EQ(TempDir::Read(S.Out("back.jpg")), "the only copy");

@@ -134,10 +134,12 @@ TEST(Files, CopyReplacesTargetButNeverCopiesAFileOntoItself)
     EXPECT_TRUE(CopyFileAtomically(source, source));
     EXPECT_EQ(TempDir::Read(source), "GIF89a-red");
 
+#ifndef _WIN32 // a symbolic link needs a privilege on Windows
     fs::create_symlink(source, dir.File("link.gif"));
     EXPECT_TRUE(CopyFileAtomically(source, dir.File("link.gif")));
     EXPECT_EQ(TempDir::Read(source), "GIF89a-red") << "same file through a link";
     EXPECT_TRUE(fs::is_symlink(dir.File("link.gif")));
+#endif
 
     EXPECT_FALSE(CopyFileAtomically(dir.File("missing.gif"), target));
     EXPECT_EQ(TempDir::Read(target), "GIF89a-red");

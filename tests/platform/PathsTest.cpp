@@ -27,8 +27,14 @@ TEST(Paths, FileNameAndDirectorySplitAtTheLastSeparator)
         {"/home/q3/", "", "/home/q3/"},
         {"/", "", "/"},
         {"", "", ""},
+#ifdef _WIN32
+        {"c:\\q3\\condump.txt", "condump.txt", "c:\\q3\\"},
+        {"c:condump.txt", "condump.txt", "c:"},
+        {"c:\\q3/mixed.txt", "mixed.txt", "c:\\q3/"},
+#else
         // ":" is an ordinary character on POSIX, not a drive mark.
         {"/dumps/c:chat.txt", "c:chat.txt", "/dumps/"},
+#endif
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ExtractFileName(c.path), c.name) << c.path;
@@ -48,9 +54,9 @@ TEST(Paths, ChangeFileExtReplacesFromTheLastDotOfTheFileName)
 
 TEST(Paths, TrailingSeparatorIsAddedOnce)
 {
-    EXPECT_EQ(IncludeTrailingPathDelimiter("/out"), "/out/");
+    EXPECT_EQ(IncludeTrailingPathDelimiter("/out"), std::string("/out") + PathDelim);
     EXPECT_EQ(IncludeTrailingPathDelimiter("/out/"), "/out/");
-    EXPECT_EQ(IncludeTrailingPathDelimiter(""), "/");
+    EXPECT_EQ(IncludeTrailingPathDelimiter(""), std::string(1, PathDelim));
 }
 
 TEST(Paths, ComparedAsTheFileSystemComparesThem)
@@ -80,7 +86,11 @@ TEST(Paths, ExecutablePathNamesThisTestProgram)
 {
     std::string exe = ExecutablePath();
     ASSERT_FALSE(exe.empty());
+#ifdef _WIN32
+    EXPECT_EQ(ExtractFileName(exe), "velmora_platform_tests.exe");
+#else
     EXPECT_EQ(ExtractFileName(exe), "velmora_platform_tests");
+#endif
 }
 
 // The folders a program uses, with an environment of its own inside a
@@ -120,6 +130,7 @@ TEST_F(ProgramDirectoryTest, WritableExecutableDirectoryIsUsedForEverything)
     EXPECT_EQ(ProgramDirectory(FTemp.Path() + ".", Environment()), FTemp.Path() + "." + PathDelim);
     EXPECT_EQ(ProgramDirectory(FTemp.Path(), Environment()), FTemp.Path());
     EXPECT_EQ(UserFilesDirectory(FTemp.Path(), Environment()), FTemp.Path());
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(FTemp.Path()), {}), 0) << "nothing is left behind";
 }
 
 TEST_F(ProgramDirectoryTest, UnusableExecutableDirectoryFallsBackToThePerUserDirectory)

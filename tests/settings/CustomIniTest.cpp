@@ -301,7 +301,7 @@ TEST(SettingsFileName, IsTheProgramDirectoryAndTheExecutablesNameWithIni)
         {"/opt/velmora/", "/opt/velmora/velmora", "/opt/velmora/velmora.ini"},
         {"/home/u/.config/velmora/", "/usr/bin/velmora", "/home/u/.config/velmora/velmora.ini"},
         {"/opt/q3/", "/opt/q3/Converter.exe", "/opt/q3/Converter.ini"},
-        {"/opt/q3", "/opt/q3/conv.v2.bin", "/opt/q3/conv.v2.ini"},
+        {"/opt/q3", "/opt/q3/conv.v2.bin", std::string("/opt/q3") + PathDelim + "conv.v2.ini"},
         {"/opt/q3/", "", "/opt/q3/velmora.ini"},
     };
     for (const Case& c : cases)
