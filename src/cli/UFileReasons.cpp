@@ -8,6 +8,7 @@
 
 #include <unistd.h>
 
+#include "platform/UFiles.h"
 #include "platform/UPaths.h"
 
 namespace fs = std::filesystem;
@@ -17,12 +18,12 @@ namespace velmora::cli {
 std::string WhyUnreadable(const std::string& path)
 {
     std::error_code ec;
-    fs::file_status status = fs::status(path, ec);
+    fs::file_status status = fs::status(FileSystemPath(path), ec);
     if (ec || !fs::exists(status))
         return ec && ec != std::errc::no_such_file_or_directory ? ec.message() : "not found";
     if (fs::is_directory(status))
         return "a directory";
-    std::FILE* f = std::fopen(path.c_str(), "rb");
+    std::FILE* f = OpenForReading(path);
     if (!f)
         return std::strerror(errno);
     std::fclose(f);
@@ -34,7 +35,7 @@ std::string WhyUnwritable(const std::string& path)
     std::string folder = ExtractFilePath(path);
     std::string shown = folder.empty() ? "." : folder;
     std::error_code ec;
-    fs::file_status status = fs::status(shown, ec);
+    fs::file_status status = fs::status(FileSystemPath(shown), ec);
     if (!fs::exists(status))
         return "the folder " + shown + " does not exist";
     if (!fs::is_directory(status))

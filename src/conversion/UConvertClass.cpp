@@ -575,7 +575,7 @@ int SplitPath(const std::string& path, std::vector<std::string>& names)
 
 std::string RelativePath(const std::string& fromDir, const std::string& toDir)
 {
-    if (fromDir.empty() || toDir.empty() || fromDir.front() != toDir.front())
+    if (fromDir.empty() || toDir.empty() || !SamePath(fromDir.substr(0, 1), toDir.substr(0, 1)))
         return toDir; // another drive (or no common start): the absolute directory
     if (SamePath(fromDir, toDir))
         return std::string();

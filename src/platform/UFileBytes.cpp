@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "platform/UFiles.h"
+#include "platform/UPaths.h"
 
 #ifdef __linux__
 #include <sys/mman.h>
@@ -59,13 +60,13 @@ bool TFileBytes::Read(const std::string& path)
     FSize = 0;
     if (!FileExists(path))
         return false;
-    std::FILE* f = std::fopen(path.c_str(), "rb");
+    std::FILE* f = OpenForReading(path);
     if (!f)
         return false;
     // Unbuffered: a large read goes straight from the system into our buffer.
     std::setvbuf(f, nullptr, _IONBF, 0);
     std::error_code ec;
-    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    const std::uintmax_t size = std::filesystem::file_size(FileSystemPath(path), ec);
     // One byte more than the file's size tells a file that grew meanwhile
     // from one that is read whole.
     const std::size_t wanted = ec ? 1 << 16 : static_cast<std::size_t>(size) + 1;

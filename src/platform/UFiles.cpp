@@ -23,7 +23,6 @@ namespace fs = std::filesystem;
 
 namespace velmora {
 
-namespace {
 std::FILE* OpenForReading(const std::string& path)
 {
 #ifdef _WIN32
@@ -32,7 +31,6 @@ std::FILE* OpenForReading(const std::string& path)
     return std::fopen(path.c_str(), "rb");
 #endif
 }
-} // namespace
 
 bool FileExists(const std::string& path)
 {

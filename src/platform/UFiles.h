@@ -31,6 +31,9 @@ private:
 
 // Reads the whole file; false when it cannot be opened or read.
 bool ReadWholeFile(const std::string& path, std::string& contents);
+// Opens a file for reading in binary mode; null when it cannot be opened.
+// Paths are UTF-8: on Windows the name goes to the system as UTF-16.
+std::FILE* OpenForReading(const std::string& path);
 
 // Writes a file through a temporary file in the target's directory that is
 // renamed over the target on Commit. Where the system allows, the temporary

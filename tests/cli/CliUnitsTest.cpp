@@ -3,8 +3,10 @@
 #include <csignal>
 #include <cstdio>
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 #include <nlohmann/json.hpp>
 
 #include "cli/UInterrupt.h"
@@ -215,7 +217,6 @@ TEST(InterruptGuard, RecordsCtrlC_AndPutsThePreviousHandlerBack)
     EXPECT_EQ(outerCalls, 1);
     std::signal(SIGINT, previous);
 }
-#endif
 
 TEST(InterruptGuard, SigtermStopsLikeCtrlC_AndASecondSignalEndsTheProgram)
 {
@@ -234,6 +235,7 @@ TEST(InterruptGuard, SigtermStopsLikeCtrlC_AndASecondSignalEndsTheProgram)
     ASSERT_TRUE(WIFSIGNALED(status)) << "exit status " << WEXITSTATUS(status);
     EXPECT_EQ(WTERMSIG(status), SIGINT);
 }
+#endif
 
 } // namespace
 } // namespace velmora::cli

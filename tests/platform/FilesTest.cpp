@@ -53,6 +53,7 @@ TEST(Files, AtomicWriteReplacesTheTargetAndLeavesNoTemporaryFile)
     EXPECT_EQ(FilesIn(dir.Path()), 1);
 }
 
+#ifndef _WIN32 // symbolic links need a privilege on Windows
 TEST(Files, WriteThroughALinkReplacesItsTargetAndKeepsTheLink)
 {
     TempDir dir;
@@ -69,6 +70,7 @@ TEST(Files, WriteThroughALinkReplacesItsTargetAndKeepsTheLink)
     EXPECT_EQ(TempDir::Read(dir.File("real/new.htm")), "made");
     EXPECT_TRUE(fs::is_symlink(dir.File("dangling.htm")));
 }
+#endif
 
 TEST(Files, FailedWriteLeavesTheOldFileWhole)
 {
@@ -89,10 +91,14 @@ TEST(Files, LongestFileNameCanBeSavedAndKeepsItsPermissions)
 {
     TempDir dir;
     std::string target = dir.Write(std::string(251, 'n') + ".htm", "old");
+#ifndef _WIN32 // Windows keeps no such permission bits
     fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write);
+#endif
     ASSERT_TRUE(WriteFileAtomically(target, "new"));
     EXPECT_EQ(TempDir::Read(target), "new");
+#ifndef _WIN32
     EXPECT_EQ(fs::status(target).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+#endif
     EXPECT_EQ(FilesIn(dir.Path()), 1);
 }
 
