@@ -458,6 +458,25 @@ QWidget* THTMLform::CreateColorProfileSheet()
     lblAuth = NewLabel(s, "lblAuth", "Created by:");
     AuthEdit = Named(new QLineEdit(s), "AuthEdit", "Enter the name of the author");
 
+    // How the text of the dump reaches the page; stored with the general options.
+    DumpTextGroup = NewGroup(s, "DumpTextGroup", "Dump text");
+    EscapeTextCheck = NewCheck(DumpTextGroup, "EscapeTextCheck", "Escape HTML in dump text",
+                               "Show markup typed in the game as text instead of passing it into the page");
+    lblColorCodes = NewLabel(DumpTextGroup, "lblColorCodes", "Game colour codes");
+    ColorCodesCombo = Named(new QComboBox(DumpTextGroup), "ColorCodesCombo",
+                            "What to do with colour codes such as ^1 in the dump text");
+    ColorCodesCombo->addItems({"Keep as written", "Remove", "Show as colours"});
+    // Under the title and author, in two rows, so that the frames at the right
+    // keep their room at the window's smallest size.
+    auto* dumpText = new QGridLayout(DumpTextGroup);
+    dumpText->setContentsMargins(8, 4, 8, 6);
+    dumpText->setVerticalSpacing(3);
+    dumpText->addWidget(EscapeTextCheck, 0, 0, 1, 2);
+    dumpText->addWidget(lblColorCodes, 1, 0);
+    dumpText->addWidget(ColorCodesCombo, 1, 1);
+    dumpText->setColumnStretch(2, 1);
+
+
     HTMLColGroup = NewGroup(s, "HTMLColGroup", "HTML Colors");
     struct TRow {
         QFrame** Swatch;
@@ -518,26 +537,9 @@ QWidget* THTMLform::CreateColorProfileSheet()
     other->addWidget(BrokenLinesCheck);
     HTMLIMGGroup->setFixedWidth(240);
 
-    // How the text of the dump reaches the page; stored with the general options.
-    DumpTextGroup = NewGroup(s, "DumpTextGroup", "Dump text");
-    EscapeTextCheck = NewCheck(DumpTextGroup, "EscapeTextCheck", "Escape HTML in dump text",
-                               "Show markup typed in the game as text instead of passing it into the page");
-    lblColorCodes = NewLabel(DumpTextGroup, "lblColorCodes", "Game colour codes");
-    ColorCodesCombo = Named(new QComboBox(DumpTextGroup), "ColorCodesCombo",
-                            "What to do with colour codes such as ^1 in the dump text");
-    ColorCodesCombo->addItems({"Keep as written", "Remove", "Show as colours"});
-    auto* dumpText = new QVBoxLayout(DumpTextGroup);
-    dumpText->setContentsMargins(8, 4, 8, 6);
-    dumpText->setSpacing(3);
-    dumpText->addWidget(EscapeTextCheck);
-    dumpText->addWidget(lblColorCodes);
-    dumpText->addWidget(ColorCodesCombo);
-    DumpTextGroup->setFixedWidth(240);
-
     auto* options = new QVBoxLayout;
     options->setSpacing(4);
     options->addWidget(HTMLIMGGroup);
-    options->addWidget(DumpTextGroup);
 
     auto* names = new QVBoxLayout;
     names->setSpacing(2);
@@ -545,6 +547,8 @@ QWidget* THTMLform::CreateColorProfileSheet()
     names->addWidget(TitleEdit);
     names->addWidget(lblAuth);
     names->addWidget(AuthEdit);
+    names->addSpacing(4);
+    names->addWidget(DumpTextGroup);
     names->addStretch(1);
 
     auto* custom = new QVBoxLayout;
