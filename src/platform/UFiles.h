@@ -55,12 +55,15 @@ public:
 
 private:
     void Discard();
+    void StartWriteBack();
 
     std::string FTarget;    // links followed
     std::string FTempPath;  // empty while the file has no name
     std::FILE* FFile = nullptr;
     bool FUnnamed = false;  // created without a name, named at Commit
     int FTempSlot = -1;     // where RemoveTemporaryFiles finds FTempPath
+    std::uint64_t FWritten = 0;     // bytes written so far
+    std::uint64_t FWrittenBack = 0; // of which handed to the disk early
 };
 
 // Removes the temporary files of the writers that are open now, so that a
