@@ -13,6 +13,7 @@
 
 #include "conversion/UConvertClass.h"
 #include "platform/USystemColors.h"
+#include "platform/UText.h"
 #include "settings/UHighLighter.h"
 
 namespace velmora::cli {
@@ -156,6 +157,13 @@ std::string AsString(const json& value, const std::string& key)
     return value.get<std::string>();
 }
 
+// A multi-line text with the window's line ends, so that pages made from it
+// hold no bare line feeds inside their CR LF lines.
+std::string AsLines(const json& value, const std::string& key)
+{
+    return WithLineEnds(AsString(value, key), "\r\n");
+}
+
 std::vector<std::string> AsStrings(const json& value, const std::string& key)
 {
     if (!value.is_array())
@@ -193,6 +201,9 @@ void ApplyHTML(const json& object, THTMLOptions& html)
     auto text = [](void (THTMLOptions::*setter)(const std::string&), THTMLOptions& h) {
         return [setter, &h](const json& v, const std::string& k) { (h.*setter)(AsString(v, k)); };
     };
+    auto lines = [](void (THTMLOptions::*setter)(const std::string&), THTMLOptions& h) {
+        return [setter, &h](const json& v, const std::string& k) { (h.*setter)(AsLines(v, k)); };
+    };
     ApplyObject(object, "html",
                 {{"backColor", color(&THTMLOptions::SetBackColor, html)},
                  {"textColor", color(&THTMLOptions::SetTextColor, html)},
@@ -201,8 +212,8 @@ void ApplyHTML(const json& object, THTMLOptions& html)
                  {"brokenLines", flag(&THTMLOptions::SetBrokenLines, html)},
                  {"relativeImages", flag(&THTMLOptions::SetRelImages, html)},
                  {"backImage", text(&THTMLOptions::SetBackImage, html)},
-                 {"frontPageHtml", text(&THTMLOptions::SetFrontPageHTML, html)},
-                 {"endPageHtml", text(&THTMLOptions::SetEndPageHTML, html)},
+                 {"frontPageHtml", lines(&THTMLOptions::SetFrontPageHTML, html)},
+                 {"endPageHtml", lines(&THTMLOptions::SetEndPageHTML, html)},
                  {"title", text(&THTMLOptions::SetTitle, html)},
                  {"author", text(&THTMLOptions::SetAuthor, html)}});
 }
@@ -234,12 +245,15 @@ void ApplyName(const json& object, const std::string& key, THighlightProfile& pr
     auto text = [](std::string& target) {
         return [&target](const json& v, const std::string& k) { target = AsString(v, k); };
     };
+    auto lines = [](std::string& target) {
+        return [&target](const json& v, const std::string& k) { target = AsLines(v, k); };
+    };
     ApplyObject(object, key,
                 {{"name", [&name](const json& v, const std::string& k) { name = AsString(v, k); }},
                  {"color", [&color](const json& v, const std::string& k) { color = AsColor(v, k); }},
                  {"imageFile", text(imageFile)},
-                 {"htmlBefore", text(htmlBefore)},
-                 {"htmlAfter", text(htmlAfter)}});
+                 {"htmlBefore", lines(htmlBefore)},
+                 {"htmlAfter", lines(htmlAfter)}});
     if (!name)
         Fail(key + ".name", "missing");
     profile.AddName(*name, imageFile, htmlBefore, htmlAfter, color);

@@ -39,7 +39,8 @@ std::string JsonText(const nlohmann::json& value);
 // replaces the file list (sorted, without duplicates); each entry of "names"
 // is added with AddName, "name" being required and the other keys defaulting
 // as for a new name. Colours may also be given as integers, but only values
-// a page can show. Raises EProfileJsonError at the first unknown key or
+// a page can show. Multi-line texts take CR LF line ends, as the window's
+// edits give them. Raises EProfileJsonError at the first unknown key or
 // value of the wrong type; the values before it are already applied.
 void ApplyProfileJson(const nlohmann::json& json, THighlightProfile& profile);
 

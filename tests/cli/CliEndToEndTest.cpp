@@ -209,7 +209,7 @@ TEST_F(CliEndToEnd, ProfileNewFromJson_ThenShowJson_GivesBackEveryValue)
           {"relativeImages", false},
           {"backImage", "/img/back.jpg"},
           {"frontPageHtml", "<H1>Top</H1>\r\n<HR>"},
-          {"endPageHtml", "<HR>end"},
+          {"endPageHtml", "<HR>\nend\r"},
           {"title", "Clan night \xC3\xA9t\xC3\xA9"},
           {"author", "Ana"}}},
         {"app", {{"ignoreCase", true}, {"escapeText", true}, {"colorCodes", "colors"}}},
@@ -221,7 +221,7 @@ TEST_F(CliEndToEnd, ProfileNewFromJson_ThenShowJson_GivesBackEveryValue)
           {"destDir", "/out/"},
           {"imagesDir", "/out/img/"}}},
         {"names",
-         {{{"name", "Bob:"}, {"color", 255}, {"imageFile", "/i/bob.gif"}, {"htmlBefore", "<B>"}, {"htmlAfter", "</B>"}},
+         {{{"name", "Bob:"}, {"color", 255}, {"imageFile", "/i/bob.gif"}, {"htmlBefore", "<B>\n"}, {"htmlAfter", "</B>"}},
           {{"name", "eve"}, {"color", 0}, {"imageFile", ""}, {"htmlBefore", ""}, {"htmlAfter", ""}}}}};
     Dir.Write("values.json", values.dump());
 
@@ -237,6 +237,9 @@ TEST_F(CliEndToEnd, ProfileNewFromJson_ThenShowJson_GivesBackEveryValue)
     expected["html"]["visitedLinkColor"] = "system:buttonFace";
     expected["names"][0]["color"] = "#FF0000"; // red first, as in pages
     expected["names"][1]["color"] = "#000000";
+    // Multi-line texts get the window's CR LF line ends.
+    expected["html"]["endPageHtml"] = "<HR>\r\nend\r\n";
+    expected["names"][0]["htmlBefore"] = "<B>\r\n";
     EXPECT_EQ(json::parse(shown.Out), expected);
 }
 

@@ -39,11 +39,6 @@ TEST(ParseOverwriteAnswer, AcceptsWordsAndShortFormsInAnyCase)
         EXPECT_EQ(ParseOverwriteAnswer(c.Line), c.Answer) << '"' << c.Line << '"';
 }
 
-TEST(TerminalLines, LoneCarriageReturnsAndCrLfBecomeLineFeeds)
-{
-    EXPECT_EQ(TerminalLines("a\rb\r\nc\nd\r"), "a\nb\nc\nd\n");
-}
-
 TEST(TerminalMessageBoxes, WithoutATerminal_QuestionsCountAsUnanswered_MessagesShowCaptionAndText)
 {
     std::FILE* out = std::tmpfile();
