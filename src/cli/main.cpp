@@ -36,20 +36,29 @@ Exit status:
 
 const char* const ConvertFooter = R"(
 Without --profile the window's current profile is used (the first recent profile
-of velmora.ini in the program directory); neither it nor the settings file is
-ever written. DUMP arguments replace the profile's file list for this run.
+of its settings file velmora.ini); neither it nor the settings file is ever
+written. DUMP arguments replace the profile's file list for this run.
 
 Output: one line per file on standard output, as soon as the file is done:
   PATH: STATUS TEXT[ -> PAGE PATH]
-the page path being given when a page was written ("Converted", "Converted.
-Overwritten existing file").
+the page path being given when a page was written (the status "Converted" or
+"Converted. Overwritten existing file"). A terminal on standard error shows
+progress bars.
+
+--quiet is for scripts, which learn the outcome from the exit status: standard
+output stays empty and standard error gets only what needs attention, the line
+of each file that failed (in the form above) and the messages of problems.
+--summary ends the run with one line on standard output, with or without
+--quiet (not after a stop): "N converted, N skipped, N failed".
 
 A missing --dest or --images directory is made, parents included (said on
 standard error); the profile's own directories must exist. A path there that
 is not a directory is a usage error.
+
 --existing ask asks on the terminal (yes, no, no to all, yes to all) when
-standard input is a terminal; otherwise the file is skipped ("Not converted.
-Skipped existing file").
+standard input is a terminal; otherwise the file is skipped with the status
+"Not converted. Skipped existing file".
+
 Ctrl-C (or SIGTERM) stops the run: the file being converted reads "Canceled by
 user" and no further file is started; a second one ends the program at once,
 leaving no temporary file behind.
@@ -127,16 +136,20 @@ int main(int argc, char** argv)
 
     TConvertRequest convert;
     CLI::App* convertCmd = app.add_subcommand("convert", "Convert dumps to HTML pages with a profile");
-    convertCmd->add_option("--profile", convert.ProfileFile, "Profile file (default: the window's current profile)");
-    convertCmd->add_option("--dest", convert.DestDir, "Directory for the pages, this run only");
-    convertCmd->add_option("--images", convert.ImagesDir, "Directory for the images, this run only");
+    convertCmd->add_option("--profile", convert.ProfileFile, "Profile file (default: the window's current profile)")
+        ->type_name("FILE");
+    convertCmd->add_option("--dest", convert.DestDir, "Directory for the pages, this run only")->type_name("DIR");
+    convertCmd->add_option("--images", convert.ImagesDir, "Directory for the images, this run only")->type_name("DIR");
     convertCmd->add_option("--existing", convert.Existing, "What to do with an existing page, this run only")
-        ->check(CLI::IsMember({"skip", "ask", "overwrite"}));
+        ->check(CLI::IsMember({"skip", "ask", "overwrite"}))
+        ->option_text("skip|ask|overwrite");
     convertCmd->add_flag("--escape-text", convert.EscapeText, "Escape HTML in dump text, this run only");
     convertCmd->add_option("--color-codes", convert.ColorCodes, "Game colour codes in dump text, this run only")
-        ->check(CLI::IsMember({"keep", "remove", "colors"}));
-    convertCmd->add_flag("--quiet", convert.Quiet, "No progress bars");
-    convertCmd->add_option("DUMP", convert.Dumps, "Dump files to convert instead of the profile's list");
+        ->check(CLI::IsMember({"keep", "remove", "colors"}))
+        ->option_text("keep|remove|colors");
+    convertCmd->add_flag("--quiet", convert.Quiet, "No progress bars, and only the lines of failed files (on standard error)");
+    convertCmd->add_flag("--summary", convert.Summary, "End with one line: N converted, N skipped, N failed");
+    convertCmd->add_option("DUMP", convert.Dumps, "Dump files to convert instead of the profile's list")->type_name("");
     convertCmd->footer(std::string(ConvertFooter) + ExitStatusHelp);
 
     CLI::App* profileCmd = app.add_subcommand("profile", "Show or make a profile file");
@@ -144,15 +157,16 @@ int main(int argc, char** argv)
     std::string showFile;
     bool showJson = false;
     CLI::App* showCmd = profileCmd->add_subcommand("show", "Show every value of a profile");
-    showCmd->add_option("FILE", showFile, "Profile file")->required();
+    showCmd->add_option("FILE", showFile, "Profile file")->required()->type_name("");
     showCmd->add_flag("--json", showJson, "One JSON object instead of the readable layout");
     showCmd->footer("\nExit status: 0 shown; 2 the file cannot be read (the reason on standard error).");
 
     std::string newFile, newJson;
     bool newForce = false;
     CLI::App* newCmd = profileCmd->add_subcommand("new", "Write a profile with default values");
-    newCmd->add_option("FILE", newFile, "Profile file to write")->required();
-    newCmd->add_option("--from-json", newJson, "JSON file with values to set, or - for standard input");
+    newCmd->add_option("FILE", newFile, "Profile file to write")->required()->type_name("");
+    newCmd->add_option("--from-json", newJson, "JSON file with values to set, or - for standard input")
+        ->type_name("FILE");
     newCmd->add_flag("--force", newForce, "Replace an existing file");
     newCmd->footer(ProfileNewFooter);
 

@@ -138,6 +138,31 @@ TEST_F(CliEndToEnd, Convert_MissingDump_ReportsReadErrorAndExitsOne)
     EXPECT_FALSE(fs::exists(Path("out/gone.htm")));
 }
 
+TEST_F(CliEndToEnd, Convert_QuietPrintsOnlyFailuresOnStandardError_SummaryCountsEachOutcome)
+{
+    Dir.Write("a.txt", "a\n");
+    Dir.Write("b.txt", "b\n");
+    Dir.Write("out/b.htm", "old page");
+
+    TCliResult quiet = Convert({"--quiet", "--summary", "a.txt", "b.txt", "gone.txt"});
+    EXPECT_EQ(quiet.Status, 1);
+    EXPECT_EQ(quiet.Out, "1 converted, 1 skipped, 1 failed\n");
+    EXPECT_EQ(quiet.Err, Path("gone.txt") + ": Error reading source file (not found)\n"
+                                            "One or more files were not converted\n");
+
+    TCliResult summary = Convert({"--summary", "--existing", "overwrite", "a.txt"});
+    EXPECT_EQ(summary.Status, 0);
+    EXPECT_EQ(summary.Out, Path("a.txt") + ": Converted. Overwritten existing file -> " + Path("out/a.htm") +
+                               "\n1 converted, 0 skipped, 0 failed\n");
+
+    // Nothing at all when all goes well, not even the note of a folder made.
+    TCliResult silent = Cli.Run({"convert", "--profile", Profile, "--dest", "new", "--images", "new", "--quiet", "a.txt"});
+    EXPECT_EQ(silent.Status, 0);
+    EXPECT_EQ(silent.Out, "");
+    EXPECT_EQ(silent.Err, "");
+    EXPECT_TRUE(fs::is_regular_file(Path("new/a.htm")));
+}
+
 TEST_F(CliEndToEnd, Convert_ProfileFileList_UsedWhenNoDumpIsGiven_AndProfileLeftUnwritten)
 {
     Dir.Write("x.txt", "x\n");

@@ -52,7 +52,7 @@ mkdir -p "$HOME/.config/velmora"
 printf '[Profiles]\nProfile #0=%s\n' "$work/run/current.cfg" > "$HOME/.config/velmora/velmora.ini"
 printf 'player: hello\n' > dump.txt
 
-out=$("$cli" convert --quiet dump.txt) || fail "convert: $out"
+out=$("$cli" convert dump.txt) || fail "convert: $out"
 [ "$out" = "$work/run/dump.txt: Converted -> $HOME/Documents/dump.htm" ] || fail "convert printed: $out"
 grep -q '<TITLE>Installed run</TITLE>' "$HOME/Documents/dump.htm" || fail "the page lacks the current profile's title"
 
