@@ -35,6 +35,10 @@ nlohmann::json ProfileToJson(THighlightProfile& profile);
 // replacement characters.
 std::string JsonText(const nlohmann::json& value);
 
+// What "velmora-cli profile --help" says of the JSON: the colour forms and
+// every key with its type, default and meaning, wrapped for a terminal.
+std::string ProfileJsonHelp();
+
 // Applies any subset of the keys that ProfileToJson gives. "io.files"
 // replaces the file list (sorted, without duplicates); each entry of "names"
 // is added with AddName, "name" being required and the other keys defaulting

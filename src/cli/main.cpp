@@ -15,6 +15,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/UCommands.h"
+#include "cli/UProfileJson.h"
 #include "cli/UUsage.h"
 #include "platform/UPaths.h"
 #include "platform/UText.h"
@@ -64,10 +65,15 @@ user" and no further file is started; a second one ends the program at once,
 leaving no temporary file behind.
 )";
 
+const char* const ProfileShowFooter = R"(
+The keys of the JSON object are listed by "velmora-cli profile --help".)";
+
 const char* const ProfileNewFooter = R"(
-The JSON object may hold any subset of the keys that "profile show --json"
-prints; "names" entries need "name". An unknown key or a value of the wrong type
-is a usage error (exit 2). Exit 1 when the file cannot be written.)";
+A new profile has the values that the window gives one, the page colours
+coming from the settings file when it says so ("Use ini defaults"). The JSON
+object may hold any subset of the keys listed by "velmora-cli profile --help";
+"names" entries need "name". An unknown key or a value of the wrong type is a
+usage error (exit 2). Exit 1 when the file cannot be written.)";
 
 #ifdef _WIN32
 // The arguments in UTF-8, the program's encoding of file names: main()
@@ -154,12 +160,13 @@ int main(int argc, char** argv)
 
     CLI::App* profileCmd = app.add_subcommand("profile", "Show or make a profile file");
     profileCmd->require_subcommand(1);
+    profileCmd->footer(ProfileJsonHelp());
     std::string showFile;
     bool showJson = false;
     CLI::App* showCmd = profileCmd->add_subcommand("show", "Show every value of a profile");
     showCmd->add_option("FILE", showFile, "Profile file")->required()->type_name("");
     showCmd->add_flag("--json", showJson, "One JSON object instead of the readable layout");
-    showCmd->footer("\nExit status: 0 shown; 2 the file cannot be read (the reason on standard error).");
+    showCmd->footer(ProfileShowFooter);
 
     std::string newFile, newJson;
     bool newForce = false;

@@ -2,6 +2,7 @@
 // temporary directory, its output lines, pages and exit statuses.
 #include <algorithm>
 #include <filesystem>
+#include <set>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -311,6 +312,52 @@ TEST_F(CliEndToEnd, ProfileNew_ExistingFile_ReplacedOnlyWithForce)
     TCliResult forced = Cli.Run({"profile", "new", "p.cfg", "--force", "--from-json", "-"}, R"({"html": {"author": "Q"}})");
     EXPECT_EQ(forced.Status, 0) << forced.Err;
     EXPECT_EQ(json::parse(Cli.Run({"profile", "show", "p.cfg", "--json"}).Out)["html"]["author"], "Q");
+}
+
+// The entry of a key in "profile --help": its line and the indented lines
+// that continue it, blanks collapsed; empty when the key has none.
+std::string KeyHelp(const std::string& help, const std::string& key)
+{
+    std::size_t at = help.find("\n  " + key + " ");
+    if (at == std::string::npos)
+        return "";
+    std::size_t end = help.find('\n', at + 1);
+    while (end != std::string::npos && help.compare(end, 4, "\n   ") == 0)
+        end = help.find('\n', end + 1);
+    std::string entry;
+    for (char c : help.substr(at + 1, end == std::string::npos ? std::string::npos : end - at - 1)) {
+        if (c == '\n')
+            c = ' ';
+        if (c != ' ' || (!entry.empty() && entry.back() != ' '))
+            entry += c;
+    }
+    return entry;
+}
+
+TEST_F(CliEndToEnd, ProfileHelp_DocumentsEveryKeyThatShowJsonPrints_WithItsDefault)
+{
+    // A new profile with one name, so that the keys of a name are printed too.
+    ASSERT_EQ(Cli.Run({"profile", "new", "keys.cfg", "--from-json", "-"}, R"({"names": [{"name": "x"}]})").Status, 0);
+    json shown = json::parse(Cli.Run({"profile", "show", "keys.cfg", "--json"}).Out);
+    TCliResult help = Cli.Run({"profile", "--help"});
+    ASSERT_EQ(help.Status, 0);
+    // Where a new profile's value depends on the machine, or there is none, the help says so in words.
+    const std::set<std::string> inWords{"io.inputDir", "io.destDir", "io.imagesDir", "names[].name"};
+
+    std::size_t keys = 0;
+    for (const auto& [group, values] : shown.items()) {
+        bool list = values.is_array();
+        for (const auto& [name, value] : (list ? values.at(0) : values).items()) {
+            std::string key = group + (list ? "[]." : ".") + name;
+            std::string entry = KeyHelp(help.Out, key);
+            ++keys;
+            EXPECT_NE(entry, "") << key << " is missing from \"velmora-cli profile --help\"";
+            if (!entry.empty() && !inWords.count(key)) {
+                EXPECT_NE(entry.find("default " + value.dump()), std::string::npos) << entry;
+            }
+        }
+    }
+    EXPECT_GE(keys, 25u);
 }
 
 TEST_F(CliEndToEnd, ProfileShowJson_BytesThatAreNotUtf8_BecomeReplacementCharacters)
