@@ -15,6 +15,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/UCommands.h"
+#include "cli/UManualPage.h"
 #include "cli/UProfileJson.h"
 #include "cli/UUsage.h"
 #include "platform/UPaths.h"
@@ -25,14 +26,23 @@ using namespace velmora::cli;
 
 namespace {
 
+const char* const ProgramDescription = R"(Turns Quake 3 Arena console dumps into HTML pages without a display, and shows
+or makes the profile files that the Velmora window saves. A profile holds
+everything a conversion uses: the list of dumps, the page's title, colours,
+images and custom HTML, the names to highlight, the destination directories and
+what to do with an existing page. Each dump becomes one page named after it
+with the extension .htm; the images that a page refers to are copied into the
+images directory.
+)";
+
 const char* const ExitStatusHelp = R"(
 Exit status:
-  0    every file converted, or skipped by choice (the skip option, a "no"
-       answer), or nothing to do
+  0    done: every file converted or skipped by choice (the skip option, a
+       "no" answer), or nothing to do; the profile shown or written
   1    a file could not be converted (the reason on its line), or a file
        could not be written
-  2    usage error, a directory that cannot be used, a profile that cannot
-       be read
+  2    usage error, a directory that cannot be used, a profile or JSON text
+       that cannot be read
   130  stopped by Ctrl-C (143 by SIGTERM))";
 
 const char* const ConvertFooter = R"(
@@ -133,12 +143,15 @@ int main(int argc, char** argv)
     argv = utf8Argv.data();
 #endif
 
-    CLI::App app{"Turns Quake 3 Arena console dumps into HTML pages.", ProgramName};
+    CLI::App app{ProgramDescription, ProgramName};
     app.set_version_flag("--version", std::string(ProgramName) + " " + VELMORA_VERSION);
     // At most one command here, checked after parsing, so that an unknown
     // option is named before a missing command is.
     app.require_subcommand(0, 1);
     app.footer(ExitStatusHelp);
+    // For the build, which makes the manual page from these definitions.
+    bool manualPage = false;
+    app.add_flag("--manual-page", manualPage, "Print the manual page's sections made from this help")->group("");
 
     TConvertRequest convert;
     CLI::App* convertCmd = app.add_subcommand("convert", "Convert dumps to HTML pages with a profile");
@@ -186,6 +199,10 @@ int main(int argc, char** argv)
         return ExitUsage;
     }
 
+    if (manualPage) {
+        std::fputs(ManualPageSections(app).c_str(), stdout);
+        return ExitOk;
+    }
     if (app.get_subcommands().empty()) {
         std::fprintf(stderr, "%s: a command is required\n%s", ProgramName, app.help().c_str());
         return ExitUsage;
