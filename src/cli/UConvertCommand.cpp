@@ -217,9 +217,12 @@ int RunEngine(THighlightProfile& profile, TTerminalMessageBoxes& boxes, TTermina
         return ExitUsage;
     }
     std::size_t failed = CountOf(io, TOutcome::Failed);
-    if (request.Summary)
-        std::fprintf(context.Out, "%zu converted, %zu skipped, %zu failed\n", CountOf(io, TOutcome::Converted),
-                     CountOf(io, TOutcome::Skipped), failed);
+    if (request.Summary) {
+        std::string summary = std::to_string(CountOf(io, TOutcome::Converted)) + " converted, " +
+                              std::to_string(CountOf(io, TOutcome::Skipped)) + " skipped, " +
+                              std::to_string(failed) + " failed\n";
+        std::fputs(summary.c_str(), context.Out);
+    }
     if (failed == 0)
         return ExitOk;
     std::fprintf(context.Err, "One or more files were not converted\n");
