@@ -141,11 +141,11 @@ const TJsonKeyHelp JsonKeys[] = {
 
 constexpr std::size_t HelpWidth = 80;
 
-// text as lines of at most HelpWidth characters, the first after prefix, the
-// others indented to the prefix's width.
+// The text as lines of at most HelpWidth characters, the first after prefix,
+// the others indented to the prefix's width.
 std::string Wrapped(const std::string& prefix, const std::string& text)
 {
-    std::string result = prefix, line, indent(prefix.size(), ' ');
+    std::string result = prefix, indent(prefix.size(), ' ');
     std::size_t column = prefix.size();
     std::size_t start = 0;
     while (start < text.size()) {
