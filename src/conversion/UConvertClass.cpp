@@ -84,7 +84,8 @@ private:
 
     static TMarkup MarkupOf(const THighLightInfo& info, const std::string& imageDir)
     {
-        std::string icon = info.FImageFile.empty() ? std::string() : imageDir + ExtractFileName(info.FImageFile);
+        std::string icon =
+            info.FImageFile.empty() ? std::string() : EscapedAttribute(imageDir + ExtractFileName(info.FImageFile));
         TMarkup m;
         m.Prefix = "<FONT color=\"" + ColorToHTML(info.FColor) + "\"> <BR>" + std::string(CRLF) + info.FHTMLBefore +
                    std::string(CRLF) + " <BR> <img src=\"" + icon + "\">";
@@ -236,13 +237,15 @@ private:
 
     void WriteHeader(const THTMLOptions& html)
     {
-        Item(R"(<HTML><META name="author" content=")", html.FAuthor, R"(">)");
+        // Colours are "#" and hexadecimal digits; the other values are escaped.
+        Item(R"(<HTML><META name="author" content=")", EscapedAttribute(html.FAuthor), R"(">)");
         Item("<TITLE>", html.FTitle, "</TITLE></HEAD>");
         Item(R"(<BODY BGCOLOR=")", ColorToHTML(html.FBackColor), R"(")");
         Item(R"(TEXT=")", ColorToHTML(html.FTextColor), R"(")");
         Item(R"(LINK=")", ColorToHTML(html.FLinkColor), R"(")");
         Item(R"(VLINK=")", ColorToHTML(html.FVisLinkColor), R"(")");
-        Item(R"(BACKGROUND=")", FEngine.FImageDir + ExtractFileName(html.FBackImage), R"("><BR>)");
+        Item(R"(BACKGROUND=")", EscapedAttribute(FEngine.FImageDir + ExtractFileName(html.FBackImage)),
+             R"("><BR>)");
         Item(html.FFrontPageHTML, LineBreakTag);
     }
 
