@@ -410,12 +410,20 @@ bool TConvertClass::ConvertFiles()
     FRunDumps = TFileSet();
     for (const TFileItem& item : io.FFiles)
         FRunDumps.Add(item.Path);
+    FRunPages = TFileSet();
+    // What a run killed before left behind where this one writes.
+    RemoveStaleTemporaryFiles(io.FDestDir);
+    if (!SamePath(io.FDestImgDir, io.FDestDir))
+        RemoveStaleTemporaryFiles(io.FDestImgDir);
     bool result = true;
     for (std::size_t i = 0; i < io.FFiles.size() && FRunning; ++i) {
         if (FProcessMessages)
             FProcessMessages();
         const std::string source = io.FFiles[i].Path;
-        std::uint8_t code = ProcessFile(source, OutputFileName(source));
+        const std::string output = OutputFileName(source);
+        std::uint8_t code = ProcessFile(source, output);
+        if (code == StatusCode::Converted || code == StatusCode::Overwritten)
+            FRunPages.Add(output);
         if (!FRunning)
             code = StatusCode::Canceled;
         io.SetFileStatus(static_cast<int>(i), code);
@@ -424,6 +432,7 @@ bool TConvertClass::ConvertFiles()
             FTotalBar->StepIt();
     }
     FRunDumps = TFileSet();
+    FRunPages = TFileSet();
     if (FTotalBar)
         FTotalBar->SetPosition(0);
     io.SetSkipExisting(skipExisting);
@@ -460,8 +469,9 @@ std::uint8_t TConvertClass::ProcessFile(const std::string& source, const std::st
     if (!FIOOptions)
         return StatusCode::ReadError;
     // A dump named *.htm in the destination directory would be its own output,
-    // or another dump's.
-    if (IsRunInput(output, source))
+    // or another dump's; a dump of the same name as an earlier one of the run
+    // would replace that one's page.
+    if (IsRunInput(output, source) || FRunPages.Contains(output))
         return StatusCode::WriteError;
     auto write = [&](std::uint8_t success) {
         if (WritePage(source, output))
@@ -524,7 +534,7 @@ bool TConvertClass::WritePage(const std::string& source, const std::string& outp
         if (!bytes.Read(source))
             return false;
         FDumpRead = true;
-        TAtomicFileWriter writer(output);
+        TAtomicFileWriter writer(output, TTargetLink::Replace);
         TPageBuilder page(*this, writer);
         bool complete = page.Write(ScanDump(bytes.View()));
         // A page cut short by a stop is saved all the same.
