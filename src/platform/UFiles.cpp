@@ -199,11 +199,11 @@ void UnregisterTemp(int& slot)
     slot = -1;
 }
 
-// A short name in dir, whatever the length of the target's name: a dot, the
-// program, the process and a counter fit far below the 255-byte limit.
 constexpr std::string_view TempPrefix = ".velmora-";
 constexpr std::string_view TempSuffix = ".tmp";
 
+// A short name in dir, whatever the length of the target's name: a dot, the
+// program, the process and a counter fit far below the 255-byte limit.
 std::string TempName(const std::string& dir)
 {
     static std::atomic<unsigned> counter{0};
