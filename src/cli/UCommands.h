@@ -37,7 +37,8 @@ struct TConvertRequest {
     std::optional<std::string> Existing; // "skip", "ask" or "overwrite"
     bool EscapeText = false;                // escape HTML in dump text, this run only
     std::optional<std::string> ColorCodes;  // "keep", "remove" or "colors", this run only
-    bool Quiet = false;
+    bool Quiet = false;   // no progress bars, no lines of files done, no notes
+    bool Summary = false; // a closing line with the number of files of each outcome
     std::vector<std::string> Dumps;
 };
 

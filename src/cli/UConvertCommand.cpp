@@ -99,7 +99,7 @@ void ApplyOverrides(const TConvertRequest& request, TIOOptions& io, TAppOptions&
 // folder expects; one from the profile must exist, and a script is told
 // which. An empty one is left to the engine, which refuses it with its own
 // message.
-bool PrepareDirectory(const std::string& dir, const char* what, bool mayCreate, const TCliContext& context)
+bool PrepareDirectory(const std::string& dir, const char* what, bool mayCreate, bool quiet, const TCliContext& context)
 {
     std::error_code ec;
     if (dir.empty() || fs::is_directory(FileSystemPath(dir), ec))
@@ -117,14 +117,41 @@ bool PrepareDirectory(const std::string& dir, const char* what, bool mayCreate, 
                      ec.message().c_str());
         return false;
     }
-    std::fprintf(context.Err, "%s: created the %s directory %s\n", ProgramName, what, dir.c_str());
+    if (!quiet)
+        std::fprintf(context.Err, "%s: created the %s directory %s\n", ProgramName, what, dir.c_str());
     return true;
+}
+
+// How a file's run ended, for the summary and the exit status: a file skipped
+// by choice (the skip option, a "no" answer) is no failure.
+enum class TOutcome { Converted, Skipped, Failed, Other };
+
+TOutcome OutcomeOf(const TFileItem& item)
+{
+    switch (item.Status ? item.Status->Status : StatusCode::Ready) {
+    case StatusCode::Converted:
+    case StatusCode::Overwritten:
+        return TOutcome::Converted;
+    case StatusCode::SkippedByAnswer:
+    case StatusCode::SkippedExisting:
+        return TOutcome::Skipped;
+    case StatusCode::ReadError:
+    case StatusCode::WriteError:
+        return TOutcome::Failed;
+    default:
+        return TOutcome::Other; // not started, or stopped
+    }
+}
+
+std::size_t CountOf(const TIOOptions& io, TOutcome outcome)
+{
+    return static_cast<std::size_t>(std::count_if(io.FFiles.begin(), io.FFiles.end(),
+                                                  [outcome](const TFileItem& item) { return OutcomeOf(item) == outcome; }));
 }
 
 bool IsWritten(const TFileItem& item)
 {
-    return item.Status &&
-           (item.Status->Status == StatusCode::Converted || item.Status->Status == StatusCode::Overwritten);
+    return OutcomeOf(item) == TOutcome::Converted;
 }
 
 // Why the page of files[row] was not written: a page of the same name that an
@@ -162,7 +189,7 @@ std::string StatusLine(const std::vector<TFileItem>& files, std::size_t row, con
 }
 
 int RunEngine(THighlightProfile& profile, TTerminalMessageBoxes& boxes, TTerminalProgress& progress,
-              TTerminalListView& listView, const TCliContext& context)
+              TTerminalListView& listView, const TConvertRequest& request, const TCliContext& context)
 {
     TIOOptions& io = profile.IOOptions();
     TInterruptGuard interrupt;
@@ -181,12 +208,17 @@ int RunEngine(THighlightProfile& profile, TTerminalMessageBoxes& boxes, TTermina
         auto index = static_cast<std::size_t>(progress.TotalBar().Position());
         return index < io.FFiles.size() ? engine.OutputFileName(io.FFiles[index].Path) : std::string();
     });
-    listView.SetOnStatus([&progress, &io, &engine, &context](int row, const std::string& text) {
+    // Quiet: only the lines of failed files, on standard error with the other problems.
+    listView.SetOnStatus([&progress, &io, &engine, &request, &context](int row, const std::string& text) {
         if (row < 0 || static_cast<std::size_t>(row) >= io.FFiles.size())
             return;
+        const TFileItem& item = io.FFiles[static_cast<std::size_t>(row)];
+        if (request.Quiet && OutcomeOf(item) != TOutcome::Failed)
+            return;
+        std::FILE* stream = request.Quiet ? context.Err : context.Out;
         progress.Clear();
-        std::fprintf(context.Out, "%s\n", StatusLine(io.FFiles, static_cast<std::size_t>(row), text, engine).c_str());
-        std::fflush(context.Out);
+        std::fprintf(stream, "%s\n", StatusLine(io.FFiles, static_cast<std::size_t>(row), text, engine).c_str());
+        std::fflush(stream);
     });
 
     engine.SetControls(&progress.TotalBar(), &progress.FileBar(), &listView);
@@ -208,12 +240,14 @@ int RunEngine(THighlightProfile& profile, TTerminalMessageBoxes& boxes, TTermina
         std::fprintf(context.Err, "%s: %s\n", ProgramName, message.c_str());
         return ExitUsage;
     }
-    // A file skipped by choice (the skip option, a "no" answer) is no failure.
-    bool failed = std::any_of(io.FFiles.begin(), io.FFiles.end(), [](const TFileItem& item) {
-        return item.Status && (item.Status->Status == StatusCode::ReadError ||
-                               item.Status->Status == StatusCode::WriteError);
-    });
-    if (!failed)
+    std::size_t failed = CountOf(io, TOutcome::Failed);
+    if (request.Summary) {
+        std::string summary = std::to_string(CountOf(io, TOutcome::Converted)) + " converted, " +
+                              std::to_string(CountOf(io, TOutcome::Skipped)) + " skipped, " +
+                              std::to_string(failed) + " failed\n";
+        std::fputs(summary.c_str(), context.Out);
+    }
+    if (failed == 0)
         return ExitOk;
     std::fprintf(context.Err, "One or more files were not converted\n");
     return ExitFailed;
@@ -241,13 +275,13 @@ int RunConvert(const TConvertRequest& request, const TCliContext& context)
     TIOOptions& io = profile.IOOptions();
     ApplyOverrides(request, io, profile.AppOptions());
     if (!io.FFiles.empty() &&
-        (!PrepareDirectory(io.FDestDir, "destination", request.DestDir.has_value(), context) ||
-         !PrepareDirectory(io.FDestImgDir, "images", request.ImagesDir.has_value(), context)))
+        (!PrepareDirectory(io.FDestDir, "destination", request.DestDir.has_value(), request.Quiet, context) ||
+         !PrepareDirectory(io.FDestImgDir, "images", request.ImagesDir.has_value(), request.Quiet, context)))
         return ExitUsage;
 
     io.BindControls(&listView, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
     io.UpdateFileList();
-    return RunEngine(profile, boxes, progress, listView, context);
+    return RunEngine(profile, boxes, progress, listView, request, context);
 }
 
 } // namespace velmora::cli

@@ -14,6 +14,7 @@
 #include "platform/UFiles.h"
 #include "platform/UPaths.h"
 #include "platform/UPlatform.h"
+#include "platform/UText.h"
 #include "platform/URegistry.h"
 #include "settings/UCustomIni.h"
 #include "settings/UHighLighter.h"
@@ -51,7 +52,7 @@ std::string Color(TColor color)
 // A value that may span lines, each further line indented under the first.
 std::string Block(const std::string& text, const std::string& indent)
 {
-    std::string lines = TerminalLines(text);
+    std::string lines = WithLineEnds(text, "\n");
     std::string result;
     for (char c : lines) {
         result += c;

@@ -13,6 +13,7 @@
 
 #include "conversion/UConvertClass.h"
 #include "platform/USystemColors.h"
+#include "platform/UText.h"
 #include "settings/UHighLighter.h"
 
 namespace velmora::cli {
@@ -95,6 +96,108 @@ json ProfileToJson(THighlightProfile& profile)
             {"names", names}};
 }
 
+namespace {
+
+// One entry per key that ProfileToJson writes, in its order; a test fails for
+// a key without one. Default: the value of a new profile as JSON, left out
+// where there is none.
+struct TJsonKeyHelp {
+    const char* Key;
+    const char* Type;
+    const char* Default;
+    const char* Meaning;
+};
+
+const TJsonKeyHelp JsonKeys[] = {
+    {"html.backColor", "colour", R"("#400040")", "page background"},
+    {"html.textColor", "colour", R"("#FFFFFF")", "page text"},
+    {"html.linkColor", "colour", R"("#FFFF00")", "links"},
+    {"html.visitedLinkColor", "colour", R"("#0000FF")", "visited links"},
+    {"html.brokenLines", "boolean", "false", "a dump line longer than 76 characters is joined with the next one"},
+    {"html.relativeImages", "boolean", "true", "the page refers to its images relative to the page's directory"},
+    {"html.backImage", "string", R"("")", "background image file of the page, copied into the images directory"},
+    {"html.frontPageHtml", "text", R"("")", "your HTML at the top of the page"},
+    {"html.endPageHtml", "text", R"("")", "your HTML at the end of the page"},
+    {"html.title", "string", R"("Quake 3 Arena Console Dump")", "the page's title"},
+    {"html.author", "string", R"("")", "author named in the page"},
+    {"app.ignoreCase", "boolean", "false", "highlighting ignores letter case"},
+    {"app.escapeText", "boolean", "false", R"(&, <, > and " of dump lines become character references)"},
+    {"app.colorCodes", "string", R"("keep")",
+     R"(game colour codes such as ^1: "keep" as written, "remove", or show as "colors")"},
+    {"io.promptOnOverwrite", "boolean", "true", "ask before replacing an existing page, when skipExisting is false"},
+    {"io.skipExisting", "boolean", "true", "leave an existing page alone"},
+    {"io.files", "array of strings", "[]", "the dumps to convert, full paths; kept sorted, each once"},
+    {"io.inputDir", "string", nullptr,
+     "where the window looks for dumps; new profiles: the game's folder (Windows registry), else as destDir"},
+    {"io.destDir", "string", nullptr,
+     "directory of the pages; new profiles: the program's folder, for an installed copy your documents folder"},
+    {"io.imagesDir", "string", nullptr, "directory of the images; new profiles: as destDir"},
+    {"names[].name", "string, required", nullptr, "a line that contains it is highlighted"},
+    {"names[].color", "colour", R"("#FFFFFF")", "colour of the highlighted line"},
+    {"names[].imageFile", "string", R"("")", "icon shown in front of the line, copied into the images directory"},
+    {"names[].htmlBefore", "text", R"("")", "your HTML before the line"},
+    {"names[].htmlAfter", "text", R"("")", "your HTML after the line"},
+};
+
+constexpr std::size_t HelpWidth = 80;
+
+// The text as lines of at most HelpWidth characters, the first after prefix,
+// the others indented to the prefix's width.
+std::string Wrapped(const std::string& prefix, const std::string& text)
+{
+    std::string result = prefix, indent(prefix.size(), ' ');
+    std::size_t column = prefix.size();
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find(' ', start);
+        std::string word = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        start = end == std::string::npos ? text.size() : end + 1;
+        if (column > indent.size() && column + 1 + word.size() > HelpWidth) {
+            result += "\n" + indent;
+            column = indent.size();
+        } else if (column > indent.size()) {
+            result += ' ';
+            ++column;
+        }
+        result += word;
+        column += word.size();
+    }
+    return result + "\n";
+}
+
+} // namespace
+
+std::string ProfileJsonHelp()
+{
+    std::string systemColors;
+    for (int index = 0; index < 256; ++index)
+        if (std::string name = SystemColorName(index); !name.empty())
+            systemColors += (systemColors.empty() ? "" : ", ") + name;
+    std::string text =
+        "\nThe JSON of \"profile show --json\" and \"profile new --from-json\" is one object\n"
+        "with the objects \"html\", \"app\" and \"io\" and the array \"names\", one object\n"
+        "per name to highlight; a line takes the first name of the list that it\n"
+        "contains. \"profile new\" takes any subset of the keys.\n\n" +
+        Wrapped("", "A colour is \"#RRGGBB\" (red first, as in pages), a colour of the desktop as "
+                    "\"system:NAME\", resolved when a page is written, or the integer a profile file "
+                    "holds (0x00BBGGRR, red in the low byte). NAME is one of " + systemColors + ".") +
+        "The window's settings file can give new profiles other default colours.\n"
+        "A text (a string of lines) gets CR LF line ends, as the window stores it.\n\n"
+        "Keys:\n";
+    std::size_t keyWidth = 0;
+    for (const TJsonKeyHelp& key : JsonKeys)
+        keyWidth = std::max(keyWidth, std::strlen(key.Key));
+    for (const TJsonKeyHelp& key : JsonKeys) {
+        std::string prefix = "  " + std::string(key.Key);
+        prefix.resize(keyWidth + 4, ' ');
+        std::string entry = key.Type;
+        if (key.Default)
+            entry += std::string(", default ") + key.Default;
+        text += Wrapped(prefix, entry + ": " + key.Meaning);
+    }
+    return text;
+}
+
 std::string JsonText(const json& value)
 {
     return value.dump(-1, ' ', false, json::error_handler_t::replace);
@@ -156,6 +259,13 @@ std::string AsString(const json& value, const std::string& key)
     return value.get<std::string>();
 }
 
+// A multi-line text with the window's line ends, so that pages made from it
+// hold no bare line feeds inside their CR LF lines.
+std::string AsLines(const json& value, const std::string& key)
+{
+    return WithLineEnds(AsString(value, key), "\r\n");
+}
+
 std::vector<std::string> AsStrings(const json& value, const std::string& key)
 {
     if (!value.is_array())
@@ -193,6 +303,9 @@ void ApplyHTML(const json& object, THTMLOptions& html)
     auto text = [](void (THTMLOptions::*setter)(const std::string&), THTMLOptions& h) {
         return [setter, &h](const json& v, const std::string& k) { (h.*setter)(AsString(v, k)); };
     };
+    auto lines = [](void (THTMLOptions::*setter)(const std::string&), THTMLOptions& h) {
+        return [setter, &h](const json& v, const std::string& k) { (h.*setter)(AsLines(v, k)); };
+    };
     ApplyObject(object, "html",
                 {{"backColor", color(&THTMLOptions::SetBackColor, html)},
                  {"textColor", color(&THTMLOptions::SetTextColor, html)},
@@ -201,8 +314,8 @@ void ApplyHTML(const json& object, THTMLOptions& html)
                  {"brokenLines", flag(&THTMLOptions::SetBrokenLines, html)},
                  {"relativeImages", flag(&THTMLOptions::SetRelImages, html)},
                  {"backImage", text(&THTMLOptions::SetBackImage, html)},
-                 {"frontPageHtml", text(&THTMLOptions::SetFrontPageHTML, html)},
-                 {"endPageHtml", text(&THTMLOptions::SetEndPageHTML, html)},
+                 {"frontPageHtml", lines(&THTMLOptions::SetFrontPageHTML, html)},
+                 {"endPageHtml", lines(&THTMLOptions::SetEndPageHTML, html)},
                  {"title", text(&THTMLOptions::SetTitle, html)},
                  {"author", text(&THTMLOptions::SetAuthor, html)}});
 }
@@ -234,12 +347,15 @@ void ApplyName(const json& object, const std::string& key, THighlightProfile& pr
     auto text = [](std::string& target) {
         return [&target](const json& v, const std::string& k) { target = AsString(v, k); };
     };
+    auto lines = [](std::string& target) {
+        return [&target](const json& v, const std::string& k) { target = AsLines(v, k); };
+    };
     ApplyObject(object, key,
                 {{"name", [&name](const json& v, const std::string& k) { name = AsString(v, k); }},
                  {"color", [&color](const json& v, const std::string& k) { color = AsColor(v, k); }},
                  {"imageFile", text(imageFile)},
-                 {"htmlBefore", text(htmlBefore)},
-                 {"htmlAfter", text(htmlAfter)}});
+                 {"htmlBefore", lines(htmlBefore)},
+                 {"htmlAfter", lines(htmlAfter)}});
     if (!name)
         Fail(key + ".name", "missing");
     profile.AddName(*name, imageFile, htmlBefore, htmlAfter, color);

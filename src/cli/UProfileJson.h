@@ -35,11 +35,16 @@ nlohmann::json ProfileToJson(THighlightProfile& profile);
 // replacement characters.
 std::string JsonText(const nlohmann::json& value);
 
+// What "velmora-cli profile --help" says of the JSON: the colour forms and
+// every key with its type, default and meaning, wrapped for a terminal.
+std::string ProfileJsonHelp();
+
 // Applies any subset of the keys that ProfileToJson gives. "io.files"
 // replaces the file list (sorted, without duplicates); each entry of "names"
 // is added with AddName, "name" being required and the other keys defaulting
 // as for a new name. Colours may also be given as integers, but only values
-// a page can show. Raises EProfileJsonError at the first unknown key or
+// a page can show. Multi-line texts take CR LF line ends, as the window's
+// edits give them. Raises EProfileJsonError at the first unknown key or
 // value of the wrong type; the values before it are already applied.
 void ApplyProfileJson(const nlohmann::json& json, THighlightProfile& profile);
 

@@ -51,21 +51,6 @@ std::optional<TOverwriteAnswer> ParseOverwriteAnswer(const std::string& line)
     return std::nullopt;
 }
 
-std::string TerminalLines(const std::string& text)
-{
-    std::string result;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r') {
-            result += '\n';
-            if (i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-        } else {
-            result += text[i];
-        }
-    }
-    return result;
-}
-
 void TTerminalMessageBoxes::BeforeOutput()
 {
     if (FBeforeOutput)
@@ -75,7 +60,7 @@ void TTerminalMessageBoxes::BeforeOutput()
 void TTerminalMessageBoxes::ShowMessage(const std::string& caption, const std::string& text, TMsgIcon)
 {
     BeforeOutput();
-    std::fprintf(FOut, "%s\n%s\n", caption.c_str(), TerminalLines(text).c_str());
+    std::fprintf(FOut, "%s\n%s\n", caption.c_str(), WithLineEnds(text, "\n").c_str());
     std::fflush(FOut);
 }
 
@@ -161,7 +146,7 @@ bool TTerminalMessageBoxes::AskYesNo(const std::string& caption, const std::stri
         return false;
     BeforeOutput();
     for (;;) {
-        std::fprintf(FOut, "%s\n%s [y]es, [n]o: ", caption.c_str(), TerminalLines(text).c_str());
+        std::fprintf(FOut, "%s\n%s [y]es, [n]o: ", caption.c_str(), WithLineEnds(text, "\n").c_str());
         std::fflush(FOut);
         std::optional<std::string> line = ReadAnswer();
         if (!line)
@@ -180,7 +165,7 @@ TOverwriteAnswer TTerminalMessageBoxes::AskOverwrite(const std::string& text)
     if (FContext)
         std::fprintf(FOut, "%s\n", FContext().c_str());
     for (;;) {
-        std::fprintf(FOut, "%s [y]es, [n]o, [na] no to all, [ya] yes to all: ", TerminalLines(text).c_str());
+        std::fprintf(FOut, "%s [y]es, [n]o, [na] no to all, [ya] yes to all: ", WithLineEnds(text, "\n").c_str());
         std::fflush(FOut);
         std::optional<std::string> line = ReadAnswer();
         if (!line) {

@@ -48,8 +48,4 @@ private:
 // "y"/"yes", "n"/"no", "na"/"no to all", "ya"/"yes to all"; none for anything else.
 std::optional<TOverwriteAnswer> ParseOverwriteAnswer(const std::string& line);
 
-// A message text as terminal lines: the lone carriage returns that break the
-// lines of a message box become line feeds.
-std::string TerminalLines(const std::string& text);
-
 } // namespace velmora::cli

@@ -49,7 +49,7 @@ std::vector<std::string> CommandNames(const CLI::App& command)
 std::vector<std::string> OptionNames(const CLI::App& command)
 {
     std::vector<std::string> names{"--help"};
-    for (const CLI::Option* option : command.get_options())
+    for (const CLI::Option* option : command.get_options([](const CLI::Option* o) { return !o->get_group().empty(); }))
         for (const std::string& name : option->get_lnames())
             names.push_back("--" + name);
     return names;

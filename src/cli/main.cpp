@@ -15,6 +15,8 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/UCommands.h"
+#include "cli/UManualPage.h"
+#include "cli/UProfileJson.h"
 #include "cli/UUsage.h"
 #include "platform/UPaths.h"
 #include "platform/UText.h"
@@ -24,41 +26,64 @@ using namespace velmora::cli;
 
 namespace {
 
+const char* const ProgramDescription = R"(Turns Quake 3 Arena console dumps into HTML pages without a display, and shows
+or makes the profile files that the Velmora window saves. A profile holds
+everything a conversion uses: the list of dumps, the page's title, colours,
+images and custom HTML, the names to highlight, the destination directories and
+what to do with an existing page. Each dump becomes one page named after it
+with the extension .htm; the images that a page refers to are copied into the
+images directory.
+)";
+
 const char* const ExitStatusHelp = R"(
 Exit status:
-  0    every file converted, or skipped by choice (the skip option, a "no"
-       answer), or nothing to do
+  0    done: every file converted or skipped by choice (the skip option, a
+       "no" answer), or nothing to do; the profile shown or written
   1    a file could not be converted (the reason on its line), or a file
        could not be written
-  2    usage error, a directory that cannot be used, a profile that cannot
-       be read
+  2    usage error, a directory that cannot be used, a profile or JSON text
+       that cannot be read
   130  stopped by Ctrl-C (143 by SIGTERM))";
 
 const char* const ConvertFooter = R"(
 Without --profile the window's current profile is used (the first recent profile
-of velmora.ini in the program directory); neither it nor the settings file is
-ever written. DUMP arguments replace the profile's file list for this run.
+of its settings file velmora.ini); neither it nor the settings file is ever
+written. DUMP arguments replace the profile's file list for this run.
 
 Output: one line per file on standard output, as soon as the file is done:
   PATH: STATUS TEXT[ -> PAGE PATH]
-the page path being given when a page was written ("Converted", "Converted.
-Overwritten existing file").
+the page path being given when a page was written (the status "Converted" or
+"Converted. Overwritten existing file"). A terminal on standard error shows
+progress bars.
+
+--quiet is for scripts, which learn the outcome from the exit status: standard
+output stays empty and standard error gets only what needs attention, the line
+of each file that failed (in the form above) and the messages of problems.
+--summary ends the run with one line on standard output, with or without
+--quiet (not after a stop): "N converted, N skipped, N failed".
 
 A missing --dest or --images directory is made, parents included (said on
 standard error); the profile's own directories must exist. A path there that
 is not a directory is a usage error.
+
 --existing ask asks on the terminal (yes, no, no to all, yes to all) when
-standard input is a terminal; otherwise the file is skipped ("Not converted.
-Skipped existing file").
+standard input is a terminal; otherwise the file is skipped with the status
+"Not converted. Skipped existing file".
+
 Ctrl-C (or SIGTERM) stops the run: the file being converted reads "Canceled by
 user" and no further file is started; a second one ends the program at once,
 leaving no temporary file behind.
 )";
 
+const char* const ProfileShowFooter = R"(
+The keys of the JSON object are listed by "velmora-cli profile --help".)";
+
 const char* const ProfileNewFooter = R"(
-The JSON object may hold any subset of the keys that "profile show --json"
-prints; "names" entries need "name". An unknown key or a value of the wrong type
-is a usage error (exit 2). Exit 1 when the file cannot be written.)";
+A new profile has the values that the window gives one, the page colours
+coming from the settings file when it says so ("Use ini defaults"). The JSON
+object may hold any subset of the keys listed by "velmora-cli profile --help";
+"names" entries need "name". An unknown key or a value of the wrong type is a
+usage error (exit 2). Exit 1 when the file cannot be written.)";
 
 #ifdef _WIN32
 // The arguments in UTF-8, the program's encoding of file names: main()
@@ -118,41 +143,50 @@ int main(int argc, char** argv)
     argv = utf8Argv.data();
 #endif
 
-    CLI::App app{"Turns Quake 3 Arena console dumps into HTML pages.", ProgramName};
+    CLI::App app{ProgramDescription, ProgramName};
     app.set_version_flag("--version", std::string(ProgramName) + " " + VELMORA_VERSION);
     // At most one command here, checked after parsing, so that an unknown
     // option is named before a missing command is.
     app.require_subcommand(0, 1);
     app.footer(ExitStatusHelp);
+    // For the build, which makes the manual page from these definitions.
+    bool manualPage = false;
+    app.add_flag("--manual-page", manualPage, "Print the manual page's sections made from this help")->group("");
 
     TConvertRequest convert;
     CLI::App* convertCmd = app.add_subcommand("convert", "Convert dumps to HTML pages with a profile");
-    convertCmd->add_option("--profile", convert.ProfileFile, "Profile file (default: the window's current profile)");
-    convertCmd->add_option("--dest", convert.DestDir, "Directory for the pages, this run only");
-    convertCmd->add_option("--images", convert.ImagesDir, "Directory for the images, this run only");
+    convertCmd->add_option("--profile", convert.ProfileFile, "Profile file (default: the window's current profile)")
+        ->type_name("FILE");
+    convertCmd->add_option("--dest", convert.DestDir, "Directory for the pages, this run only")->type_name("DIR");
+    convertCmd->add_option("--images", convert.ImagesDir, "Directory for the images, this run only")->type_name("DIR");
     convertCmd->add_option("--existing", convert.Existing, "What to do with an existing page, this run only")
-        ->check(CLI::IsMember({"skip", "ask", "overwrite"}));
+        ->check(CLI::IsMember({"skip", "ask", "overwrite"}))
+        ->option_text("skip|ask|overwrite");
     convertCmd->add_flag("--escape-text", convert.EscapeText, "Escape HTML in dump text, this run only");
     convertCmd->add_option("--color-codes", convert.ColorCodes, "Game colour codes in dump text, this run only")
-        ->check(CLI::IsMember({"keep", "remove", "colors"}));
-    convertCmd->add_flag("--quiet", convert.Quiet, "No progress bars");
-    convertCmd->add_option("DUMP", convert.Dumps, "Dump files to convert instead of the profile's list");
+        ->check(CLI::IsMember({"keep", "remove", "colors"}))
+        ->option_text("keep|remove|colors");
+    convertCmd->add_flag("--quiet", convert.Quiet, "No progress bars, and only the lines of failed files (on standard error)");
+    convertCmd->add_flag("--summary", convert.Summary, "End with one line: N converted, N skipped, N failed");
+    convertCmd->add_option("DUMP", convert.Dumps, "Dump files to convert instead of the profile's list")->type_name("");
     convertCmd->footer(std::string(ConvertFooter) + ExitStatusHelp);
 
     CLI::App* profileCmd = app.add_subcommand("profile", "Show or make a profile file");
     profileCmd->require_subcommand(1);
+    profileCmd->footer(ProfileJsonHelp());
     std::string showFile;
     bool showJson = false;
     CLI::App* showCmd = profileCmd->add_subcommand("show", "Show every value of a profile");
-    showCmd->add_option("FILE", showFile, "Profile file")->required();
+    showCmd->add_option("FILE", showFile, "Profile file")->required()->type_name("");
     showCmd->add_flag("--json", showJson, "One JSON object instead of the readable layout");
-    showCmd->footer("\nExit status: 0 shown; 2 the file cannot be read (the reason on standard error).");
+    showCmd->footer(ProfileShowFooter);
 
     std::string newFile, newJson;
     bool newForce = false;
     CLI::App* newCmd = profileCmd->add_subcommand("new", "Write a profile with default values");
-    newCmd->add_option("FILE", newFile, "Profile file to write")->required();
-    newCmd->add_option("--from-json", newJson, "JSON file with values to set, or - for standard input");
+    newCmd->add_option("FILE", newFile, "Profile file to write")->required()->type_name("");
+    newCmd->add_option("--from-json", newJson, "JSON file with values to set, or - for standard input")
+        ->type_name("FILE");
     newCmd->add_flag("--force", newForce, "Replace an existing file");
     newCmd->footer(ProfileNewFooter);
 
@@ -165,6 +199,10 @@ int main(int argc, char** argv)
         return ExitUsage;
     }
 
+    if (manualPage) {
+        std::fputs(ManualPageSections(app).c_str(), stdout);
+        return ExitOk;
+    }
     if (app.get_subcommands().empty()) {
         std::fprintf(stderr, "%s: a command is required\n%s", ProgramName, app.help().c_str());
         return ExitUsage;

@@ -16,6 +16,22 @@ std::string AsciiUpperCase(std::string text)
     return text;
 }
 
+std::string WithLineEnds(const std::string& text, const std::string& lineEnd)
+{
+    std::string result;
+    result.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            result += lineEnd;
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+        } else {
+            result += text[i];
+        }
+    }
+    return result;
+}
+
 #ifdef _WIN32
 std::wstring WideText(const std::string& utf8)
 {

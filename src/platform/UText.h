@@ -33,6 +33,10 @@ inline char AsciiUpper(char c)
 }
 std::string AsciiUpperCase(std::string text);
 
+// The text with every line end (CR LF, a lone LF or a lone CR) replaced by
+// lineEnd: "\r\n" as the window's multi-line edits give text, "\n" for a terminal.
+std::string WithLineEnds(const std::string& text, const std::string& lineEnd);
+
 #ifdef _WIN32
 // Between the program's UTF-8 and the UTF-16 of Windows' own functions.
 std::wstring WideText(const std::string& utf8);

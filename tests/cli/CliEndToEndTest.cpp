@@ -2,6 +2,7 @@
 // temporary directory, its output lines, pages and exit statuses.
 #include <algorithm>
 #include <filesystem>
+#include <set>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -139,6 +140,31 @@ TEST_F(CliEndToEnd, Convert_MissingDump_ReportsReadErrorAndExitsOne)
     EXPECT_FALSE(fs::exists(Path("out/gone.htm")));
 }
 
+TEST_F(CliEndToEnd, Convert_QuietPrintsOnlyFailuresOnStandardError_SummaryCountsEachOutcome)
+{
+    Dir.Write("a.txt", "a\n");
+    Dir.Write("b.txt", "b\n");
+    Dir.Write("out/b.htm", "old page");
+
+    TCliResult quiet = Convert({"--quiet", "--summary", "a.txt", "b.txt", "gone.txt"});
+    EXPECT_EQ(quiet.Status, 1);
+    EXPECT_EQ(quiet.Out, "1 converted, 1 skipped, 1 failed\n");
+    EXPECT_EQ(quiet.Err, Path("gone.txt") + ": Error reading source file (not found)\n"
+                                            "One or more files were not converted\n");
+
+    TCliResult summary = Convert({"--summary", "--existing", "overwrite", "a.txt"});
+    EXPECT_EQ(summary.Status, 0);
+    EXPECT_EQ(summary.Out, Path("a.txt") + ": Converted. Overwritten existing file -> " + Path("out/a.htm") +
+                               "\n1 converted, 0 skipped, 0 failed\n");
+
+    // Nothing at all when all goes well, not even the note of a folder made.
+    TCliResult silent = Cli.Run({"convert", "--profile", Profile, "--dest", "new", "--images", "new", "--quiet", "a.txt"});
+    EXPECT_EQ(silent.Status, 0);
+    EXPECT_EQ(silent.Out, "");
+    EXPECT_EQ(silent.Err, "");
+    EXPECT_TRUE(fs::is_regular_file(Path("new/a.htm")));
+}
+
 TEST_F(CliEndToEnd, Convert_DumpsOfTheSameName_TheLaterIsNotConverted_ItsLineSaysWhy)
 {
     fs::create_directory(Path("same"));
@@ -246,7 +272,7 @@ TEST_F(CliEndToEnd, ProfileNewFromJson_ThenShowJson_GivesBackEveryValue)
           {"relativeImages", false},
           {"backImage", "/img/back.jpg"},
           {"frontPageHtml", "<H1>Top</H1>\r\n<HR>"},
-          {"endPageHtml", "<HR>end"},
+          {"endPageHtml", "<HR>\nend\r"},
           {"title", "Clan night \xC3\xA9t\xC3\xA9"},
           {"author", "Ana"}}},
         {"app", {{"ignoreCase", true}, {"escapeText", true}, {"colorCodes", "colors"}}},
@@ -258,7 +284,7 @@ TEST_F(CliEndToEnd, ProfileNewFromJson_ThenShowJson_GivesBackEveryValue)
           {"destDir", "/out/"},
           {"imagesDir", "/out/img/"}}},
         {"names",
-         {{{"name", "Bob:"}, {"color", 255}, {"imageFile", "/i/bob.gif"}, {"htmlBefore", "<B>"}, {"htmlAfter", "</B>"}},
+         {{{"name", "Bob:"}, {"color", 255}, {"imageFile", "/i/bob.gif"}, {"htmlBefore", "<B>\n"}, {"htmlAfter", "</B>"}},
           {{"name", "eve"}, {"color", 0}, {"imageFile", ""}, {"htmlBefore", ""}, {"htmlAfter", ""}}}}};
     Dir.Write("values.json", values.dump());
 
@@ -274,6 +300,9 @@ TEST_F(CliEndToEnd, ProfileNewFromJson_ThenShowJson_GivesBackEveryValue)
     expected["html"]["visitedLinkColor"] = "system:buttonFace";
     expected["names"][0]["color"] = "#FF0000"; // red first, as in pages
     expected["names"][1]["color"] = "#000000";
+    // Multi-line texts get the window's CR LF line ends.
+    expected["html"]["endPageHtml"] = "<HR>\r\nend\r\n";
+    expected["names"][0]["htmlBefore"] = "<B>\r\n";
     EXPECT_EQ(json::parse(shown.Out), expected);
 }
 
@@ -320,6 +349,52 @@ TEST_F(CliEndToEnd, ProfileNew_ExistingFile_ReplacedOnlyWithForce)
     TCliResult forced = Cli.Run({"profile", "new", "p.cfg", "--force", "--from-json", "-"}, R"({"html": {"author": "Q"}})");
     EXPECT_EQ(forced.Status, 0) << forced.Err;
     EXPECT_EQ(json::parse(Cli.Run({"profile", "show", "p.cfg", "--json"}).Out)["html"]["author"], "Q");
+}
+
+// The entry of a key in "profile --help": its line and the indented lines
+// that continue it, blanks collapsed; empty when the key has none.
+std::string KeyHelp(const std::string& help, const std::string& key)
+{
+    std::size_t at = help.find("\n  " + key + " ");
+    if (at == std::string::npos)
+        return "";
+    std::size_t end = help.find('\n', at + 1);
+    while (end != std::string::npos && help.compare(end, 4, "\n   ") == 0)
+        end = help.find('\n', end + 1);
+    std::string entry;
+    for (char c : help.substr(at + 1, end == std::string::npos ? std::string::npos : end - at - 1)) {
+        if (c == '\n')
+            c = ' ';
+        if (c != ' ' || (!entry.empty() && entry.back() != ' '))
+            entry += c;
+    }
+    return entry;
+}
+
+TEST_F(CliEndToEnd, ProfileHelp_DocumentsEveryKeyThatShowJsonPrints_WithItsDefault)
+{
+    // A new profile with one name, so that the keys of a name are printed too.
+    ASSERT_EQ(Cli.Run({"profile", "new", "keys.cfg", "--from-json", "-"}, R"({"names": [{"name": "x"}]})").Status, 0);
+    json shown = json::parse(Cli.Run({"profile", "show", "keys.cfg", "--json"}).Out);
+    TCliResult help = Cli.Run({"profile", "--help"});
+    ASSERT_EQ(help.Status, 0);
+    // Where a new profile's value depends on the machine, or there is none, the help says so in words.
+    const std::set<std::string> inWords{"io.inputDir", "io.destDir", "io.imagesDir", "names[].name"};
+
+    std::size_t keys = 0;
+    for (const auto& [group, values] : shown.items()) {
+        bool list = values.is_array();
+        for (const auto& [name, value] : (list ? values.at(0) : values).items()) {
+            std::string key = group + (list ? "[]." : ".") + name;
+            std::string entry = KeyHelp(help.Out, key);
+            ++keys;
+            EXPECT_NE(entry, "") << key << " is missing from \"velmora-cli profile --help\"";
+            if (!entry.empty() && !inWords.count(key)) {
+                EXPECT_NE(entry.find("default " + value.dump()), std::string::npos) << entry;
+            }
+        }
+    }
+    EXPECT_GE(keys, 25u);
 }
 
 TEST_F(CliEndToEnd, ProfileShowJson_BytesThatAreNotUtf8_BecomeReplacementCharacters)

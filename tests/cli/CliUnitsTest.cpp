@@ -10,6 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/UInterrupt.h"
+#include "cli/UManualPage.h"
 #include "cli/UProfileJson.h"
 #include "cli/UTerminalControls.h"
 #include "cli/UTerminalDialogs.h"
@@ -37,11 +38,6 @@ TEST(ParseOverwriteAnswer, AcceptsWordsAndShortFormsInAnyCase)
     };
     for (const Case& c : cases)
         EXPECT_EQ(ParseOverwriteAnswer(c.Line), c.Answer) << '"' << c.Line << '"';
-}
-
-TEST(TerminalLines, LoneCarriageReturnsAndCrLfBecomeLineFeeds)
-{
-    EXPECT_EQ(TerminalLines("a\rb\r\nc\nd\r"), "a\nb\nc\nd\n");
 }
 
 TEST(TerminalMessageBoxes, WithoutATerminal_QuestionsCountAsUnanswered_MessagesShowCaptionAndText)
@@ -125,6 +121,17 @@ TEST(TerminalProgress, Render_ShowsFilesDoneAndThePercentOfTheCurrentFile)
               "Total [#####---------------] 1/4  Current file [##########----------] 50%");
     EXPECT_EQ(TTerminalProgress::Render(0, 0, 0),
               "Total [--------------------] 0/0  Current file [--------------------] 0%");
+}
+
+TEST(RoffFromHelpText, ParagraphsListsShownLinesAndHeadings)
+{
+    const std::string text = "\nUse -q.\n.cfg files\n\nExit status:\n  0    done\n       at last\n  130  stopped\n"
+                             "Output: a line:\n  PATH: TEXT\nthen more\n";
+    EXPECT_EQ(RoffFromHelpText(text, true), ".PP\nUse \\-q.\n\\&.cfg files\n"
+                                            ".SH EXIT STATUS\n.TP\n\\fB0\\fR\ndone\nat last\n.TP\n\\fB130\\fR\nstopped\n"
+                                            ".PP\nOutput: a line:\n.RS\n.nf\nPATH: TEXT\n.fi\n.RE\nthen more\n");
+    // Inside a command's part of the page a heading is a bold line.
+    EXPECT_EQ(RoffFromHelpText("Keys:\n  a  b\n", false), ".PP\n\\fBKeys:\\fR\n.TP\n\\fBa\\fR\nb\n");
 }
 
 class ProfileJson : public ::testing::Test {

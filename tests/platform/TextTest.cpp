@@ -63,5 +63,12 @@ TEST(AsciiUpper, OnlyLettersAToZChange)
     EXPECT_EQ(AsciiUpperCase("abz{}ä1_"), "ABZ{}ä1_");
 }
 
+TEST(WithLineEnds, EveryKindOfLineEndBecomesTheGivenOne)
+{
+    EXPECT_EQ(WithLineEnds("a\rb\r\nc\nd\r", "\n"), "a\nb\nc\nd\n");
+    EXPECT_EQ(WithLineEnds("a\nb\r\nc\rd\n\re", "\r\n"), "a\r\nb\r\nc\r\nd\r\n\r\ne");
+    EXPECT_EQ(WithLineEnds("", "\r\n"), "");
+}
+
 } // namespace
 } // namespace velmora
