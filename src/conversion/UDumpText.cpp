@@ -162,6 +162,39 @@ bool TDumpLineReader::NextBlock()
     return true;
 }
 
+std::array<std::uint64_t, 2> ByteBits(std::string_view text, char a, char b)
+{
+    // A text shorter than 64 bytes is padded with NULs, which match neither.
+    char padded[BlockSize];
+    const char* block = text.data();
+    if (text.size() < BlockSize) {
+        std::memset(padded, 0, BlockSize);
+        if (!text.empty())
+            std::memcpy(padded, text.data(), text.size());
+        block = padded;
+    }
+    std::array<std::uint64_t, 2> bits{0, 0};
+#ifdef VELMORA_DUMP_SSE2
+    const __m128i wantA = _mm_set1_epi8(a);
+    const __m128i wantB = _mm_set1_epi8(b);
+    for (unsigned i = 0; i < 4; ++i) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16 * i));
+        bits[0] |= Equal16(bytes, wantA) << (16 * i);
+        bits[1] |= Equal16(bytes, wantB) << (16 * i);
+    }
+#else
+    for (unsigned i = 0; i < 8; ++i) {
+        std::uint64_t word;
+        std::memcpy(&word, block + 8 * i, 8);
+        if constexpr (std::endian::native == std::endian::big)
+            word = __builtin_bswap64(word);
+        bits[0] |= Equal8(word, static_cast<unsigned char>(a)) << (8 * i);
+        bits[1] |= Equal8(word, static_cast<unsigned char>(b)) << (8 * i);
+    }
+#endif
+    return bits;
+}
+
 TByteFinder::TByteFinder(std::string_view bytes)
 {
     for (std::size_t i = 0; i < MaxBytes; ++i)
