@@ -20,7 +20,31 @@ namespace velmora::cli {
 using nlohmann::json;
 
 namespace {
-constexpr const char* ColorCodesWords[] = {"keep", "remove", "colors"}; // in the order of TColorCodes
+// The words of each choice, in the order of its values.
+constexpr const char* ColorCodesWords[] = {"keep", "remove", "colors"};
+constexpr const char* PageStyleWords[] = {"classic", "modern"};
+constexpr const char* KeepLinesWords[] = {"all", "events", "chat"};
+
+template <class TChoice, std::size_t N>
+bool ChoiceFromWord(const char* const (&words)[N], const std::string& word, TChoice& choice)
+{
+    for (std::size_t k = 0; k < N; ++k)
+        if (word == words[k]) {
+            choice = static_cast<TChoice>(k);
+            return true;
+        }
+    return false;
+}
+
+// "expected \"a\", \"b\" or \"c\"" for a choice's words.
+template <std::size_t N>
+std::string ExpectedWords(const char* const (&words)[N])
+{
+    std::string text = "expected";
+    for (std::size_t k = 0; k < N; ++k)
+        text += std::string(k == 0 ? " " : k + 1 == N ? " or " : ", ") + "\"" + words[k] + "\"";
+    return text;
+}
 
 // Strings for a colour: "#RRGGBB" (red first, as in pages) or "system:NAME".
 constexpr const char* SystemColorPrefix = "system:";
@@ -43,12 +67,27 @@ std::string ColorCodesWord(TColorCodes codes)
 
 bool ColorCodesFromWord(const std::string& word, TColorCodes& codes)
 {
-    for (std::size_t k = 0; k < std::size(ColorCodesWords); ++k)
-        if (word == ColorCodesWords[k]) {
-            codes = static_cast<TColorCodes>(k);
-            return true;
-        }
-    return false;
+    return ChoiceFromWord(ColorCodesWords, word, codes);
+}
+
+std::string PageStyleWord(TPageStyle style)
+{
+    return PageStyleWords[static_cast<std::size_t>(style)];
+}
+
+bool PageStyleFromWord(const std::string& word, TPageStyle& style)
+{
+    return ChoiceFromWord(PageStyleWords, word, style);
+}
+
+std::string KeepLinesWord(TKeepLines keep)
+{
+    return KeepLinesWords[static_cast<std::size_t>(keep)];
+}
+
+bool KeepLinesFromWord(const std::string& word, TKeepLines& keep)
+{
+    return ChoiceFromWord(KeepLinesWords, word, keep);
 }
 
 json ProfileToJson(THighlightProfile& profile)
@@ -84,7 +123,11 @@ json ProfileToJson(THighlightProfile& profile)
             {"app",
              {{"ignoreCase", profile.AppOptions().FCaseSensitive},
               {"escapeText", profile.AppOptions().FEscapeText},
-              {"colorCodes", ColorCodesWord(profile.AppOptions().FColorCodes)}}},
+              {"colorCodes", ColorCodesWord(profile.AppOptions().FColorCodes)},
+              {"pageStyle", PageStyleWord(profile.AppOptions().FPageStyle)},
+              {"keepLines", KeepLinesWord(profile.AppOptions().FKeepLines)},
+              {"writeIndex", profile.AppOptions().FWriteIndex},
+              {"playerStats", profile.AppOptions().FPlayerStats}}},
             {"io",
              {{"promptOnOverwrite", io.FPromptOnOverwrite},
               {"skipExisting", io.FSkipExisting},
@@ -272,11 +315,31 @@ void ApplyProfileJson(const json& value, THighlightProfile& profile)
                                     }},
                                    {"escapeText",
                                     [&app](const json& b, const std::string& k) { app.SetEscapeText(AsBool(b, k)); }},
-                                   {"colorCodes", [&app](const json& b, const std::string& k) {
+                                   {"colorCodes",
+                                    [&app](const json& b, const std::string& k) {
                                         TColorCodes codes;
                                         if (!ColorCodesFromWord(AsString(b, k), codes))
-                                            Fail(k, "expected \"keep\", \"remove\" or \"colors\"");
+                                            Fail(k, ExpectedWords(ColorCodesWords));
                                         app.SetColorCodes(codes);
+                                    }},
+                                   {"pageStyle",
+                                    [&app](const json& b, const std::string& k) {
+                                        TPageStyle style;
+                                        if (!PageStyleFromWord(AsString(b, k), style))
+                                            Fail(k, ExpectedWords(PageStyleWords));
+                                        app.SetPageStyle(style);
+                                    }},
+                                   {"keepLines",
+                                    [&app](const json& b, const std::string& k) {
+                                        TKeepLines keep;
+                                        if (!KeepLinesFromWord(AsString(b, k), keep))
+                                            Fail(k, ExpectedWords(KeepLinesWords));
+                                        app.SetKeepLines(keep);
+                                    }},
+                                   {"writeIndex",
+                                    [&app](const json& b, const std::string& k) { app.SetWriteIndex(AsBool(b, k)); }},
+                                   {"playerStats", [&app](const json& b, const std::string& k) {
+                                        app.SetPlayerStats(AsBool(b, k));
                                     }}});
                   }},
                  {"io", [&profile](const json& v, const std::string&) { ApplyIO(v, profile.IOOptions()); }},
