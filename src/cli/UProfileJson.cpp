@@ -296,52 +296,43 @@ void ApplyNames(const json& value, THighlightProfile& profile)
         ApplyName(value[i], "names[" + std::to_string(i) + "]", profile);
 }
 
+void ApplyApp(const json& object, TAppOptions& app)
+{
+    auto flag = [&app](void (TAppOptions::*setter)(bool)) {
+        return [setter, &app](const json& v, const std::string& k) { (app.*setter)(AsBool(v, k)); };
+    };
+    auto choice = [&app]<class TChoice, std::size_t N>(const char* const(&words)[N],
+                                                        void (TAppOptions::*setter)(TChoice)) {
+        return [&words, setter, &app](const json& v, const std::string& k) {
+            TChoice value;
+            if (!ChoiceFromWord(words, AsString(v, k), value))
+                Fail(k, ExpectedWords(words));
+            (app.*setter)(value);
+        };
+    };
+    ApplyObject(object, "app",
+                {{"ignoreCase", flag(&TAppOptions::SetCaseSensitive)},
+                 // Earlier versions wrote the flag under a name that said the opposite.
+                 {"caseSensitive",
+                  [](const json&, const std::string& k) {
+                      Fail(k, "no longer accepted, as true meant ignoring case; use "
+                              "\"ignoreCase\" (true: highlighting ignores letter case)");
+                  }},
+                 {"escapeText", flag(&TAppOptions::SetEscapeText)},
+                 {"colorCodes", choice(ColorCodesWords, &TAppOptions::SetColorCodes)},
+                 {"pageStyle", choice(PageStyleWords, &TAppOptions::SetPageStyle)},
+                 {"keepLines", choice(KeepLinesWords, &TAppOptions::SetKeepLines)},
+                 {"writeIndex", flag(&TAppOptions::SetWriteIndex)},
+                 {"playerStats", flag(&TAppOptions::SetPlayerStats)}});
+}
+
 } // namespace
 
 void ApplyProfileJson(const json& value, THighlightProfile& profile)
 {
     ApplyObject(value, "",
                 {{"html", [&profile](const json& v, const std::string&) { ApplyHTML(v, profile.HTMLOptions()); }},
-                 {"app",
-                  [&profile](const json& v, const std::string&) {
-                      TAppOptions& app = profile.AppOptions();
-                      ApplyObject(v, "app",
-                                  {{"ignoreCase",
-                                    [&app](const json& b, const std::string& k) { app.SetCaseSensitive(AsBool(b, k)); }},
-                                   // Earlier versions wrote the flag under a name that said the opposite.
-                                   {"caseSensitive", [](const json&, const std::string& k) {
-                                        Fail(k, "no longer accepted, as true meant ignoring case; use "
-                                                "\"ignoreCase\" (true: highlighting ignores letter case)");
-                                    }},
-                                   {"escapeText",
-                                    [&app](const json& b, const std::string& k) { app.SetEscapeText(AsBool(b, k)); }},
-                                   {"colorCodes",
-                                    [&app](const json& b, const std::string& k) {
-                                        TColorCodes codes;
-                                        if (!ColorCodesFromWord(AsString(b, k), codes))
-                                            Fail(k, ExpectedWords(ColorCodesWords));
-                                        app.SetColorCodes(codes);
-                                    }},
-                                   {"pageStyle",
-                                    [&app](const json& b, const std::string& k) {
-                                        TPageStyle style;
-                                        if (!PageStyleFromWord(AsString(b, k), style))
-                                            Fail(k, ExpectedWords(PageStyleWords));
-                                        app.SetPageStyle(style);
-                                    }},
-                                   {"keepLines",
-                                    [&app](const json& b, const std::string& k) {
-                                        TKeepLines keep;
-                                        if (!KeepLinesFromWord(AsString(b, k), keep))
-                                            Fail(k, ExpectedWords(KeepLinesWords));
-                                        app.SetKeepLines(keep);
-                                    }},
-                                   {"writeIndex",
-                                    [&app](const json& b, const std::string& k) { app.SetWriteIndex(AsBool(b, k)); }},
-                                   {"playerStats", [&app](const json& b, const std::string& k) {
-                                        app.SetPlayerStats(AsBool(b, k));
-                                    }}});
-                  }},
+                 {"app", [&profile](const json& v, const std::string&) { ApplyApp(v, profile.AppOptions()); }},
                  {"io", [&profile](const json& v, const std::string&) { ApplyIO(v, profile.IOOptions()); }},
                  {"names", [&profile](const json& v, const std::string&) { ApplyNames(v, profile); }}});
 }

@@ -3,6 +3,7 @@
 // byte, from which lines are counted and split with bit operations.
 #include "conversion/UDumpText.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -164,32 +165,33 @@ bool TDumpLineReader::NextBlock()
 
 std::array<std::uint64_t, 2> ByteBits(std::string_view text, char a, char b)
 {
-    // A text shorter than 64 bytes is padded with NULs, which match neither.
-    char padded[BlockSize];
-    const char* block = text.data();
-    if (text.size() < BlockSize) {
-        std::memset(padded, 0, BlockSize);
-        if (!text.empty())
-            std::memcpy(padded, text.data(), text.size());
-        block = padded;
-    }
     std::array<std::uint64_t, 2> bits{0, 0};
+    const std::size_t size = std::min(text.size(), BlockSize);
 #ifdef VELMORA_DUMP_SSE2
     const __m128i wantA = _mm_set1_epi8(a);
     const __m128i wantB = _mm_set1_epi8(b);
-    for (unsigned i = 0; i < 4; ++i) {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16 * i));
-        bits[0] |= Equal16(bytes, wantA) << (16 * i);
-        bits[1] |= Equal16(bytes, wantB) << (16 * i);
+    // Only the 16-byte pieces that hold text; a last short piece is copied
+    // into NULs, which match neither byte.
+    for (std::size_t at = 0; at < size; at += 16) {
+        alignas(16) char piece[16] = {};
+        const char* from = text.data() + at;
+        if (size - at < 16) {
+            for (std::size_t k = 0; k < size - at; ++k)
+                piece[k] = from[k];
+            from = piece;
+        }
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+        bits[0] |= Equal16(bytes, wantA) << at;
+        bits[1] |= Equal16(bytes, wantB) << at;
     }
 #else
-    for (unsigned i = 0; i < 8; ++i) {
-        std::uint64_t word;
-        std::memcpy(&word, block + 8 * i, 8);
+    for (std::size_t at = 0; at < size; at += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, text.data() + at, std::min<std::size_t>(8, size - at));
         if constexpr (std::endian::native == std::endian::big)
             word = __builtin_bswap64(word);
-        bits[0] |= Equal8(word, static_cast<unsigned char>(a)) << (8 * i);
-        bits[1] |= Equal8(word, static_cast<unsigned char>(b)) << (8 * i);
+        bits[0] |= Equal8(word, static_cast<unsigned char>(a)) << at;
+        bits[1] |= Equal8(word, static_cast<unsigned char>(b)) << at;
     }
 #endif
     return bits;

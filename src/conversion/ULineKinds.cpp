@@ -13,9 +13,11 @@
 // game's own wording after the first name.
 #include "conversion/ULineKinds.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "conversion/UDumpText.h"
@@ -186,31 +188,49 @@ bool IsDigit(char c)
 std::uint64_t Head(std::string_view text)
 {
     std::uint64_t head = 0;
-    std::memcpy(&head, text.data(), std::min<std::size_t>(text.size(), 8));
+    if (text.size() >= 8) {
+        std::memcpy(&head, text.data(), 8); // one load, where a copy of a variable length would be a call
+        return head;
+    }
+    std::memcpy(&head, text.data(), text.size());
     return head;
 }
 
-// The phrase rules (obituaries and events) by the first letter after their
-// leading space, so that a line is tried at each of its spaces only against
-// the rules that can match there, and only in full when their first eight
-// bytes match.
+// The phrase rules (obituaries and events) by the two letters after their
+// leading space, so that at most of a line's spaces one look in a table
+// shows that no rule can match there; the others are compared in full only
+// when their first eight bytes match.
 struct TPhraseIndex {
     struct TEntry {
         const TLineRule* Rule;
         std::uint64_t Head; // the phrase's first eight bytes
         std::uint64_t Mask; // the bytes of Head that the phrase has
+        std::size_t Key;
     };
-    std::array<std::vector<TEntry>, 128> ByLetter;
+    static std::size_t KeyOf(char first, char second)
+    {
+        return (static_cast<unsigned char>(first) & 0x7F) << 7 | (static_cast<unsigned char>(second) & 0x7F);
+    }
+    std::vector<TEntry> Entries;              // by key
+    std::array<std::uint8_t, 128 * 128> Ends{}; // for each key: 1 + the index of its last entry, 0 for none
+    std::array<std::uint8_t, 128 * 128> Starts{};
     TPhraseIndex()
     {
         for (const TLineRule& rule : Rules)
             if (rule.Form >= F::KilledBy) {
-                const std::size_t n = std::min<std::size_t>(rule.Phrase.size(), 8);
-                const std::uint64_t mask = n == 8 ? ~std::uint64_t(0) : (std::uint64_t(1) << (8 * n)) - 1;
-                ByLetter[static_cast<unsigned char>(rule.Phrase[1]) & 0x7F].push_back({&rule, Head(rule.Phrase), mask});
+                // The mask is made as the heads are, whatever the byte order.
+                const std::uint64_t mask = Head(std::string(std::min<std::size_t>(rule.Phrase.size(), 8), '\xFF'));
+                Entries.push_back({&rule, Head(rule.Phrase), mask, KeyOf(rule.Phrase[1], rule.Phrase[2])});
             }
+        std::stable_sort(Entries.begin(), Entries.end(),
+                         [](const TEntry& a, const TEntry& b) { return a.Key < b.Key; });
+        for (std::size_t k = Entries.size(); k-- > 0;)
+            Starts[Entries[k].Key] = static_cast<std::uint8_t>(k);
+        for (std::size_t k = 0; k < Entries.size(); ++k)
+            Ends[Entries[k].Key] = static_cast<std::uint8_t>(k + 1);
     }
 };
+static_assert(std::size(Rules) < 255);
 
 const TPhraseIndex& PhraseIndex()
 {
@@ -370,64 +390,26 @@ std::string_view LastName(std::string_view text)
     return TrimCodes(text);
 }
 
-constexpr std::uint64_t OneInEachByte = 0x0101010101010101u;
-
-// True when one of the word's bytes is c.
-bool HasByte(std::uint64_t word, unsigned char c)
-{
-    const std::uint64_t x = word ^ (OneInEachByte * c);
-    return ((x - OneInEachByte) & ~x & (OneInEachByte << 7)) != 0;
-}
-
-// The bytes at text[at], up to eight, as one word (zeros past the end).
-std::uint64_t WordAt(std::string_view text, std::size_t at)
-{
-    std::uint64_t word = 0;
-    if (text.size() - at >= 8) {
-        std::memcpy(&word, text.data() + at, 8);
-        return word;
-    }
-    for (std::size_t k = at; k < text.size(); ++k)
-        word |= std::uint64_t(static_cast<unsigned char>(text[k])) << (8 * (k - at));
-    return word;
-}
-
-// A hash of a name's bytes, eight at a time, never 0 (which marks a free
-// place of the players' table).
-std::uint64_t WordHash(std::string_view name)
-{
-    std::uint64_t hash = 0x9E3779B97F4A7C15u ^ name.size();
-    for (std::size_t at = 0; at < name.size(); at += 8) {
-        hash ^= WordAt(name, at);
-        hash *= 0xFF51AFD7ED558CCDu;
-        hash ^= hash >> 32;
-    }
-    return hash != 0 ? hash : 1;
-}
-
-// The hash of the name as the reader sees it: colour codes and 0x19 bytes
-// passed over. Names are short (the caller keeps them within the window).
+// FNV-1a over the name's visible bytes (colour codes and 0x19 passed over),
+// never 0, which marks a free place of the players' table.
 std::uint64_t NameHash(std::string_view name)
 {
-    bool plain = true;
-    for (std::size_t at = 0; at < name.size() && plain; at += 8) {
-        const std::uint64_t word = WordAt(name, at);
-        plain = !HasByte(word, '^') && !HasByte(word, 0x19);
-    }
-    if (plain)
-        return WordHash(name);
-    char visible[Window];
-    std::size_t size = 0;
-    for (std::size_t at = 0; at < name.size() && size < Window;) {
-        if (const std::size_t code = ColorCodeLength(name, at)) {
-            at += code;
-        } else {
-            if (name[at] != '\x19')
-                visible[size++] = name[at];
+    std::uint64_t hash = 14695981039346656037u;
+    for (std::size_t at = 0; at < name.size();) {
+        const char c = name[at];
+        if (c == '^') {
+            if (const std::size_t code = ColorCodeLength(name, at)) {
+                at += code;
+                continue;
+            }
+        } else if (c == '\x19') {
             ++at;
+            continue;
         }
+        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211u;
+        ++at;
     }
-    return WordHash(std::string_view(visible, size));
+    return hash != 0 ? hash : 1;
 }
 
 constexpr std::size_t FirstTableSize = 256;
@@ -789,16 +771,18 @@ bool TLineClassifier::KnownNameChat(std::string_view rest, TLineBytes bytes, TLi
 bool TLineClassifier::PhraseLine(std::string_view rest, TLineBytes bytes, TLineFacts& facts)
 {
     const TPhraseIndex& index = PhraseIndex();
-    // Every space after the first byte that a letter follows.
+    // Every space after the first byte.
     for (std::uint64_t spaces = bytes.Spaces & ~std::uint64_t(1); spaces != 0; spaces &= spaces - 1) {
         const auto space = static_cast<std::size_t>(std::countr_zero(spaces));
-        if (space + 1 >= rest.size())
+        if (space + 2 >= rest.size())
             break;
-        const auto letter = static_cast<unsigned char>(rest[space + 1]);
-        if (letter >= 0x80)
+        const std::size_t key = TPhraseIndex::KeyOf(rest[space + 1], rest[space + 2]);
+        const std::size_t last = index.Ends[key];
+        if (last == 0)
             continue;
         const std::uint64_t head = Head(rest.substr(space));
-        for (const TPhraseIndex::TEntry& entry : index.ByLetter[letter]) {
+        for (std::size_t k = index.Starts[key]; k < last; ++k) {
+            const TPhraseIndex::TEntry& entry = index.Entries[k];
             const TLineRule* rule = entry.Rule;
             if ((head & entry.Mask) != entry.Head || rest.compare(space, rule->Phrase.size(), rule->Phrase) != 0)
                 continue;

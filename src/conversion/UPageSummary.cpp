@@ -257,25 +257,6 @@ private:
         return true;
     }
 
-    static void PutUtf8(std::string& out, std::uint32_t c)
-    {
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-
     // A string at FPos (its opening quote), in UTF-8.
     bool String(std::string& result)
     {
@@ -327,7 +308,7 @@ private:
                         return false;
                     unit = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
                 }
-                PutUtf8(result, unit);
+                AppendCodePoint(result, unit);
                 break;
             }
             default:

@@ -43,6 +43,8 @@ bool IsValidUtf8(std::string_view text);
 // leaves unassigned become the control characters of the same number).
 void AppendAsUtf8(std::string& out, std::string_view text);
 std::string AsUtf8(std::string_view text);
+// Appends one Unicode code point (at most U+10FFFF, no surrogate) in UTF-8.
+void AppendCodePoint(std::string& out, char32_t c);
 
 #ifdef _WIN32
 // Between the program's UTF-8 and the UTF-16 of Windows' own functions.

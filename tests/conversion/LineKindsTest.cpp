@@ -105,6 +105,7 @@ TEST(LineKindsTest, NamesWithSpacesColonsParenthesesAndCodes_TimeStamps_AndLookA
         {"Workshop item 1950052814: was queued, requesting download.", K::Other},
         {"broadcast: print \"Waiting for players\\n\"", K::Other},
         {"Kill: 1 2 7: Da  0:00 ------------------------------------------------------------", K::Other},
+        {"Kill: 1 2 x: A killed B by MOD_RAILGUN", K::Other},
         {"Item: 3 weapon_railgun", K::Other},
         {"]\\say cratered.", K::Other},
         {"", K::Other},
