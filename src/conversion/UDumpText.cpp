@@ -168,32 +168,28 @@ std::array<std::uint64_t, 2> ByteBits(std::string_view text, char a, char b)
     std::array<std::uint64_t, 2> bits{0, 0};
     const std::size_t size = std::min(text.size(), BlockSize);
 #ifdef VELMORA_DUMP_SSE2
-    const __m128i wantA = _mm_set1_epi8(a);
-    const __m128i wantB = _mm_set1_epi8(b);
-    // Only the 16-byte pieces that hold text; a last short piece is copied
-    // into NULs, which match neither byte.
-    for (std::size_t at = 0; at < size; at += 16) {
-        alignas(16) char piece[16] = {};
-        const char* from = text.data() + at;
-        if (size - at < 16) {
-            for (std::size_t k = 0; k < size - at; ++k)
-                piece[k] = from[k];
-            from = piece;
-        }
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
-        bits[0] |= Equal16(bytes, wantA) << at;
-        bits[1] |= Equal16(bytes, wantB) << at;
-    }
-#else
-    for (std::size_t at = 0; at < size; at += 8) {
-        std::uint64_t word = 0;
-        std::memcpy(&word, text.data() + at, std::min<std::size_t>(8, size - at));
-        if constexpr (std::endian::native == std::endian::big)
-            word = __builtin_bswap64(word);
-        bits[0] |= Equal8(word, static_cast<unsigned char>(a)) << at;
-        bits[1] |= Equal8(word, static_cast<unsigned char>(b)) << at;
+    if (size >= 16) {
+        const __m128i wantA = _mm_set1_epi8(a);
+        const __m128i wantB = _mm_set1_epi8(b);
+        auto piece = [&](std::size_t at, unsigned drop) {
+            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + at));
+            bits[0] |= (Equal16(bytes, wantA) >> drop) << (at + drop);
+            bits[1] |= (Equal16(bytes, wantB) >> drop) << (at + drop);
+        };
+        std::size_t at = 0;
+        for (; at + 16 <= size; at += 16)
+            piece(at, 0);
+        // A last short piece: the 16 bytes that end with it, without those
+        // already seen.
+        if (at < size)
+            piece(size - 16, static_cast<unsigned>(16 - (size - at)));
+        return bits;
     }
 #endif
+    for (std::size_t at = 0; at < size; ++at) {
+        bits[0] |= std::uint64_t(text[at] == a) << at;
+        bits[1] |= std::uint64_t(text[at] == b) << at;
+    }
     return bits;
 }
 
