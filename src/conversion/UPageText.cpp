@@ -149,17 +149,7 @@ void TPageText::AppendVisible(std::string& out, std::string_view line)
 
 std::string PageEscaped(std::string_view profileText)
 {
-    const std::string text = AsUtf8(profileText);
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        const std::string_view reference = HtmlReference(c);
-        if (reference.empty())
-            out += c;
-        else
-            out += reference;
-    }
-    return out;
+    return EscapedAttribute(AsUtf8(profileText));
 }
 
 } // namespace velmora

@@ -45,6 +45,20 @@ TColor HexCodeColor(std::string_view text, std::size_t at)
     return byte(2) | (byte(4) << 8) | (byte(6) << 16);
 }
 
+std::string EscapedAttribute(std::string_view text)
+{
+    std::string result;
+    result.reserve(text.size());
+    for (char c : text) {
+        std::string_view reference = HtmlReference(c);
+        if (reference.empty())
+            result += c;
+        else
+            result += reference;
+    }
+    return result;
+}
+
 TColor CodeColor(int index)
 {
     return CodeColors[static_cast<std::size_t>(index & 7)];

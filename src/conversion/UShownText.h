@@ -45,6 +45,11 @@ private:
     std::array<std::string, 8> FRunStarts; // the start tag of each code's colour run
 };
 
+// The text with "&", "<", ">" and the double quote written as character
+// references: an attribute value between double quotes that cannot end early
+// or bring markup of its own. Text without them comes back as it is.
+std::string EscapedAttribute(std::string_view text);
+
 inline bool IsAsciiAlnum(char c)
 {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
