@@ -413,20 +413,29 @@ std::string SummaryElement(const TPageSummary& summary)
     head += ',';
     PutKey(head, "players");
 
-    // The most active players first, so that the least active are the ones
-    // left out should the summary grow too large.
-    std::vector<const TPlayerSummary*> order;
-    for (const TPlayerSummary& player : summary.Players)
-        order.push_back(&player);
-    std::stable_sort(order.begin(), order.end(), [](const TPlayerSummary* a, const TPlayerSummary* b) {
-        return a->ChatLines + a->Kills > b->ChatLines + b->Kills;
-    });
+    // Should the summary grow too large, the least active players are left
+    // out; the others keep their order.
+    const std::size_t count = summary.Players.size();
+    std::vector<std::size_t> byActivity(count);
+    for (std::size_t k = 0; k < count; ++k)
+        byActivity[k] = k;
+    auto activity = [&summary](std::size_t k) { return summary.Players[k].ChatLines + summary.Players[k].Kills; };
+    std::stable_sort(byActivity.begin(), byActivity.end(),
+                     [&activity](std::size_t a, std::size_t b) { return activity(a) > activity(b); });
     constexpr std::size_t Frame = 64; // the element's tags and the closing brackets
-    std::string players;
-    for (const TPlayerSummary* player : order) {
-        const std::string json = PlayerJson(*player, summary.HasStats);
-        if (head.size() + players.size() + json.size() + Frame > MaxSummaryBytes)
+    std::size_t size = head.size() + Frame;
+    std::vector<std::string> kept(count);
+    for (std::size_t k : byActivity) {
+        std::string json = PlayerJson(summary.Players[k], summary.HasStats);
+        if (size + json.size() + 1 > MaxSummaryBytes)
             break;
+        size += json.size() + 1;
+        kept[k] = std::move(json);
+    }
+    std::string players;
+    for (const std::string& json : kept) {
+        if (json.empty())
+            continue;
         players += players.empty() ? "" : ",";
         players += json;
     }
