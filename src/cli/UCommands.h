@@ -37,6 +37,10 @@ struct TConvertRequest {
     std::optional<std::string> Existing; // "skip", "ask" or "overwrite"
     bool EscapeText = false;                // escape HTML in dump text, this run only
     std::optional<std::string> ColorCodes;  // "keep", "remove" or "colors", this run only
+    std::optional<std::string> PageStyle;   // "classic" or "modern", this run only
+    std::optional<std::string> KeepLines;   // "all", "events" or "chat", this run only
+    bool WriteIndex = false;                // write the index page, this run only
+    bool PlayerStats = false;               // count player stats, this run only
     bool Quiet = false;   // no progress bars, no lines of files done, no notes
     bool Summary = false; // a closing line with the number of files of each outcome
     std::vector<std::string> Dumps;

@@ -72,6 +72,14 @@ void ApplyOverrides(const TConvertRequest& request, TIOOptions& io, TAppOptions&
         app.SetEscapeText(true);
     if (TColorCodes codes; request.ColorCodes && ColorCodesFromWord(*request.ColorCodes, codes))
         app.SetColorCodes(codes);
+    if (TPageStyle style; request.PageStyle && PageStyleFromWord(*request.PageStyle, style))
+        app.SetPageStyle(style);
+    if (TKeepLines keep; request.KeepLines && KeepLinesFromWord(*request.KeepLines, keep))
+        app.SetKeepLines(keep);
+    if (request.WriteIndex)
+        app.SetWriteIndex(true);
+    if (request.PlayerStats)
+        app.SetPlayerStats(true);
     if (!request.Dumps.empty()) {
         std::vector<std::string> paths;
         for (const std::string& dump : request.Dumps)

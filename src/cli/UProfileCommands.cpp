@@ -81,6 +81,25 @@ std::string ColorCodesCaption(TColorCodes codes)
     return "Keep as written";
 }
 
+// The captions of the page style options' drop-downs.
+std::string PageStyleCaption(TPageStyle style)
+{
+    return style == TPageStyle::Modern ? "Modern" : "Classic";
+}
+
+std::string KeepLinesCaption(TKeepLines keep)
+{
+    switch (keep) {
+    case TKeepLines::Events:
+        return "Chat and game events";
+    case TKeepLines::Chat:
+        return "Chat only";
+    case TKeepLines::All:
+        break;
+    }
+    return "All lines";
+}
+
 // Every value of the profile, labelled with the window's captions where it has them.
 std::string ProfileText(THighlightProfile& profile)
 {
@@ -104,6 +123,10 @@ std::string ProfileText(THighlightProfile& profile)
     Line(out, "Highlighting ignores letter case", YesNo(app.FCaseSensitive));
     Line(out, "Escape HTML in dump text", YesNo(app.FEscapeText));
     Line(out, "Game colour codes", ColorCodesCaption(app.FColorCodes));
+    Line(out, "Page style", PageStyleCaption(app.FPageStyle));
+    Line(out, "Lines to keep", KeepLinesCaption(app.FKeepLines));
+    Line(out, "Write an index page", YesNo(app.FWriteIndex));
+    Line(out, "Player stats", YesNo(app.FPlayerStats));
 
     const TIOOptions& io = profile.IOOptions();
     out << "Input/output options\n";

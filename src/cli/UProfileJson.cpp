@@ -21,7 +21,31 @@ namespace velmora::cli {
 using nlohmann::json;
 
 namespace {
-constexpr const char* ColorCodesWords[] = {"keep", "remove", "colors"}; // in the order of TColorCodes
+// The words of each choice, in the order of its values.
+constexpr const char* ColorCodesWords[] = {"keep", "remove", "colors"};
+constexpr const char* PageStyleWords[] = {"classic", "modern"};
+constexpr const char* KeepLinesWords[] = {"all", "events", "chat"};
+
+template <class TChoice, std::size_t N>
+bool ChoiceFromWord(const char* const (&words)[N], const std::string& word, TChoice& choice)
+{
+    for (std::size_t k = 0; k < N; ++k)
+        if (word == words[k]) {
+            choice = static_cast<TChoice>(k);
+            return true;
+        }
+    return false;
+}
+
+// "expected \"a\", \"b\" or \"c\"" for a choice's words.
+template <std::size_t N>
+std::string ExpectedWords(const char* const (&words)[N])
+{
+    std::string text = "expected";
+    for (std::size_t k = 0; k < N; ++k)
+        text += std::string(k == 0 ? " " : k + 1 == N ? " or " : ", ") + "\"" + words[k] + "\"";
+    return text;
+}
 
 // Strings for a colour: "#RRGGBB" (red first, as in pages) or "system:NAME".
 constexpr const char* SystemColorPrefix = "system:";
@@ -44,12 +68,27 @@ std::string ColorCodesWord(TColorCodes codes)
 
 bool ColorCodesFromWord(const std::string& word, TColorCodes& codes)
 {
-    for (std::size_t k = 0; k < std::size(ColorCodesWords); ++k)
-        if (word == ColorCodesWords[k]) {
-            codes = static_cast<TColorCodes>(k);
-            return true;
-        }
-    return false;
+    return ChoiceFromWord(ColorCodesWords, word, codes);
+}
+
+std::string PageStyleWord(TPageStyle style)
+{
+    return PageStyleWords[static_cast<std::size_t>(style)];
+}
+
+bool PageStyleFromWord(const std::string& word, TPageStyle& style)
+{
+    return ChoiceFromWord(PageStyleWords, word, style);
+}
+
+std::string KeepLinesWord(TKeepLines keep)
+{
+    return KeepLinesWords[static_cast<std::size_t>(keep)];
+}
+
+bool KeepLinesFromWord(const std::string& word, TKeepLines& keep)
+{
+    return ChoiceFromWord(KeepLinesWords, word, keep);
 }
 
 json ProfileToJson(THighlightProfile& profile)
@@ -85,7 +124,11 @@ json ProfileToJson(THighlightProfile& profile)
             {"app",
              {{"ignoreCase", profile.AppOptions().FCaseSensitive},
               {"escapeText", profile.AppOptions().FEscapeText},
-              {"colorCodes", ColorCodesWord(profile.AppOptions().FColorCodes)}}},
+              {"colorCodes", ColorCodesWord(profile.AppOptions().FColorCodes)},
+              {"pageStyle", PageStyleWord(profile.AppOptions().FPageStyle)},
+              {"keepLines", KeepLinesWord(profile.AppOptions().FKeepLines)},
+              {"writeIndex", profile.AppOptions().FWriteIndex},
+              {"playerStats", profile.AppOptions().FPlayerStats}}},
             {"io",
              {{"promptOnOverwrite", io.FPromptOnOverwrite},
               {"skipExisting", io.FSkipExisting},
@@ -124,6 +167,12 @@ const TJsonKeyHelp JsonKeys[] = {
     {"app.escapeText", "boolean", "false", R"(&, <, > and " of dump lines become character references)"},
     {"app.colorCodes", "string", R"("keep")",
      R"(game colour codes such as ^1: "keep" as written, "remove", or show as "colors")"},
+    {"app.pageStyle", "string", R"("classic")",
+     R"(look of the pages: "classic", or "modern" (UTF-8, line links, line kinds, index page))"},
+    {"app.keepLines", "string", R"("all")",
+     R"(lines a modern page keeps: "all", "events" (chat and game events) or "chat" (chat only))"},
+    {"app.writeIndex", "boolean", "false", "after a run, index.htm in the destination lists every modern page there"},
+    {"app.playerStats", "boolean", "false", "a modern page ends with a table of its players"},
     {"io.promptOnOverwrite", "boolean", "true", "ask before replacing an existing page, when skipExisting is false"},
     {"io.skipExisting", "boolean", "true", "leave an existing page alone"},
     {"io.files", "array of strings", "[]", "the dumps to convert, full paths; kept sorted, each once"},
@@ -369,32 +418,43 @@ void ApplyNames(const json& value, THighlightProfile& profile)
         ApplyName(value[i], "names[" + std::to_string(i) + "]", profile);
 }
 
+void ApplyApp(const json& object, TAppOptions& app)
+{
+    auto flag = [&app](void (TAppOptions::*setter)(bool)) {
+        return [setter, &app](const json& v, const std::string& k) { (app.*setter)(AsBool(v, k)); };
+    };
+    auto choice = [&app]<class TChoice, std::size_t N>(const char* const(&words)[N],
+                                                        void (TAppOptions::*setter)(TChoice)) {
+        return [&words, setter, &app](const json& v, const std::string& k) {
+            TChoice value;
+            if (!ChoiceFromWord(words, AsString(v, k), value))
+                Fail(k, ExpectedWords(words));
+            (app.*setter)(value);
+        };
+    };
+    ApplyObject(object, "app",
+                {{"ignoreCase", flag(&TAppOptions::SetCaseSensitive)},
+                 // Earlier versions wrote the flag under a name that said the opposite.
+                 {"caseSensitive",
+                  [](const json&, const std::string& k) {
+                      Fail(k, "no longer accepted, as true meant ignoring case; use "
+                              "\"ignoreCase\" (true: highlighting ignores letter case)");
+                  }},
+                 {"escapeText", flag(&TAppOptions::SetEscapeText)},
+                 {"colorCodes", choice(ColorCodesWords, &TAppOptions::SetColorCodes)},
+                 {"pageStyle", choice(PageStyleWords, &TAppOptions::SetPageStyle)},
+                 {"keepLines", choice(KeepLinesWords, &TAppOptions::SetKeepLines)},
+                 {"writeIndex", flag(&TAppOptions::SetWriteIndex)},
+                 {"playerStats", flag(&TAppOptions::SetPlayerStats)}});
+}
+
 } // namespace
 
 void ApplyProfileJson(const json& value, THighlightProfile& profile)
 {
     ApplyObject(value, "",
                 {{"html", [&profile](const json& v, const std::string&) { ApplyHTML(v, profile.HTMLOptions()); }},
-                 {"app",
-                  [&profile](const json& v, const std::string&) {
-                      TAppOptions& app = profile.AppOptions();
-                      ApplyObject(v, "app",
-                                  {{"ignoreCase",
-                                    [&app](const json& b, const std::string& k) { app.SetCaseSensitive(AsBool(b, k)); }},
-                                   // Earlier versions wrote the flag under a name that said the opposite.
-                                   {"caseSensitive", [](const json&, const std::string& k) {
-                                        Fail(k, "no longer accepted, as true meant ignoring case; use "
-                                                "\"ignoreCase\" (true: highlighting ignores letter case)");
-                                    }},
-                                   {"escapeText",
-                                    [&app](const json& b, const std::string& k) { app.SetEscapeText(AsBool(b, k)); }},
-                                   {"colorCodes", [&app](const json& b, const std::string& k) {
-                                        TColorCodes codes;
-                                        if (!ColorCodesFromWord(AsString(b, k), codes))
-                                            Fail(k, "expected \"keep\", \"remove\" or \"colors\"");
-                                        app.SetColorCodes(codes);
-                                    }}});
-                  }},
+                 {"app", [&profile](const json& v, const std::string&) { ApplyApp(v, profile.AppOptions()); }},
                  {"io", [&profile](const json& v, const std::string&) { ApplyIO(v, profile.IOOptions()); }},
                  {"names", [&profile](const json& v, const std::string&) { ApplyNames(v, profile); }}});
 }

@@ -25,6 +25,12 @@ public:
 // line: "keep", "remove", "colors"; and back, false for any other word.
 std::string ColorCodesWord(TColorCodes codes);
 bool ColorCodesFromWord(const std::string& word, TColorCodes& codes);
+// The same for the page style ("classic", "modern") and the lines to keep
+// ("all", "events", "chat").
+std::string PageStyleWord(TPageStyle style);
+bool PageStyleFromWord(const std::string& word, TPageStyle& style);
+std::string KeepLinesWord(TKeepLines keep);
+bool KeepLinesFromWord(const std::string& word, TKeepLines& keep);
 
 // Every value of the profile: {"html": {...}, "app": {...}, "io": {...}, "names": [...]}.
 // Colours read "#RRGGBB" (red first, as in pages) or "system:NAME"; a stored

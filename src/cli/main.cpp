@@ -166,6 +166,14 @@ int main(int argc, char** argv)
     convertCmd->add_option("--color-codes", convert.ColorCodes, "Game colour codes in dump text, this run only")
         ->check(CLI::IsMember({"keep", "remove", "colors"}))
         ->option_text("keep|remove|colors");
+    convertCmd->add_option("--style", convert.PageStyle, "Page style, this run only")
+        ->check(CLI::IsMember({"classic", "modern"}))
+        ->option_text("classic|modern");
+    convertCmd->add_option("--keep", convert.KeepLines, "Lines a modern page keeps, this run only")
+        ->check(CLI::IsMember({"all", "events", "chat"}))
+        ->option_text("all|events|chat");
+    convertCmd->add_flag("--index", convert.WriteIndex, "Write the index page of modern pages, this run only");
+    convertCmd->add_flag("--stats", convert.PlayerStats, "Count player stats on modern pages, this run only");
     convertCmd->add_flag("--quiet", convert.Quiet, "No progress bars, and only the lines of failed files (on standard error)");
     convertCmd->add_flag("--summary", convert.Summary, "End with one line: N converted, N skipped, N failed");
     convertCmd->add_option("DUMP", convert.Dumps, "Dump files to convert instead of the profile's list")->type_name("");

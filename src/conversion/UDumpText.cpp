@@ -3,6 +3,7 @@
 // byte, from which lines are counted and split with bit operations.
 #include "conversion/UDumpText.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -160,6 +161,36 @@ bool TDumpLineReader::NextBlock()
         return false;
     FEnds = BlockAt(FText, FBlock, LineEndsOf);
     return true;
+}
+
+std::array<std::uint64_t, 2> ByteBits(std::string_view text, char a, char b)
+{
+    std::array<std::uint64_t, 2> bits{0, 0};
+    const std::size_t size = std::min(text.size(), BlockSize);
+#ifdef VELMORA_DUMP_SSE2
+    if (size >= 16) {
+        const __m128i wantA = _mm_set1_epi8(a);
+        const __m128i wantB = _mm_set1_epi8(b);
+        auto piece = [&](std::size_t at, unsigned drop) {
+            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + at));
+            bits[0] |= (Equal16(bytes, wantA) >> drop) << (at + drop);
+            bits[1] |= (Equal16(bytes, wantB) >> drop) << (at + drop);
+        };
+        std::size_t at = 0;
+        for (; at + 16 <= size; at += 16)
+            piece(at, 0);
+        // A last short piece: the 16 bytes that end with it, without those
+        // already seen.
+        if (at < size)
+            piece(size - 16, static_cast<unsigned>(16 - (size - at)));
+        return bits;
+    }
+#endif
+    for (std::size_t at = 0; at < size; ++at) {
+        bits[0] |= std::uint64_t(text[at] == a) << at;
+        bits[1] |= std::uint64_t(text[at] == b) << at;
+    }
+    return bits;
 }
 
 TByteFinder::TByteFinder(std::string_view bytes)

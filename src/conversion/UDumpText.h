@@ -4,6 +4,7 @@
 // processor has them, so that no byte-by-byte loop runs over the whole dump.
 #pragma once
 
+#include <array>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -60,6 +61,11 @@ private:
     std::size_t FBlock = 0;  // the block whose line ends are in FEnds
     std::uint64_t FEnds = 0; // one bit per CR or LF of that block not yet passed
 };
+
+// Where two given bytes stand among the first 64 bytes of a text: bit k of
+// the first mask is set when text[k] is a, of the second when it is b.
+// Neither byte may be NUL.
+std::array<std::uint64_t, 2> ByteBits(std::string_view text, char a, char b);
 
 // Finds the first of a few given bytes in a text, 16 bytes at a time where
 // the processor can.

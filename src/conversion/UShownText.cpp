@@ -9,10 +9,21 @@ namespace velmora {
 namespace {
 constexpr std::array<TColor, 8> CodeColors = {0x000000, 0x0000FF, 0x00FF00, 0x00FFFF,
                                               0xFF0000, 0xFFFF00, 0xFF00FF, 0xFFFFFF}; // 0x00BBGGRR
-constexpr int White = 7;
 constexpr std::string_view RunEnd = "</FONT>";
 
-std::string_view Reference(char c)
+int HexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+} // namespace
+
+std::string_view HtmlReference(char c)
 {
     switch (c) {
     case '&':
@@ -28,18 +39,18 @@ std::string_view Reference(char c)
     }
 }
 
-bool IsAsciiAlnum(char c)
+TColor HexCodeColor(std::string_view text, std::size_t at)
 {
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    auto byte = [&](std::size_t k) { return HexValue(text[at + k]) * 16 + HexValue(text[at + k + 1]); };
+    return byte(2) | (byte(4) << 8) | (byte(6) << 16);
 }
-} // namespace
 
 std::string EscapedAttribute(std::string_view text)
 {
     std::string result;
     result.reserve(text.size());
     for (char c : text) {
-        std::string_view reference = Reference(c);
+        std::string_view reference = HtmlReference(c);
         if (reference.empty())
             result += c;
         else
@@ -48,9 +59,9 @@ std::string EscapedAttribute(std::string_view text)
     return result;
 }
 
-bool IsColorCode(std::string_view text, std::size_t at)
+TColor CodeColor(int index)
 {
-    return text[at] == '^' && at + 1 < text.size() && IsAsciiAlnum(text[at + 1]);
+    return CodeColors[static_cast<std::size_t>(index & 7)];
 }
 
 int ColorCodeIndex(char c)
@@ -65,7 +76,7 @@ TShownText::TShownText(bool escape, TColorCodes codes, TColor textColor)
 {
     for (int k = 0; k < 8; ++k)
         FRunStarts[static_cast<std::size_t>(k)] =
-            "<FONT color=\"" + ColorToHTML(k == White ? textColor : CodeColors[static_cast<std::size_t>(k)]) + "\">";
+            "<FONT color=\"" + ColorToHTML(k == WhiteCodeIndex ? textColor : CodeColors[static_cast<std::size_t>(k)]) + "\">";
 }
 
 namespace {
@@ -86,7 +97,7 @@ char* TShownText::Write(char* out, std::string_view line) const
         out = Put(out, line.substr(done, at - done));
         done = at + 1;
         if (line[at] != '^') {
-            out = Put(out, Reference(line[at])); // only looked for when escaping
+            out = Put(out, HtmlReference(line[at])); // only looked for when escaping
         } else if (FCodes == TColorCodes::Keep || !IsColorCode(line, at)) {
             *out++ = '^';
         } else {

@@ -50,11 +50,46 @@ private:
 // or bring markup of its own. Text without them comes back as it is.
 std::string EscapedAttribute(std::string_view text);
 
+inline bool IsAsciiAlnum(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+inline bool IsHexDigit(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
 // True when text[at] starts a colour code: "^" followed by an ASCII letter or digit.
-bool IsColorCode(std::string_view text, std::size_t at);
+// Inline, as the next one: they run for every "^" of a page.
+inline bool IsColorCode(std::string_view text, std::size_t at)
+{
+    return text[at] == '^' && at + 1 < text.size() && IsAsciiAlnum(text[at + 1]);
+}
+// The length of the colour code at text[at], 0 when none starts there:
+// 8 for "^x" and six hexadecimal digits (a code of that colour), otherwise 2
+// as IsColorCode. Modern pages and player names read codes this way; the
+// classic page keeps reading "^x" as a code of two bytes.
+inline std::size_t ColorCodeLength(std::string_view text, std::size_t at)
+{
+    if (!IsColorCode(text, at))
+        return 0;
+    if (text[at + 1] != 'x' || text.size() - at < 8)
+        return 2;
+    for (std::size_t k = at + 2; k < at + 8; ++k)
+        if (!IsHexDigit(text[k]))
+            return 2;
+    return 8;
+}
+// The colour of an eight-byte "^xRRGGBB" code at text[at], as 0x00BBGGRR.
+TColor HexCodeColor(std::string_view text, std::size_t at);
 // The colour a code's character stands for, 0 to 7: black, red, green,
 // yellow, blue, cyan, magenta, white; a digit by its value, a letter by its
 // character code, modulo 8.
 int ColorCodeIndex(char c);
+// The game's colour for an index of ColorCodeIndex, as 0x00BBGGRR.
+TColor CodeColor(int index);
+inline constexpr int WhiteCodeIndex = 7;
+// The character reference of "&", "<", ">" or the double quote; empty for
+// any other character.
+std::string_view HtmlReference(char c);
 
 } // namespace velmora

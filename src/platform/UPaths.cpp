@@ -31,6 +31,16 @@ std::filesystem::path FileSystemPath(const std::string& path)
 #endif
 }
 
+std::string PathText(const std::filesystem::path& path)
+{
+#ifdef _WIN32
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+#else
+    return path.string();
+#endif
+}
+
 bool IsPathDelimiter(char c)
 {
 #ifdef _WIN32

@@ -32,6 +32,8 @@ void SortUniquePaths(std::vector<std::string>& paths);
 // program; on Windows they become the system's UTF-16 names here (a plain
 // std::string would be read in the C runtime's code page instead).
 std::filesystem::path FileSystemPath(const std::string& path);
+// And back: a path of the file-system functions as the program's UTF-8.
+std::string PathText(const std::filesystem::path& path);
 
 // True for the characters that end a directory name or drive in a path.
 bool IsPathDelimiter(char c);

@@ -1,5 +1,7 @@
 #include "platform/UText.h"
 
+#include <cstdint>
+#include <cstring>
 #include <cwchar>
 #include <cwctype>
 
@@ -30,6 +32,112 @@ std::string WithLineEnds(const std::string& text, const std::string& lineEnd)
         }
     }
     return result;
+}
+
+namespace {
+
+// The first byte at or after `from` that is not ASCII, eight bytes at a time.
+std::size_t FirstNonAscii(std::string_view text, std::size_t from)
+{
+    constexpr std::uint64_t HighBits = 0x8080808080808080u;
+    for (; from + 8 <= text.size(); from += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + from, 8);
+        if (word & HighBits)
+            break;
+    }
+    while (from < text.size() && static_cast<unsigned char>(text[from]) < 0x80)
+        ++from;
+    return from;
+}
+
+bool IsContinuation(unsigned char c)
+{
+    return (c & 0xC0) == 0x80;
+}
+
+// The length of the well-formed UTF-8 sequence at text[at] (not ASCII), 0 when there is none.
+std::size_t SequenceAt(std::string_view text, std::size_t at)
+{
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[at + k]); };
+    const std::size_t left = text.size() - at;
+    const unsigned char lead = byte(0);
+    if (lead >= 0xC2 && lead <= 0xDF)
+        return left >= 2 && IsContinuation(byte(1)) ? 2 : 0;
+    if (lead >= 0xE0 && lead <= 0xEF) {
+        if (left < 3 || !IsContinuation(byte(1)) || !IsContinuation(byte(2)))
+            return 0;
+        if ((lead == 0xE0 && byte(1) < 0xA0) || (lead == 0xED && byte(1) >= 0xA0))
+            return 0; // overlong, or a surrogate
+        return 3;
+    }
+    if (lead >= 0xF0 && lead <= 0xF4) {
+        if (left < 4 || !IsContinuation(byte(1)) || !IsContinuation(byte(2)) || !IsContinuation(byte(3)))
+            return 0;
+        if ((lead == 0xF0 && byte(1) < 0x90) || (lead == 0xF4 && byte(1) >= 0x90))
+            return 0; // overlong, or above U+10FFFF
+        return 4;
+    }
+    return 0;
+}
+
+// The characters of Windows-1252 at 0x80 to 0x9F; the rest of its upper
+// half is Latin-1, the first 256 code points.
+constexpr char16_t Cp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+} // namespace
+
+void AppendCodePoint(std::string& out, char32_t c)
+{
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+bool IsValidUtf8(std::string_view text)
+{
+    for (std::size_t at = FirstNonAscii(text, 0); at < text.size(); at = FirstNonAscii(text, at)) {
+        const std::size_t n = SequenceAt(text, at);
+        if (n == 0)
+            return false;
+        at += n;
+    }
+    return true;
+}
+
+void AppendAsUtf8(std::string& out, std::string_view text)
+{
+    if (IsValidUtf8(text)) {
+        out += text;
+        return;
+    }
+    out.reserve(out.size() + text.size() * 2);
+    for (char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        AppendCodePoint(out, c >= 0x80 && c < 0xA0 ? Cp1252High[c - 0x80] : c);
+    }
+}
+
+std::string AsUtf8(std::string_view text)
+{
+    std::string out;
+    AppendAsUtf8(out, text);
+    return out;
 }
 
 #ifdef _WIN32

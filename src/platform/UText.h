@@ -1,8 +1,10 @@
 // Comparison of names without regard to letter case, following the
-// user's locale (setlocale(LC_ALL, "") at program start).
+// user's locale (setlocale(LC_ALL, "") at program start), and the reading of
+// 8-bit text as UTF-8.
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace velmora {
 
@@ -36,6 +38,17 @@ std::string AsciiUpperCase(std::string text);
 // The text with every line end (CR LF, a lone LF or a lone CR) replaced by
 // lineEnd: "\r\n" as the window's multi-line edits give text, "\n" for a terminal.
 std::string WithLineEnds(const std::string& text, const std::string& lineEnd);
+
+// True when the text is well-formed UTF-8: no stray or missing continuation
+// bytes, no overlong forms, no surrogates, nothing above U+10FFFF.
+bool IsValidUtf8(std::string_view text);
+// Appends the text as UTF-8: a text that is valid UTF-8 as it stands, any
+// other text read byte by byte as Windows-1252 (the five bytes that code page
+// leaves unassigned become the control characters of the same number).
+void AppendAsUtf8(std::string& out, std::string_view text);
+std::string AsUtf8(std::string_view text);
+// Appends one Unicode code point (at most U+10FFFF, no surrogate) in UTF-8.
+void AppendCodePoint(std::string& out, char32_t c);
 
 #ifdef _WIN32
 // Between the program's UTF-8 and the UTF-16 of Windows' own functions.

@@ -225,6 +225,11 @@ TEST_F(CliEndToEnd, Convert_DumpTextOptions_OverrideTheProfileForThisRunOnly)
     EXPECT_NE(TempDir::Read(Path("out/a.htm")).find("\r\nRed &lt;b&gt;<BR>\r\n"), std::string::npos);
     EXPECT_EQ(TempDir::Read(Profile), before);
     EXPECT_EQ(Convert({"--color-codes", "rainbow", "a.txt"}).Status, 2);
+    // The page style options: taken for this run (the page writer has no modern page yet).
+    EXPECT_EQ(Convert({"--style", "modern", "--keep", "chat", "--index", "--stats", "a.txt"}).Status, 0);
+    EXPECT_EQ(TempDir::Read(Profile), before);
+    EXPECT_EQ(Convert({"--style", "fancy", "a.txt"}).Status, 2);
+    EXPECT_EQ(Convert({"--keep", "kills", "a.txt"}).Status, 2);
 }
 
 TEST_F(CliEndToEnd, Convert_MissingDirectoriesOnTheCommandLineAreMade_OtherwiseAUsageErrorNamingThem)
@@ -275,7 +280,14 @@ TEST_F(CliEndToEnd, ProfileNewFromJson_ThenShowJson_GivesBackEveryValue)
           {"endPageHtml", "<HR>\nend\r"},
           {"title", "Clan night \xC3\xA9t\xC3\xA9"},
           {"author", "Ana"}}},
-        {"app", {{"ignoreCase", true}, {"escapeText", true}, {"colorCodes", "colors"}}},
+        {"app",
+         {{"ignoreCase", true},
+          {"escapeText", true},
+          {"colorCodes", "colors"},
+          {"pageStyle", "modern"},
+          {"keepLines", "events"},
+          {"writeIndex", true},
+          {"playerStats", true}}},
         {"io",
          {{"promptOnOverwrite", false},
           {"skipExisting", false},
@@ -329,6 +341,10 @@ TEST_F(CliEndToEnd, ProfileNew_BadJson_IsAUsageErrorNamingTheKey_AndWritesNothin
                           Case{R"({"names": [{"color": 5}]})", "names[0].name: missing"},
                           Case{R"({"html": {"backColor": 4294967296}})", "html.backColor: expected \"#RRGGBB\""},
                           Case{R"({"app": {"colorCodes": "rainbow"}})", "app.colorCodes: expected \"keep\""},
+                          Case{R"({"app": {"pageStyle": "fancy"}})",
+                               "app.pageStyle: expected \"classic\" or \"modern\""},
+                          Case{R"({"app": {"keepLines": "kills"}})",
+                               "app.keepLines: expected \"all\", \"events\" or \"chat\""},
                           Case{R"({"html": )", "parse error"}}) {
         TCliResult r = Cli.Run({"profile", "new", "bad.cfg", "--from-json", "-"}, c.Json);
         EXPECT_EQ(r.Status, 2) << c.Json;
@@ -412,6 +428,9 @@ TEST_F(CliEndToEnd, ProfileShow_ReadableLayout_ListsValuesUnderTheWindowsCaption
     WriteProfile("r.cfg", [](THighlightProfile& p) {
         p.HTMLOptions().SetBrokenLines(true);
         p.AppOptions().SetColorCodes(TColorCodes::Colors);
+        p.AppOptions().SetPageStyle(TPageStyle::Modern);
+        p.AppOptions().SetKeepLines(TKeepLines::Chat);
+        p.AppOptions().SetPlayerStats(true);
         p.AppOptions().SetCaseSensitive(true); // the stored flag: highlighting ignores case
         p.AddName("Bob:", "", "", "", 0x0000FF);
     });
@@ -423,7 +442,10 @@ TEST_F(CliEndToEnd, ProfileShow_ReadableLayout_ListsValuesUnderTheWindowsCaption
     EXPECT_NE(r.Out.find("  Highlighting ignores letter case: yes\n"), std::string::npos) << r.Out;
     EXPECT_EQ(json::parse(Cli.Run({"profile", "show", "--json", "r.cfg"}).Out)["app"]["ignoreCase"], true);
     EXPECT_NE(r.Out.find("  Title: Quake 3 Arena Console Dump\n"), std::string::npos);
-    EXPECT_NE(r.Out.find("  Escape HTML in dump text: no\n  Game colour codes: Show as colours\n"), std::string::npos)
+    EXPECT_NE(r.Out.find("  Escape HTML in dump text: no\n  Game colour codes: Show as colours\n"
+                         "  Page style: Modern\n  Lines to keep: Chat only\n  Write an index page: no\n"
+                         "  Player stats: yes\n"),
+              std::string::npos)
         << r.Out;
     EXPECT_NE(r.Out.find("Names: 1\n  Name: Bob:\n    Colour: 255 (#FF0000)\n"), std::string::npos) << r.Out;
 }

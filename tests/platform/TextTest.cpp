@@ -58,6 +58,32 @@ TEST_F(TextTest, MixedDecodableAndUndecodableTextsAreOrderedConsistently)
         }
 }
 
+TEST(Utf8Test, WellFormedSequencesOnly)
+{
+    struct Case {
+        const char* Text;
+        bool Valid;
+    };
+    for (const Case& c : {Case{"", true}, Case{"plain ASCII, long enough for a word or two", true},
+                          Case{"\xC3\xA9t\xC3\xA9 \xE5\x9B\x9B \xF0\x9F\x98\x80", true},
+                          Case{"u\xB6so", false},              // a stray continuation byte
+                          Case{"\xC3", false},                 // cut short at the end
+                          Case{"ab\xE2\x82", false},          // cut short after eight bytes of ASCII too
+                          Case{"\xC0\xAF", false},            // overlong
+                          Case{"\xE0\x80\xAF", false},       // overlong
+                          Case{"\xED\xA0\x80", false},       // a surrogate
+                          Case{"\xF4\x90\x80\x80", false},  // above U+10FFFF
+                          Case{"\xF8\x88\x80\x80\x80", false}}) {
+        EXPECT_EQ(IsValidUtf8(c.Text), c.Valid) << c.Text;
+    }
+}
+
+TEST(Utf8Test, TextThatIsNotUtf8_IsReadAsWindows1252)
+{
+    EXPECT_EQ(AsUtf8("\xC3\xA9t\xC3\xA9"), "\xC3\xA9t\xC3\xA9");
+    EXPECT_EQ(AsUtf8("\xE9t\xE9 \x80\x99\x9F \x81"), "\xC3\xA9t\xC3\xA9 \xE2\x82\xAC\xE2\x84\xA2\xC5\xB8 \xC2\x81");
+}
+
 TEST(AsciiUpper, OnlyLettersAToZChange)
 {
     EXPECT_EQ(AsciiUpperCase("abz{}ä1_"), "ABZ{}ä1_");

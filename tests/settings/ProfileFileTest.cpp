@@ -185,6 +185,46 @@ TEST_F(ProfileFileTest, DumpTextOptions_AreTaggedRecordsAfterTheCaseByteThatOlde
     EXPECT_EQ(codes.Selected, 0);
 }
 
+TEST_F(ProfileFileTest, PageStyleOptions_AreTaggedRecordsToo_ReadBackIntoTheirControls)
+{
+    auto p = NewProfile();
+    const std::string fresh = p->Profile.SaveToData();
+    TAppOptions& app = p->Profile.AppOptions();
+    app.SetPageStyle(TPageStyle::Modern);
+    app.SetKeepLines(TKeepLines::Chat);
+    app.SetWriteIndex(true);
+    app.SetPlayerStats(true);
+    const std::string modern = p->Profile.SaveToData();
+    const auto general = static_cast<std::size_t>(WordAt(modern, 4));
+    EXPECT_EQ(modern.substr(general, static_cast<std::size_t>(WordAt(modern, 8)) - general),
+              B(false) + "\x03" + I32(1) + "\x01" + "\x04" + I32(1) + "\x02" + "\x05" + I32(1) + "\x01" + "\x06" +
+                  I32(1) + "\x01");
+
+    auto q = NewProfile();
+    FakeComboBox style, keep;
+    style.Items = {"Classic", "Modern"};
+    keep.Items = {"All lines", "Chat and game events", "Chat only"};
+    FakeCheck index, stats;
+    q->Profile.AppOptions().BindPageStyleControls(&style, &keep, &index, &stats);
+    ASSERT_TRUE(q->Profile.LoadFromFile(dir.Write("modern.cfg", modern)));
+    EXPECT_EQ(q->Profile.AppOptions().FPageStyle, TPageStyle::Modern);
+    EXPECT_EQ(q->Profile.AppOptions().FKeepLines, TKeepLines::Chat);
+    EXPECT_EQ(style.Selected, 1);
+    EXPECT_EQ(keep.Selected, 2);
+    EXPECT_TRUE(index.Checked && index.Enabled);
+    EXPECT_TRUE(stats.Checked && stats.Enabled);
+    // A profile that does not store them reads as the defaults; the index
+    // and stats boxes go grey with the classic style.
+    ASSERT_TRUE(q->Profile.LoadFromFile(dir.Write("fresh.cfg", fresh)));
+    EXPECT_EQ(q->Profile.AppOptions().FPageStyle, TPageStyle::Classic);
+    EXPECT_EQ(q->Profile.AppOptions().FKeepLines, TKeepLines::All);
+    EXPECT_EQ(style.Selected, 0);
+    EXPECT_EQ(keep.Selected, 0);
+    EXPECT_FALSE(index.Checked || index.Enabled);
+    EXPECT_FALSE(stats.Checked || stats.Enabled);
+    EXPECT_EQ(q->Profile.SaveToData(), fresh);
+}
+
 TEST_F(ProfileFileTest, SaveToFile_OffsetTableRecordsEverySectionEnd)
 {
     auto p = NewProfile();
@@ -429,6 +469,9 @@ TEST_F(ProfileFileTest, LoadFromFile_DamagedFiles_ShowTheReadBoxAndReturnFalse)
          [](const std::string&) { return WithGeneral(B(false) + "\x01" + I32(2) + "\x01\x01"); }},
         {"colour code option out of range",
          [](const std::string&) { return WithGeneral(B(false) + "\x02" + I32(1) + "\x03"); }},
+        {"page style out of range", [](const std::string&) { return WithGeneral(B(false) + "\x03" + I32(1) + "\x02"); }},
+        {"lines to keep out of range",
+         [](const std::string&) { return WithGeneral(B(false) + "\x04" + I32(1) + "\x03"); }},
         {"later option running past the section",
          [](const std::string&) { return WithGeneral(B(false) + "\x09" + I32(5) + "abcd"); }},
         {"later option of negative length",

@@ -1,0 +1,155 @@
+#include "conversion/UPageText.h"
+
+#include <array>
+
+#include "conversion/UContrast.h"
+#include "conversion/UConvertClass.h"
+#include "conversion/UShownText.h"
+#include "platform/UText.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr std::string_view RunEnd = "</span>";
+constexpr int NoRun = -1;     // text in the page's own colour
+constexpr int HexRun = 8;     // a "^x" colour
+constexpr int WhiteRun = WhiteCodeIndex;
+
+enum TByteClass : unsigned char { Plain, Escaped, Caret, Control, C1Lead };
+
+// What each byte of UTF-8 text is to the page writer. 0xC2 may start a C1
+// control character (U+0080 to U+009F), which is left out like the others.
+constexpr std::array<unsigned char, 256> ByteClasses = [] {
+    std::array<unsigned char, 256> t{};
+    for (int c = 0; c < 0x20; ++c)
+        t[static_cast<std::size_t>(c)] = Control;
+    t['\t'] = Plain;
+    t[0x7F] = Control;
+    t['&'] = t['<'] = t['>'] = t['"'] = Escaped;
+    t['^'] = Caret;
+    t[0xC2] = C1Lead;
+    return t;
+}();
+
+} // namespace
+
+TPageText::TPageText(TColorCodes codes, TColor backColor) : FCodes(codes), FBackColor(backColor)
+{
+    for (int k = 0; k < WhiteRun; ++k)
+        FClassRules += ".c" + std::to_string(k) + "{color:" + ColorToHTML(ReadableColor(CodeColor(k), backColor)) +
+                       "}\n";
+}
+
+const std::string& TPageText::HexRunStart(TColor color)
+{
+    auto found = FHexRunStarts.find(color);
+    if (found == FHexRunStarts.end())
+        found = FHexRunStarts
+                    .emplace(color, "<span style=\"color:" + ColorToHTML(ReadableColor(color, FBackColor)) + "\">")
+                    .first;
+    return found->second;
+}
+
+template <bool Markup>
+void TPageText::Write(std::string& out, std::string_view text)
+{
+    int run = NoRun;     // the run that is open in the output
+    int pending = NoRun; // the run the next visible text belongs to
+    TColor runColor = 0, pendingColor = 0;
+    // Opens the pending run before visible text, closing the open one.
+    auto sync = [&] {
+        if constexpr (Markup) {
+            if (pending == run && (run != HexRun || runColor == pendingColor))
+                return;
+            if (run != NoRun)
+                out += RunEnd;
+            if (pending == HexRun)
+                out += HexRunStart(pendingColor);
+            else if (pending != NoRun)
+                out.append("<span class=\"c").append(1, static_cast<char>('0' + pending)).append("\">");
+            run = pending;
+            runColor = pendingColor;
+        }
+    };
+    auto visible = [&](std::string_view piece) {
+        if (piece.empty())
+            return;
+        sync();
+        out += piece;
+    };
+    const bool codesAreText = FCodes == TColorCodes::Keep;
+    std::size_t done = 0;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const unsigned char kind = ByteClasses[static_cast<unsigned char>(text[at])];
+        if (kind == Plain)
+            continue;
+        visible(text.substr(done, at - done));
+        done = at + 1;
+        switch (kind) {
+        case Escaped:
+            visible(Markup ? HtmlReference(text[at]) : text.substr(at, 1));
+            break;
+        case Caret: {
+            const std::size_t code = codesAreText ? 0 : ColorCodeLength(text, at);
+            if (code == 0) {
+                visible("^");
+            } else {
+                if (FCodes == TColorCodes::Colors) {
+                    pending = code == 8 ? HexRun : ColorCodeIndex(text[at + 1]);
+                    if (pending == WhiteRun)
+                        pending = NoRun;
+                    if (pending == HexRun)
+                        pendingColor = HexCodeColor(text, at);
+                }
+                done = at + code;
+                at = done - 1;
+            }
+            break;
+        }
+        case C1Lead:
+            if (at + 1 < text.size() && static_cast<unsigned char>(text[at + 1]) < 0xA0) {
+                done = at + 2; // valid UTF-8: the second byte is a continuation byte
+                ++at;
+            } else {
+                done = at; // the lead of an ordinary character, kept
+            }
+            break;
+        default: // a control character
+            break;
+        }
+    }
+    visible(text.substr(done));
+    if constexpr (Markup) {
+        if (run != NoRun)
+            out += RunEnd;
+    }
+}
+
+void TPageText::Append(std::string& out, std::string_view line)
+{
+    if (!IsValidUtf8(line)) {
+        FConverted.clear();
+        AppendAsUtf8(FConverted, line);
+        line = FConverted;
+    }
+    out.reserve(out.size() + line.size() + 32);
+    Write<true>(out, line);
+}
+
+void TPageText::AppendVisible(std::string& out, std::string_view line)
+{
+    if (!IsValidUtf8(line)) {
+        FConverted.clear();
+        AppendAsUtf8(FConverted, line);
+        line = FConverted;
+    }
+    Write<false>(out, line);
+}
+
+std::string PageEscaped(std::string_view profileText)
+{
+    return EscapedAttribute(AsUtf8(profileText));
+}
+
+} // namespace velmora
