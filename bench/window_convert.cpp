@@ -17,7 +17,7 @@
 #include <QTreeWidget>
 
 #include "settings/UHighLighter.h"
-#include "window/HTMLgenUnit.h"
+#include "window/qt/HTMLgenUnit.h"
 
 namespace {
 

@@ -30,7 +30,7 @@ function(velmora_add_test)
     target_link_libraries(${T_NAME} PRIVATE velmora_test_support ${T_LIBS} Qt6::Test GTest::gmock GTest::gtest)
     # Leaks inside Qt's and fontconfig's own caches are not ours to fix.
     list(APPEND environment "QT_QPA_PLATFORM=offscreen"
-      "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/window/lsan-qt.supp")
+      "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/window/qt/lsan-qt.supp")
   else()
     target_link_libraries(${T_NAME} PRIVATE velmora_test_support ${T_LIBS} GTest::gmock GTest::gtest_main)
   endif()

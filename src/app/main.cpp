@@ -7,8 +7,8 @@
 #include <QMessageBox>
 #include <QPointer>
 
-#include "window/HTMLgenUnit.h"
-#include "window/UWindowServices.h"
+#include "window/qt/HTMLgenUnit.h"
+#include "window/qt/UDesktopServices.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 #include "platform/UDialogs.h"
 #include "settings/UHighLighter.h"
 #include "shared/UGenDeclarations.h"
-#include "window/HTMLgenUnit.h"
+#include "window/qt/HTMLgenUnit.h"
 
 using namespace velmora;
 

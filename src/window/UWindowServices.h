@@ -4,7 +4,6 @@
 #pragma once
 
 #include <functional>
-#include <memory>
 #include <string>
 
 #include "platform/UDialogs.h"
@@ -23,21 +22,6 @@ struct TWindowServices {
     std::string ExecutablePath;            // names the settings file (its name with ".ini")
     std::function<void(const std::string& url)> OpenUrl; // "mailto:..." through the desktop
     TProcessMessages ProcessMessages;      // lets pending window events through during long work
-};
-
-// The real services of a desktop session: Qt's message boxes and dialogs, the
-// system registry, the program's directory, QDesktopServices and Qt's event processing.
-class TDesktopServices {
-public:
-    TDesktopServices();
-    ~TDesktopServices();
-    const TWindowServices& Services() const { return FServices; }
-
-private:
-    std::unique_ptr<IMessageBoxes> FMessageBoxes;
-    std::unique_ptr<IFileDialogs> FDialogs;
-    std::unique_ptr<IRegistry> FRegistry;
-    TWindowServices FServices;
 };
 
 } // namespace velmora

@@ -1,4 +1,4 @@
-#include "window/UQtControls.h"
+#include "window/qt/UQtControls.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "window/UFormPlacement.h"
+#include "window/qt/UFormPlacement.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -11,7 +11,7 @@
 
 #include "platform/UIniFile.h"
 #include "shared/UGenDeclarations.h"
-#include "window/UQtControls.h"
+#include "window/qt/UQtControls.h"
 
 namespace velmora {
 

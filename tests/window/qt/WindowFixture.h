@@ -16,7 +16,7 @@
 
 #include "support/FakeControls.h"
 #include "support/TempDir.h"
-#include "window/HTMLgenUnit.h"
+#include "window/qt/HTMLgenUnit.h"
 #include "window/UFileDialogs.h"
 
 namespace velmora::test {

@@ -11,9 +11,9 @@
 
 #include "WindowFixture.h"
 
-#include "window/UAbout.h"
-#include "window/UJpegImage.h"
-#include "window/ULogo.h"
+#include "window/qt/UAbout.h"
+#include "window/qt/UJpegImage.h"
+#include "window/qt/ULogo.h"
 
 namespace velmora {
 namespace {

@@ -3,8 +3,8 @@
 // Made once with the window; every new profile is bound to the same adapters.
 #pragma once
 
-#include "window/HTMLgenUnit.h"
-#include "window/UQtControls.h"
+#include "window/qt/HTMLgenUnit.h"
+#include "window/qt/UQtControls.h"
 
 namespace velmora {
 

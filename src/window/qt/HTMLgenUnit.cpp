@@ -1,6 +1,6 @@
 // The main window's construction: its commands, the four tabs with their
 // controls and layouts, the status bar and its hint and idle texts, and closing.
-#include "window/HTMLgenUnit.h"
+#include "window/qt/HTMLgenUnit.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAction>
@@ -30,9 +30,9 @@
 #include "platform/UPaths.h"
 #include "settings/UCustomIni.h"
 #include "settings/UHighLighter.h"
-#include "window/HTMLgenAdapters.h"
-#include "window/UBrowseEdit.h"
-#include "window/UFormPlacement.h"
+#include "window/qt/HTMLgenAdapters.h"
+#include "window/qt/UBrowseEdit.h"
+#include "window/qt/UFormPlacement.h"
 
 namespace velmora {
 

@@ -15,7 +15,7 @@
 
 #include "WindowFixture.h"
 #include "settings/UHighLighter.h"
-#include "window/UQtControls.h"
+#include "window/qt/UQtControls.h"
 
 namespace velmora {
 namespace {

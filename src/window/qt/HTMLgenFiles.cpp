@@ -18,8 +18,8 @@
 #include "conversion/UConvertClass.h"
 #include "settings/UCustomIni.h"
 #include "settings/UHighLighter.h"
-#include "window/HTMLgenAdapters.h"
-#include "window/HTMLgenUnit.h"
+#include "window/qt/HTMLgenAdapters.h"
+#include "window/qt/HTMLgenUnit.h"
 
 namespace velmora {
 

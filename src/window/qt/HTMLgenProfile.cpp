@@ -16,10 +16,10 @@
 #include "platform/UPaths.h"
 #include "settings/UCustomIni.h"
 #include "settings/UHighLighter.h"
-#include "window/HTMLgenAdapters.h"
-#include "window/HTMLgenUnit.h"
-#include "window/UBrowseEdit.h"
-#include "window/UFormPlacement.h"
+#include "window/qt/HTMLgenAdapters.h"
+#include "window/qt/HTMLgenUnit.h"
+#include "window/qt/UBrowseEdit.h"
+#include "window/qt/UFormPlacement.h"
 
 namespace velmora {
 

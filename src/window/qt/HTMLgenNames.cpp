@@ -11,10 +11,10 @@
 #include <QPushButton>
 
 #include "settings/UHighLighter.h"
-#include "window/HTMLgenAdapters.h"
-#include "window/HTMLgenUnit.h"
-#include "window/UAbout.h"
-#include "window/UFormPlacement.h"
+#include "window/qt/HTMLgenAdapters.h"
+#include "window/qt/HTMLgenUnit.h"
+#include "window/qt/UAbout.h"
+#include "window/qt/UFormPlacement.h"
 
 namespace velmora {
 

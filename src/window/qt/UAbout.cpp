@@ -1,14 +1,14 @@
 // The About box's controls, drawn on black at fixed positions.
-#include "window/UAbout.h"
+#include "window/qt/UAbout.h"
 
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 
-#include "window/UFormPlacement.h"
-#include "window/UJpegImage.h"
-#include "window/ULogo.h"
+#include "window/qt/UFormPlacement.h"
+#include "window/qt/UJpegImage.h"
+#include "window/qt/ULogo.h"
 
 namespace velmora {
 
