@@ -14,7 +14,7 @@
 #include "window/qt/HTMLgenAdapters.h"
 #include "window/qt/HTMLgenUnit.h"
 #include "window/qt/UAbout.h"
-#include "window/qt/UFormPlacement.h"
+#include "window/UFormPlacement.h"
 
 namespace velmora {
 

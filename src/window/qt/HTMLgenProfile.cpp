@@ -19,7 +19,7 @@
 #include "window/qt/HTMLgenAdapters.h"
 #include "window/qt/HTMLgenUnit.h"
 #include "window/qt/UBrowseEdit.h"
-#include "window/qt/UFormPlacement.h"
+#include "window/UFormPlacement.h"
 
 namespace velmora {
 

@@ -32,7 +32,7 @@
 #include "settings/UHighLighter.h"
 #include "window/qt/HTMLgenAdapters.h"
 #include "window/qt/UBrowseEdit.h"
-#include "window/qt/UFormPlacement.h"
+#include "window/UFormPlacement.h"
 
 namespace velmora {
 
@@ -228,9 +228,15 @@ THTMLform::THTMLform(const TWindowServices& services, QWidget* parent) : QMainWi
         .DestImgEdit = TQtLineText(DestImgEdit),
     });
 
-    FFormPlacement = std::make_unique<TFormPlacement>(this, "Main Window Placement",
+    FPlacementWindow = std::make_unique<TQtWindowPlacement>(this);
+    FFileColumns = std::make_unique<TQtListColumns>(SrcFilesList);
+    FFormPlacement = std::make_unique<TFormPlacement>(*FPlacementWindow, "Main Window Placement",
                                                       TFormPlacement::TRestore::StateAndPosition);
-    FFormPlacement->StoreColumns(SrcFilesList, "SrcFilesList");
+    FFormPlacement->StoreColumns(*FFileColumns, "SrcFilesList");
+    OnEvent(this, QEvent::Show, [this](QEvent*) {
+        FFormPlacement->WindowShown();
+        return false;
+    });
 
     ConnectLayoutHandlers();
     ConnectProfileHandlers();

@@ -43,6 +43,8 @@ class TBrowseEdit;
 class TConvertClass;
 class TCustomIni;
 class TFormPlacement;
+class TQtListColumns;
+class TQtWindowPlacement;
 class THighlightProfile;
 class TSettingsAction;
 
@@ -154,6 +156,8 @@ private:
     TWindowServices FServices;
     TPlatform FPlatform;
     std::unique_ptr<TAdapters> FAdapters;
+    std::unique_ptr<TQtWindowPlacement> FPlacementWindow;
+    std::unique_ptr<TQtListColumns> FFileColumns;
     std::unique_ptr<TFormPlacement> FFormPlacement;
     std::unique_ptr<TSettingsAction> FSettingsAction;
     std::unique_ptr<TCustomIni> FCustomIni;

@@ -6,7 +6,8 @@
 #include <QPainter>
 #include <QPushButton>
 
-#include "window/qt/UFormPlacement.h"
+#include "window/UFormPlacement.h"
+#include "window/qt/UQtControls.h"
 #include "window/qt/UJpegImage.h"
 #include "window/qt/ULogo.h"
 
@@ -86,8 +87,14 @@ QLabel* CentredLabel(QLabel* label, const char* name, int top, int height)
 
 TfrmAbout::TfrmAbout(TOpenUrl openUrl, const std::string& iniFileName, QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint), FOpenUrl(std::move(openUrl)),
-      FFormPlacement(std::make_unique<TFormPlacement>(this, "About Placement", TFormPlacement::TRestore::PositionOnly))
+      FPlacementWindow(std::make_unique<TQtWindowPlacement>(this)),
+      FFormPlacement(
+          std::make_unique<TFormPlacement>(*FPlacementWindow, "About Placement", TFormPlacement::TRestore::PositionOnly))
 {
+    OnEvent(this, QEvent::Show, [this](QEvent*) {
+        FFormPlacement->WindowShown();
+        return false;
+    });
     FFormPlacement->SetIniFileName(iniFileName);
     setObjectName("frmAbout");
     setWindowTitle(Caption);

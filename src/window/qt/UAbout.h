@@ -14,6 +14,7 @@ class QLabel;
 namespace velmora {
 
 class TFormPlacement;
+class TQtWindowPlacement;
 
 class TfrmAbout : public QDialog {
 public:
@@ -37,6 +38,7 @@ protected:
 private:
     TOpenUrl FOpenUrl;
     QLabel* FEmail;
+    std::unique_ptr<TQtWindowPlacement> FPlacementWindow;
     std::unique_ptr<TFormPlacement> FFormPlacement;
 };
 

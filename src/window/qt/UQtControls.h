@@ -182,4 +182,34 @@ private:
     int FPosition;
 };
 
+// A top-level widget's placement: its geometry (the client area), its state
+// and its screen.
+class TQtWindowPlacement : public IWindowPlacement {
+public:
+    explicit TQtWindowPlacement(QWidget* window) : FWindow(window) {}
+    TWindowBounds NormalBounds() const override;
+    void SetNormalBounds(const TWindowBounds& bounds) override;
+    TWindowState State() const override;
+    void SetState(TWindowState state) override;
+    bool IsVisible() const override;
+    int ScreenWidth() const override;
+    int ScreenHeight() const override;
+    int PixelsPerInch() const override;
+
+private:
+    QWidget* FWindow; // not owned
+};
+
+// The columns of a tree widget shown as a list: header captions and
+// alignments, widths, and the last section stretched when auto-sized.
+class TQtListColumns : public IListColumns {
+public:
+    explicit TQtListColumns(QTreeWidget* tree) : FTree(tree) {}
+    std::vector<TListColumn> Columns() const override;
+    void SetColumns(const std::vector<TListColumn>& columns) override;
+
+private:
+    QTreeWidget* FTree; // not owned
+};
+
 } // namespace velmora

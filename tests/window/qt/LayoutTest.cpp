@@ -10,7 +10,7 @@
 #include <QTreeWidget>
 
 #include "platform/UIniFile.h"
-#include "window/qt/UFormPlacement.h"
+#include "window/UFormPlacement.h"
 #include "WindowFixture.h"
 
 namespace velmora::test {
