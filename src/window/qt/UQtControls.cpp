@@ -5,16 +5,20 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QScreen>
+#include <QStyle>
+#include <QTabWidget>
 #include <QTreeWidget>
 
 #include "platform/USystemColors.h"
@@ -135,6 +139,18 @@ std::string TQtMemoText::GetText() const
     return ToStdString(q);
 }
 
+void TQtLabelText::SetText(const std::string& text)
+{
+    QString q = ToQString(text);
+    if (FLabel->text() != q)
+        FLabel->setText(q);
+}
+
+std::string TQtLabelText::GetText() const
+{
+    return ToStdString(FLabel->text());
+}
+
 // ---- Check box, swatch, command -----------------------------------------
 
 void TQtCheck::SetChecked(bool checked) { FBox->setChecked(checked); }
@@ -164,7 +180,61 @@ TColor TQtColorSwatch::GetColor() const
 void TQtCommand::SetEnabled(bool enabled) { FAction->setEnabled(enabled); }
 bool TQtCommand::IsEnabled() const { return FAction->isEnabled(); }
 
+// ---- Button and tabs -------------------------------------------------------
+
+TQtButton::TQtButton(QAbstractButton* button) : FButton(button), FOwnIcon(button->icon()) {}
+
+void TQtButton::SetCaption(const std::string& caption) { FButton->setText(ToQString(caption)); }
+std::string TQtButton::Caption() const { return ToStdString(FButton->text()); }
+void TQtButton::SetHint(const std::string& hint) { FButton->setStatusTip(ToQString(hint)); }
+std::string TQtButton::Hint() const { return ToStdString(FButton->statusTip()); }
+
+void TQtButton::SetPicture(TButtonPicture picture)
+{
+    FButton->setIcon(picture == TButtonPicture::Stop ? FButton->style()->standardIcon(QStyle::SP_MediaStop) : FOwnIcon);
+}
+
+void TQtButton::SetEnabled(bool enabled) { FButton->setEnabled(enabled); }
+bool TQtButton::IsEnabled() const { return FButton->isEnabled(); }
+void TQtButton::SetFocus() { FButton->setFocus(); }
+bool TQtButton::IsPointedAt() const { return FButton->underMouse(); }
+
+int TQtPageControl::ActivePage() const { return FTabs->currentIndex(); }
+void TQtPageControl::SetActivePage(int page) { FTabs->setCurrentIndex(page); }
+
+void TQtPageControl::SetPageEnabled(int page, bool enabled)
+{
+    if (QWidget* sheet = FTabs->widget(page))
+        sheet->setEnabled(enabled);
+}
+
+bool TQtPageControl::IsPageEnabled(int page) const
+{
+    QWidget* sheet = FTabs->widget(page);
+    return sheet && sheet->isEnabled();
+}
+
+int TQtPageControl::FocusedPage() const
+{
+    QWidget* focused = QApplication::focusWidget();
+    if (!focused || focused->window() != FTabs->window())
+        return -1;
+    for (int page = 0; page < FTabs->count(); ++page)
+        if (FTabs->widget(page)->isAncestorOf(focused))
+            return page;
+    return -1;
+}
+
 // ---- List view ---------------------------------------------------------------
+
+std::vector<int> TQtListView::SelectedRows() const
+{
+    std::vector<int> rows;
+    for (QTreeWidgetItem* item : FTree->selectedItems())
+        rows.push_back(FTree->indexOfTopLevelItem(item));
+    return rows;
+}
+
 
 int TQtListView::RowCount() const { return FTree->topLevelItemCount(); }
 int TQtListView::SelectedCount() const { return static_cast<int>(FTree->selectedItems().size()); }

@@ -1,10 +1,10 @@
-// A main window made in a fresh program directory with scripted message boxes
-// and dialogs, for tests on Qt's offscreen platform.
+// The Qt main window made in a fresh program directory with scripted message
+// boxes and dialogs that fail the test at its end for any question it did not
+// script and any message it did not read.
 #pragma once
 
-#include <deque>
+#include <filesystem>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,57 +14,12 @@
 #include <QTest>
 #include <QWidget>
 
-#include "support/FakeControls.h"
+#include "support/FakeServices.h"
+#include "support/ProfileFiles.h"
 #include "support/TempDir.h"
-#include "window/qt/HTMLgenUnit.h"
-#include "window/UFileDialogs.h"
+#include "window/qt/UQtMainWindow.h"
 
 namespace velmora::test {
-
-// Dialogs that answer from a script (an empty answer: cancelled) and record how they were set up.
-class FakeDialogs : public IFileDialogs {
-public:
-    bool ExecuteOpen(const TFileDialogSettings& settings, std::vector<std::string>& files) override
-    {
-        OpenSettings.push_back(settings);
-        return Answer(OpenAnswers, files);
-    }
-    bool ExecuteSave(const TFileDialogSettings& settings, std::string& file) override
-    {
-        SaveSettings.push_back(settings);
-        return Answer(SaveAnswers, file);
-    }
-    bool ExecuteColor(TColor preset, TColor& chosen) override
-    {
-        ColorPresets.push_back(preset);
-        return Answer(ColorAnswers, chosen);
-    }
-    bool BrowseFolder(const std::string&, const std::string&, std::string& folder) override
-    {
-        return Answer(FolderAnswers, folder);
-    }
-
-    std::deque<std::optional<std::vector<std::string>>> OpenAnswers;
-    std::deque<std::optional<std::string>> SaveAnswers;
-    std::deque<std::optional<TColor>> ColorAnswers;
-    std::deque<std::optional<std::string>> FolderAnswers;
-    std::vector<TFileDialogSettings> OpenSettings;
-    std::vector<TFileDialogSettings> SaveSettings;
-    std::vector<TColor> ColorPresets;
-
-private:
-    template <class T>
-    static bool Answer(std::deque<std::optional<T>>& answers, T& result)
-    {
-        if (answers.empty())
-            throw std::logic_error("unexpected dialog");
-        std::optional<T> answer = answers.front();
-        answers.pop_front();
-        if (answer)
-            result = *answer;
-        return answer.has_value();
-    }
-};
 
 class WindowTest : public ::testing::Test {
 protected:
@@ -73,6 +28,8 @@ protected:
     {
         Form.reset();
         RestoreBuiltInDefaults();
+        Boxes.Verify();
+        Dialogs.Verify();
     }
 
     TWindowServices Services()
@@ -80,15 +37,19 @@ protected:
         TWindowServices services;
         services.MessageBoxes = &Boxes;
         services.Dialogs = &Dialogs;
+        services.Registry = &Registry;
         services.ProgramDir = Dir.Path();
         services.ExecutablePath = Dir.File("velmora");
+        services.OpenUrl = [this](const std::string& url) { Urls.push_back(url); };
         services.ProcessMessages = [] { QCoreApplication::processEvents(); };
         return services;
     }
-    // A window made and started (FormCreate) in the test's program directory.
-    THTMLform& Start()
+    // A window made and started (FormCreate) on a Default.cfg written beforehand.
+    TQtMainWindow& Start()
     {
-        Form = std::make_unique<THTMLform>(Services());
+        if (!std::filesystem::exists(DefaultProfile()))
+            WriteProfile(Dir, "Default.cfg", "Quake 3 Arena Console Dump");
+        Form = std::make_unique<TQtMainWindow>(Services());
         EXPECT_TRUE(Form->FormCreate());
         return *Form;
     }
@@ -111,9 +72,11 @@ protected:
     std::string DefaultProfile() const { return Dir.File("Default.cfg"); }
 
     TempDir Dir;
-    FakeMessageBoxes Boxes;
-    FakeDialogs Dialogs;
-    std::unique_ptr<THTMLform> Form;
+    TStrictMessageBoxes Boxes;
+    TStrictDialogs Dialogs;
+    FakeRegistry Registry;
+    std::vector<std::string> Urls;
+    std::unique_ptr<TQtMainWindow> Form;
 };
 
 } // namespace velmora::test

@@ -1,25 +1,21 @@
 // The About box's controls, drawn on black at fixed positions.
-#include "window/qt/UAbout.h"
+#include "window/qt/UQtAbout.h"
 
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 
-#include "window/UFormPlacement.h"
-#include "window/qt/UQtControls.h"
 #include "window/qt/UJpegImage.h"
 #include "window/qt/ULogo.h"
+#include "window/qt/UQtControls.h"
 
 namespace velmora {
 
 namespace {
 
-const char* const Caption = "About : Velmora ";
-const char* const AuthorName = VELMORA_AUTHOR_NAME;
-const char* const ContactAddress = VELMORA_CONTACT_ADDRESS;
-constexpr int ClientWidth = 281;
-constexpr int ClientHeight = 322;
+constexpr int ClientWidth = TfrmAbout::ClientWidth;
+constexpr int ClientHeight = TfrmAbout::ClientHeight;
 
 const QColor Aqua(0x00, 0xFF, 0xFF);
 const QColor Yellow(0xFF, 0xFF, 0x00);
@@ -85,19 +81,12 @@ QLabel* CentredLabel(QLabel* label, const char* name, int top, int height)
 
 } // namespace
 
-TfrmAbout::TfrmAbout(TOpenUrl openUrl, const std::string& iniFileName, QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint), FOpenUrl(std::move(openUrl)),
-      FPlacementWindow(std::make_unique<TQtWindowPlacement>(this)),
-      FFormPlacement(
-          std::make_unique<TFormPlacement>(*FPlacementWindow, "About Placement", TFormPlacement::TRestore::PositionOnly))
+TQtAboutBox::TQtAboutBox(TfrmAbout::TOpenUrl openUrl, const std::string& iniFileName, QWidget* parent)
+    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      FPlacementWindow(std::make_unique<TQtWindowPlacement>(this))
 {
-    OnEvent(this, QEvent::Show, [this](QEvent*) {
-        FFormPlacement->WindowShown();
-        return false;
-    });
-    FFormPlacement->SetIniFileName(iniFileName);
     setObjectName("frmAbout");
-    setWindowTitle(Caption);
+    setWindowTitle(TfrmAbout::Caption);
     setFixedSize(ClientWidth, ClientHeight);
     setFont(QFont("MS Sans Serif", 8));
     QPalette palette = this->palette();
@@ -106,8 +95,8 @@ TfrmAbout::TfrmAbout(TOpenUrl openUrl, const std::string& iniFileName, QWidget* 
     setPalette(palette);
     setAutoFillBackground(true);
 
-    SetLook(CentredLabel(new QLabel("Written by", this), "lblAboutName", 6, 24), Yellow, 12, true);
-    SetLook(CentredLabel(new TShadowLabel(AuthorName, this), "lblAuthName", 30, 28), Aqua, 14);
+    SetLook(CentredLabel(new QLabel(TfrmAbout::WrittenBy, this), "lblAboutName", 6, 24), Yellow, 12, true);
+    SetLook(CentredLabel(new TShadowLabel(TfrmAbout::AuthorName, this), "lblAuthName", 30, 28), Aqua, 14);
 
     // The picture control takes the logo's size; a logo that cannot be read
     // leaves it empty.
@@ -119,44 +108,44 @@ TfrmAbout::TfrmAbout(TOpenUrl openUrl, const std::string& iniFileName, QWidget* 
     if (!image.isNull())
         logo->resize(image.size());
 
-    FEmail = new TLinkLabel(ContactAddress, this, [this] { lblEmailClick(); });
-    SetLook(CentredLabel(FEmail, "lblEmail", 256, 20), Aqua, 8, false, true);
+    auto* email = new TLinkLabel(TfrmAbout::ContactAddress, this, [this] { FAbout->lblEmailClick(); });
+    SetLook(CentredLabel(email, "lblEmail", 256, 20), Aqua, 8, false, true);
+    FEmailText = std::make_unique<TQtLabelText>(email);
 
-    auto* versionText = new QLabel("Version", this);
+    auto* versionText = new QLabel(TfrmAbout::VersionCaption, this);
     versionText->setObjectName("lblVertxt");
     versionText->setGeometry(16, 290, 48, 20);
-    auto* version = new QLabel(VELMORA_VERSION, this);
+    auto* version = new QLabel(TfrmAbout::Version, this);
     version->setObjectName("lblVersion");
     version->setGeometry(66, 290, 100, 20);
 
-    auto* close = new QPushButton("&Close", this);
+    auto* close = new QPushButton(TfrmAbout::CloseCaption, this);
     close->setObjectName("BtnCloseAbout");
     close->setGeometry(ClientWidth - 16 - 80, 286, 80, 27);
     close->setDefault(true);
     close->setFocus();
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
+
+    FAbout = std::make_unique<TfrmAbout>(*FPlacementWindow, *FEmailText, std::move(openUrl), iniFileName);
+    OnEvent(this, QEvent::Show, [this](QEvent*) {
+        FAbout->FormShow();
+        return false;
+    });
 }
 
-TfrmAbout::~TfrmAbout()
+TQtAboutBox::~TQtAboutBox()
 {
-    // The placement goes first: it still reads the box's geometry.
-    FFormPlacement.reset();
+    // The logic goes first: its placement still reads the box's geometry.
+    FAbout.reset();
 }
 
-void TfrmAbout::done(int result)
+void TQtAboutBox::done(int result)
 {
-    FFormPlacement->Save();
+    FAbout->FormClose();
     QDialog::done(result);
 }
 
-void TfrmAbout::lblEmailClick()
-{
-    // Whether a mail program answers is the desktop's business.
-    if (FOpenUrl)
-        FOpenUrl("mailto:" + FEmail->text().toLocal8Bit().toStdString());
-}
-
-void TfrmAbout::keyPressEvent(QKeyEvent* event)
+void TQtAboutBox::keyPressEvent(QKeyEvent* event)
 {
     // The box has no cancel button: only "Close" closes it.
     if (event->key() == Qt::Key_Escape) {

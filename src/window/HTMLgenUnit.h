@@ -1,0 +1,181 @@
+// The main window's logic, free of any toolkit: start-up and shutdown, the
+// profile commands, the file list and the conversion run, the names editor
+// and the colour pickers. It drives the window through the control interfaces
+// of TFormControls and reaches outside through the injected services; a front
+// end (window/qt) builds the widgets and forwards their events to the handlers
+// below, each through Guarded.
+//
+// Its code is split by concern, each file defining its own members:
+//   HTMLgenUnit.cpp     construction, status bar texts, keys, browse fields, closing
+//   HTMLgenProfile.cpp  start-up, profile binding and loading, the option controls, the profile commands
+//   HTMLgenFiles.cpp    the file list and the conversion commands
+//   HTMLgenNames.cpp    the names editor, the colour pickers and the About command
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/UPlatform.h"
+#include "window/UFileDialogs.h"
+#include "window/UFormControls.h"
+#include "window/UOptionControls.h"
+#include "window/UWindowServices.h"
+
+namespace velmora {
+
+class TConvertClass;
+class TCustomIni;
+class TFormPlacement;
+class THighlightProfile;
+class TSettingsAction;
+
+// A field with a browse button: a file chosen in the open dialog, or a folder.
+struct TBrowseField {
+    const char* Name;
+    bool Folder;
+    const char* Filter;      // of the open dialog
+    const char* FolderTitle; // of the folder browser; empty: the system's own
+};
+
+class THTMLform {
+public:
+    // Raises std::invalid_argument when a service or a control is missing.
+    THTMLform(const TWindowServices& services, const TFormControls& controls);
+    ~THTMLform();
+    THTMLform(const THTMLform&) = delete;
+    THTMLform& operator=(const THTMLform&) = delete;
+
+    // The 16 basic colours of the colour drop-down, as stored (red in the low byte).
+    static constexpr TColor BasicColors[16] = {0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080,
+                                               0x808000, 0x808080, 0xC0C0C0, 0x0000FF, 0x00FF00, 0x00FFFF,
+                                               0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF};
+    // The colour every swatch shows until a profile is loaded.
+    static constexpr TColor UnloadedSwatchColor = 0x8080FF;
+    // The five fields with a browse button.
+    static std::span<const TBrowseField> BrowseFields();
+
+    // Runs a handler; an error it raises is shown as the program's general
+    // error message and the program goes on.
+    void Guarded(const std::function<void()>& handler);
+
+    // ---- Start-up and shutdown (HTMLgenProfile.cpp, HTMLgenUnit.cpp) ----
+    // Makes the model, reads the settings file and loads the current profile.
+    // False after a failure that leaves no usable profile; the window has then
+    // been closed and the settings file written.
+    bool FormCreate();
+    // The window is being shown; the first time, its remembered placement is applied.
+    void FormShow();
+    // The window is asked to close: true when it may. Refused while a
+    // conversion runs; otherwise saves the placement and runs FormClose.
+    bool CloseQuery();
+    const TWindowServices& Services() const { return FServices; }
+    TFormPlacement& FormPlacement() { return *FFormPlacement; }
+
+    // ---- Application-wide handlers, installed by FormCreate ----
+    void ApplicationIdle();                         // the state panel reads "Ready"
+    void ApplicationHint(const std::string& hint);  // the hint of the control under the mouse
+
+    // ---- Keys and browse buttons (HTMLgenUnit.cpp) ----
+    void EscapeKey();    // Remove From List, on the first tab when it is enabled
+    void SaveShortcut(); // Alt+S: Save options from every tab
+    void BrowseClick(std::string_view fieldName);
+
+    // ---- Option controls and profile commands (HTMLgenProfile.cpp) ----
+    void OptionsChanged(const TOptionControl& control);
+    void OptionControlExit(const TOptionControl& control); // the control lost the focus
+    void ProfileListComboChange();
+    void HTMLPageCTRLExit();
+    void ConfigPageCTRLExit();
+    void ActSaveOptsExecute();
+    void ActOpenProfileExecute();
+    void ActSaveNewOptsExecute();
+    void ActClearMRUExecute();
+
+    // ---- File list and conversion (HTMLgenFiles.cpp) ----
+    void ActAddToListExecute();
+    void ActRemoveFromListExecute();
+    // A row of the file list became selected or deselected.
+    void SrcFilesListSelectItem(bool selected);
+    void ActConvertExecute();
+    void ActStopConvertExecute();
+    // The convert button runs Convert, and Stop during a run.
+    void BtnConvertClick();
+    // Files dragged onto the file list join it as the open dialog's do.
+    bool CanDropFiles() const;
+    void FilesDropped(const std::vector<std::string>& paths);
+
+    // ---- Names editor, colour pickers, About (HTMLgenNames.cpp) ----
+    void NameEditChange();
+    void NamesListClick();
+    void NamesListKeyPress();
+    void ActAddNameExecute();
+    void ActUpdateNameExecute();
+    void ActRemoveNameExecute();
+    void ColorComboChange();
+    void ColorComboKeyDown();
+    // A colour button: its selector picks the swatch (0 the highlight colour,
+    // 1 to 4 the page colours); any other selector does nothing.
+    void ActPickColExecute(int selector);
+    void ActAboutExecute();
+
+private:
+    // ---- Profile (HTMLgenProfile.cpp) ----
+    void BindProfileControls();
+    void AttachEngine();
+    bool LoadProfileFile(const std::string& path, const std::string* previous, bool askFirst = true);
+    void AskToSaveChanges();
+    void SwitchToProfile(const std::string& path);
+    void ShowOptionControls();
+    void StoreOptionControls(TSheet sheet);
+    void StoreHtmlPageControls();
+    void StoreConfigPageControls();
+    void UpdatePromptCheck();
+    void CommitPendingEdit();
+    bool IsChanged() const;
+    void SetChanged(bool changed);
+    // Releases the model and writes the settings file; false (nothing done)
+    // while a conversion runs.
+    bool FormClose();
+    // Initial folder, extension and filter of the profile commands' dialogs.
+    void PrepareProfileDialog(TFileDialogSettings& dialog) const;
+    // Loads path (previous comes back on failure); on success puts it first in
+    // the recent list, writes the settings file and sets the changed mark.
+    bool MakeCurrentProfile(const std::string& path, const std::string& previous, bool changedAfter);
+
+    // ---- The controls of the option table and the browse fields ----
+    const TOptionControlRef& OptionControl(std::string_view name) const;
+    ICheckControl& CheckControl(std::string_view name) const;
+    IColorControl& SwatchControl(std::string_view name) const;
+    ITextControl& BrowseControl(std::string_view name) const;
+
+    // ---- File list and conversion (HTMLgenFiles.cpp) ----
+    void AddToList(const std::vector<std::string>& paths);
+    void EnterRunningState();
+    void LeaveRunningState();
+    void SetConvertButtonHint(const std::string& hint);
+    bool FConverting = false;
+    bool FRemoveWasEnabled = false; // the remove command's state before the run
+    std::string FConvertCaption;    // the convert button's own caption and hint
+    std::string FConvertHint;
+
+    TWindowServices FServices;
+    TFormControls FControls;
+    TPlatform FPlatform;
+    std::unique_ptr<TFormPlacement> FFormPlacement;
+    std::unique_ptr<TSettingsAction> FSettingsAction;
+    std::unique_ptr<TCustomIni> FCustomIni;
+    std::unique_ptr<TConvertClass> FConvertClass;
+    std::unique_ptr<THighlightProfile> FProfile;
+    bool FClosed = false;
+    bool FStatusHandlersInstalled = false;
+
+    // The shared dialogs' settings; each command adjusts them before showing.
+    TFileDialogSettings OpenDia;
+    TFileDialogSettings SaveDia;
+};
+
+} // namespace velmora
