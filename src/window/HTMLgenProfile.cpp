@@ -197,10 +197,7 @@ void THTMLform::OptionsChanged(const TOptionControl& control)
 
 void THTMLform::OptionControlExit(const TOptionControl& control)
 {
-    if (control.Sheet == ColorProfileSheet)
-        HTMLPageCTRLExit();
-    else if (control.Sheet == ConfigSheet)
-        ConfigPageCTRLExit();
+    StorePageControls(control.Sheet);
 }
 
 void THTMLform::ProfileListComboChange()
@@ -214,20 +211,18 @@ void THTMLform::ProfileListComboChange()
     }
 }
 
-// Copies one page's option controls into the profile, in the table's order.
-void THTMLform::StoreOptionControls(TSheet sheet)
+// Copies a page's option controls into the profile, in the table's order;
+// only while the profile is changed.
+void THTMLform::StorePageControls(int sheet)
 {
+    if (!FProfile || !FCustomIni || !IsChanged())
+        return;
     TOptionGroups groups{*FProfile, *FCustomIni};
     for (const TOptionControl& row : OptionControls())
         if (row.Sheet == sheet)
             row.Set(groups, std::visit(TReadValue{}, OptionControl(row.Name)));
-}
-
-void THTMLform::StoreHtmlPageControls()
-{
-    if (!FProfile || !FCustomIni || !IsChanged())
+    if (sheet != ColorProfileSheet)
         return;
-    StoreOptionControls(ColorProfileSheet);
     // With "Use ini defaults" the colours shown become the defaults of new profiles.
     const THTMLOptions& html = FProfile->HTMLOptions();
     bool useShown = FCustomIni->UseIniDefaults();
@@ -237,11 +232,14 @@ void THTMLform::StoreHtmlPageControls()
     DefaultVisitedLinkColor = useShown ? html.FVisLinkColor : BuiltInVisitedLinkColor;
 }
 
+void THTMLform::StoreHtmlPageControls()
+{
+    StorePageControls(ColorProfileSheet);
+}
+
 void THTMLform::StoreConfigPageControls()
 {
-    if (!FProfile || !FCustomIni || !IsChanged())
-        return;
-    StoreOptionControls(ConfigSheet);
+    StorePageControls(ConfigSheet);
 }
 
 void THTMLform::HTMLPageCTRLExit()
@@ -258,11 +256,7 @@ void THTMLform::CommitPendingEdit()
 {
     // A command reached from the keyboard leaves the focus where it was, so the
     // edit in the focused control has not been copied yet.
-    const int page = FControls.PageControl->FocusedPage();
-    if (page == ColorProfileSheet)
-        StoreHtmlPageControls();
-    else if (page == ConfigSheet)
-        StoreConfigPageControls();
+    StorePageControls(FControls.PageControl->FocusedPage());
 }
 
 // ---- The profile commands ---------------------------------------------------------------

@@ -130,7 +130,7 @@ private:
     void AskToSaveChanges();
     void SwitchToProfile(const std::string& path);
     void ShowOptionControls();
-    void StoreOptionControls(TSheet sheet);
+    void StorePageControls(int sheet);
     void StoreHtmlPageControls();
     void StoreConfigPageControls();
     void UpdatePromptCheck();
