@@ -15,7 +15,9 @@
 #include <gtest/gtest.h>
 
 #include "support/FakeControls.h"
+#include "support/TempDir.h"
 #include "window/UFileDialogs.h"
+#include "window/UWindowServices.h"
 
 namespace velmora::test {
 
@@ -124,6 +126,39 @@ private:
             result = *answer;
         return answer.has_value();
     }
+};
+
+// A window test's fresh program directory and faked services; at its end the
+// shared default colours are put back and the scripts checked.
+class WindowServicesTest : public ::testing::Test {
+protected:
+    void SetUp() override { RestoreBuiltInDefaults(); }
+    void TearDown() override
+    {
+        RestoreBuiltInDefaults();
+        Boxes.Verify();
+        Dialogs.Verify();
+    }
+    TWindowServices Services(TProcessMessages processMessages)
+    {
+        TWindowServices services;
+        services.MessageBoxes = &Boxes;
+        services.Dialogs = &Dialogs;
+        services.Registry = &Registry;
+        services.ProgramDir = Dir.Path();
+        services.ExecutablePath = Dir.File("velmora");
+        services.OpenUrl = [this](const std::string& url) { Urls.push_back(url); };
+        services.ProcessMessages = std::move(processMessages);
+        return services;
+    }
+    std::string IniPath() const { return Dir.File("velmora.ini"); }
+    std::string DefaultProfile() const { return Dir.File("Default.cfg"); }
+
+    TempDir Dir;
+    TStrictMessageBoxes Boxes;
+    TStrictDialogs Dialogs;
+    FakeRegistry Registry;
+    std::vector<std::string> Urls; // what the desktop was asked to open
 };
 
 } // namespace velmora::test

@@ -12,36 +12,23 @@
 
 #include "support/FakeServices.h"
 #include "support/ProfileFiles.h"
-#include "support/TempDir.h"
 #include "FakeWindow.h"
 
 namespace velmora::test {
 
-class FormTest : public ::testing::Test {
+class FormTest : public WindowServicesTest {
 protected:
-    void SetUp() override { RestoreBuiltInDefaults(); }
     void TearDown() override
     {
         Form.reset();
-        RestoreBuiltInDefaults();
-        Boxes.Verify();
-        Dialogs.Verify();
+        WindowServicesTest::TearDown();
     }
-
     TWindowServices Services()
     {
-        TWindowServices services;
-        services.MessageBoxes = &Boxes;
-        services.Dialogs = &Dialogs;
-        services.Registry = &Registry;
-        services.ProgramDir = Dir.Path();
-        services.ExecutablePath = Dir.File("velmora");
-        services.OpenUrl = [this](const std::string& url) { Urls.push_back(url); };
-        services.ProcessMessages = [this] {
+        return WindowServicesTest::Services([this] {
             if (Pump)
                 Pump();
-        };
-        return services;
+        });
     }
     // The form made on the fake window, its change events wired.
     THTMLform& Make()
@@ -99,16 +86,9 @@ protected:
     std::string Text(std::string_view name) { return W.Texts.find(name)->second.Text; }
     FakeCheck& Check(std::string_view name) { return W.Checks.find(name)->second; }
     bool Changed() const { return W.ActSaveOpts.Enabled; }
-    std::string IniPath() const { return Dir.File("velmora.ini"); }
-    std::string DefaultProfile() const { return Dir.File("Default.cfg"); }
 
     static inline const std::string DefaultTitle = "Quake 3 Arena Console Dump";
 
-    TempDir Dir;
-    TStrictMessageBoxes Boxes;
-    TStrictDialogs Dialogs;
-    FakeRegistry Registry;
-    std::vector<std::string> Urls;
     std::function<void()> Pump; // runs whenever the form lets window messages through
     TFakeWindow W;
     std::unique_ptr<THTMLform> Form;

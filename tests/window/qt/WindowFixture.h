@@ -16,33 +16,20 @@
 
 #include "support/FakeServices.h"
 #include "support/ProfileFiles.h"
-#include "support/TempDir.h"
 #include "window/qt/UQtMainWindow.h"
 
 namespace velmora::test {
 
-class WindowTest : public ::testing::Test {
+class WindowTest : public WindowServicesTest {
 protected:
-    void SetUp() override { RestoreBuiltInDefaults(); }
     void TearDown() override
     {
         Form.reset();
-        RestoreBuiltInDefaults();
-        Boxes.Verify();
-        Dialogs.Verify();
+        WindowServicesTest::TearDown();
     }
-
     TWindowServices Services()
     {
-        TWindowServices services;
-        services.MessageBoxes = &Boxes;
-        services.Dialogs = &Dialogs;
-        services.Registry = &Registry;
-        services.ProgramDir = Dir.Path();
-        services.ExecutablePath = Dir.File("velmora");
-        services.OpenUrl = [this](const std::string& url) { Urls.push_back(url); };
-        services.ProcessMessages = [] { QCoreApplication::processEvents(); };
-        return services;
+        return WindowServicesTest::Services([] { QCoreApplication::processEvents(); });
     }
     // A window made and started (FormCreate) on a Default.cfg written beforehand.
     TQtMainWindow& Start()
@@ -68,14 +55,6 @@ protected:
         EXPECT_NE(w, nullptr) << name;
         return w;
     }
-    std::string IniPath() const { return Dir.File("velmora.ini"); }
-    std::string DefaultProfile() const { return Dir.File("Default.cfg"); }
-
-    TempDir Dir;
-    TStrictMessageBoxes Boxes;
-    TStrictDialogs Dialogs;
-    FakeRegistry Registry;
-    std::vector<std::string> Urls;
     std::unique_ptr<TQtMainWindow> Form;
 };
 
