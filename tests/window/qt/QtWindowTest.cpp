@@ -113,6 +113,11 @@ TEST_F(QtWindow, NamesEditorShowsWhatTheUserClicksAndAddsWhatIsTyped)
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
     EXPECT_EQ(name->text(), "Sarge:");
     EXPECT_TRUE(Find<QAction>("ActRemoveName")->isEnabled());
+    name->setText("Klesk:");
+    QTest::mouseClick(Find<QPushButton>("BtnUpdate"), Qt::LeftButton);
+    EXPECT_EQ(list->item(0)->text(), "Klesk:");
+    QTest::mouseClick(Find<QPushButton>("BtnRemoveName"), Qt::LeftButton);
+    EXPECT_EQ(list->count(), 0);
     Boxes.YesNoAnswers = {false};
     Form->close();
     Boxes.TakeQuestions();
@@ -138,6 +143,24 @@ TEST_F(QtWindow, ColourAndBrowseButtonsFillTheirControlsFromTheDialogs)
     Boxes.YesNoAnswers = {false};
     Form->close();
     Boxes.TakeQuestions();
+}
+
+TEST_F(QtWindow, EachFileCommandOpensItsDialog)
+{
+    Start();
+    Show();
+    Dialogs.OpenAnswers = {std::nullopt, std::nullopt};
+    Dialogs.SaveAnswers = {std::nullopt};
+    QTest::mouseClick(Find<QPushButton>("BtnAdd"), Qt::LeftButton);
+    Find<QTabWidget>("PageControl")->setCurrentIndex(3);
+    QTest::mouseClick(Find<QPushButton>("BtnLoadProfile"), Qt::LeftButton);
+    QTest::mouseClick(Find<QPushButton>("BitBtn1"), Qt::LeftButton);
+    ASSERT_EQ(Dialogs.OpenSettings.size(), 2u);
+    EXPECT_TRUE(Dialogs.OpenSettings[0].MultiSelect) << "Add To List";
+    EXPECT_FALSE(Dialogs.OpenSettings[1].MultiSelect) << "the open-profile button";
+    EXPECT_EQ(Dialogs.SaveSettings.at(0).Title, "Choose a new file name");
+    QTest::mouseClick(Find<QPushButton>("BtnClearMRU"), Qt::LeftButton);
+    EXPECT_EQ(Find<QComboBox>("ProfileListCombo")->count(), 1);
 }
 
 // Drags files onto the file list and drops them; true when the drop was taken.
