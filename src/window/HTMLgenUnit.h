@@ -72,8 +72,6 @@ public:
     // The window is asked to close: true when it may. Refused while a
     // conversion runs; otherwise saves the placement and runs FormClose.
     bool CloseQuery();
-    const TWindowServices& Services() const { return FServices; }
-    TFormPlacement& FormPlacement() { return *FFormPlacement; }
 
     // ---- Application-wide handlers, installed by FormCreate ----
     void ApplicationIdle();                         // the state panel reads "Ready"

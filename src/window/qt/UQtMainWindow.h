@@ -44,7 +44,6 @@ public:
     // Start-up (THTMLform::FormCreate): false after a failure that leaves no
     // usable profile; the window has then been closed.
     bool FormCreate();
-    THTMLform& Form() { return *FForm; }
 
     static constexpr int InitialWidth = 602;
     static constexpr int InitialHeight = 368;

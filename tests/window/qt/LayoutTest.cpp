@@ -13,7 +13,6 @@
 #include <QTreeWidget>
 
 #include "platform/UIniFile.h"
-#include "window/UFormPlacement.h"
 #include "WindowFixture.h"
 
 namespace velmora::test {
