@@ -146,6 +146,10 @@ void THTMLform::EnterRunningState()
 void THTMLform::LeaveRunningState()
 {
     const TFormControls& c = FControls;
+    // The run completes the directories with a separator and takes the quotes
+    // off the background image; the controls show what it left in the profile.
+    if (FProfile)
+        ShowOptionControls();
     c.btnExit->SetEnabled(true);
     c.PageControl->SetActivePage(ConvertSheet);
     for (TSheet sheet : {HighlightOptSheet, ColorProfileSheet, ConfigSheet})

@@ -283,6 +283,20 @@ TEST_F(FileList, DuringARunTheListTheOtherTabsAndClosingAreOutOfReach)
     EXPECT_TRUE(Form->CloseQuery());
 }
 
+TEST_F(FileList, TheControlsShowTheDirectoriesAsTheRunCompletedThem)
+{
+    AddThroughDialog(Dumps({"a.txt"}));
+    std::string dest = Dir.Path();
+    dest.pop_back(); // without its closing separator
+    W.Focus("DestDirEdit", ConfigSheet);
+    W.Texts.at("DestDirEdit").SetText(dest);
+    Leave();
+    Run(&THTMLform::ActSaveOptsExecute);
+    Convert();
+    EXPECT_EQ(Text("DestDirEdit"), Dir.Path());
+    EXPECT_TRUE(Changed()) << "shown as if typed";
+}
+
 TEST_F(FileList, DroppedDumpsJoinTheListAsAddedOnes)
 {
     std::vector<std::string> d = Dumps({"b.txt", "a.txt", "c.txt"});
