@@ -25,5 +25,18 @@ TEST(FileBytes, ReadsEveryByteAndRefusesWhatIsNoFile)
     EXPECT_FALSE(bytes.Read(dir.Path())) << "a directory is not a file";
 }
 
+#ifdef __linux__
+TEST(FileBytes, AFileLongerThanItsSizeSaidIsReadFromItsFirstByte)
+{
+    // A file under /proc has the size 0 and content, as a file that grew after
+    // its size was taken: the buffer grows from one byte, each larger one
+    // starting with the bytes read into the one before.
+    TFileBytes bytes;
+    ASSERT_TRUE(bytes.Read("/proc/self/status"));
+    EXPECT_TRUE(bytes.View().starts_with("Name:\t")) << bytes.View().substr(0, 40);
+    EXPECT_NE(bytes.View().find("\nPid:\t"), std::string_view::npos);
+}
+#endif
+
 } // namespace
 } // namespace velmora
