@@ -3,6 +3,7 @@
 // the keyboard, and the placement kept between two starts. The behaviour
 // itself is tested on fakes (tests/window).
 #include <filesystem>
+#include <fstream>
 
 #include "platform/UIniFile.h"
 #include "platform/UPaths.h"
@@ -89,9 +90,14 @@ TEST_F(WinWindow, AltHConvertsTheProfilesDumpsAndEachRowSaysConverted)
     const std::string pages = PathText(fs::absolute(FileSystemPath(VELMORA_BIN_DIR "\\..\\win32-window-pages"))) + "\\";
     fs::remove_all(FileSystemPath(pages));
     fs::create_directories(FileSystemPath(pages + "windows\\img"));
+    // Copies of the bytes, not of the read-only files, so that the next run can remove them.
     const std::string dumps[] = {pages + "condump.txt", pages + "Ärger – Лог.txt"};
-    fs::copy_file(FileSystemPath(VELMORA_SHARED_TESTDATA "/q3dumps/ql-condump-june2025.txt"), FileSystemPath(dumps[0]));
-    fs::copy_file(FileSystemPath(VELMORA_SHARED_TESTDATA "/q3dumps/ql-condump-aug2025.txt"), FileSystemPath(dumps[1]));
+    const char* real[] = {"ql-condump-june2025.txt", "ql-condump-aug2025.txt"};
+    for (int i = 0; i < 2; ++i) {
+        std::string bytes = TempDir::Read(VELMORA_SHARED_TESTDATA "/q3dumps/" + std::string(real[i]));
+        ASSERT_FALSE(bytes.empty()) << real[i];
+        std::ofstream(FileSystemPath(dumps[i]), std::ios::binary) << bytes;
+    }
 
     TPlatform platform;
     platform.ProgramDir = Dir.Path();
