@@ -1,0 +1,212 @@
+#include "platform/UFileBlocks.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <utility>
+
+#include "platform/UFiles.h"
+
+#ifdef __linux__
+#include <fcntl.h>
+#endif
+
+namespace velmora {
+
+namespace {
+// Three blocks: one in use on each side and one to spare, so that neither
+// side waits for the other at every hand-over.
+constexpr std::size_t RingBlocks = 3;
+
+// True when the open file is a regular file: a path checked before it was
+// opened may have been replaced meanwhile.
+bool IsRegular(std::FILE* f)
+{
+#ifdef _WIN32
+    struct _stat64 st;
+    return ::_fstat64(::_fileno(f), &st) == 0 && (st.st_mode & _S_IFMT) == _S_IFREG;
+#else
+    struct stat st;
+    return ::fstat(::fileno(f), &st) == 0 && S_ISREG(st.st_mode);
+#endif
+}
+} // namespace
+
+// ---- TBlockRing -------------------------------------------------------------
+
+TBlockRing::TBlockRing(std::size_t blockSize, std::size_t slack, std::size_t blocks)
+    : FBlockSize(blockSize), FSlack(slack), FBlocks(blocks),
+      FMemory(std::make_unique_for_overwrite<char[]>(blocks * (blockSize + slack))),
+      FSizes(std::make_unique<std::size_t[]>(blocks))
+{
+}
+
+char* TBlockRing::Free()
+{
+    std::unique_lock lock(FLock);
+    FChanged.wait(lock, [this] { return FPushed - FReleased < FBlocks || FClosed; });
+    return FClosed ? nullptr : BlockAt(FPushed);
+}
+
+void TBlockRing::Push(std::size_t size)
+{
+    {
+        std::lock_guard lock(FLock);
+        FSizes[FPushed % FBlocks] = size;
+        ++FPushed;
+    }
+    FChanged.notify_all();
+}
+
+bool TBlockRing::Pop(std::string_view& block)
+{
+    std::unique_lock lock(FLock);
+    FChanged.wait(lock, [this] { return FPopped < FPushed || FClosed; });
+    if (FPopped == FPushed)
+        return false;
+    block = std::string_view(BlockAt(FPopped), FSizes[FPopped % FBlocks]);
+    ++FPopped;
+    return true;
+}
+
+void TBlockRing::Release()
+{
+    {
+        std::lock_guard lock(FLock);
+        ++FReleased;
+    }
+    FChanged.notify_all();
+}
+
+void TBlockRing::Close()
+{
+    {
+        std::lock_guard lock(FLock);
+        FClosed = true;
+    }
+    FChanged.notify_all();
+}
+
+// ---- TFileBlockReader -------------------------------------------------------
+
+TFileBlockReader::~TFileBlockReader()
+{
+    Stop();
+    if (FFile)
+        std::fclose(FFile);
+}
+
+bool TFileBlockReader::Open(const std::string& path)
+{
+    Stop();
+    if (FFile)
+        std::fclose(FFile);
+    FFile = nullptr;
+    FFailed = false;
+    FBytesRead = 0;
+    if (!FileExists(path))
+        return false;
+    FFile = OpenForReading(path);
+    if (!FFile)
+        return false;
+    if (!IsRegular(FFile)) {
+        std::fclose(FFile);
+        FFile = nullptr;
+        return false;
+    }
+    // Unbuffered: every read goes straight from the system into a block.
+    std::setvbuf(FFile, nullptr, _IONBF, 0);
+#ifdef __linux__
+    ::posix_fadvise(::fileno(FFile), 0, 0, POSIX_FADV_SEQUENTIAL);
+#endif
+    return true;
+}
+
+void TFileBlockReader::Start(std::size_t blockSize, std::uint64_t limit)
+{
+    Stop();
+    FRing = std::make_unique<TBlockRing>(blockSize, 0, RingBlocks);
+    if (!FFile || std::fseek(FFile, 0, SEEK_SET) != 0) {
+        FFailed = true;
+        FRing->Close();
+        return;
+    }
+    FThread = std::thread([this, limit] { ReadAhead(limit); });
+}
+
+void TFileBlockReader::ReadAhead(std::uint64_t limit)
+{
+    const std::size_t blockSize = FRing->BlockSize();
+    while (limit > 0) {
+        char* block = FRing->Free();
+        if (!block)
+            break; // stopped
+        const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(blockSize, limit));
+        const std::size_t n = std::fread(block, 1, wanted, FFile);
+        FBytesRead += n;
+        limit -= n;
+        if (n > 0)
+            FRing->Push(n);
+        if (n < wanted) {
+            FFailed = std::ferror(FFile) != 0;
+            break; // the end of the file, or a failure
+        }
+    }
+    FRing->Close();
+}
+
+std::string_view TFileBlockReader::Next()
+{
+    if (!FRing)
+        return {};
+    if (FPopped)
+        FRing->Release();
+    std::string_view block;
+    FPopped = FRing->Pop(block);
+    return block;
+}
+
+void TFileBlockReader::Stop()
+{
+    if (FRing)
+        FRing->Close();
+    if (FThread.joinable())
+        FThread.join();
+    FRing.reset();
+    FPopped = false;
+}
+
+// ---- TFileBlockWriter -------------------------------------------------------
+
+TFileBlockWriter::TFileBlockWriter(std::function<void(std::string_view)> write, std::size_t blockSize,
+                                   std::size_t slack)
+    : FWrite(std::move(write)), FRing(blockSize, slack, RingBlocks), FFilling(FRing.Free()),
+      FThread([this] { WriteQueued(); })
+{
+}
+
+TFileBlockWriter::~TFileBlockWriter()
+{
+    Finish();
+}
+
+void TFileBlockWriter::Submit(std::size_t size)
+{
+    FRing.Push(size);
+    FFilling = FRing.Free();
+}
+
+void TFileBlockWriter::Finish()
+{
+    FRing.Close();
+    if (FThread.joinable())
+        FThread.join();
+}
+
+void TFileBlockWriter::WriteQueued()
+{
+    for (std::string_view block; FRing.Pop(block); FRing.Release())
+        FWrite(block);
+}
+
+} // namespace velmora
