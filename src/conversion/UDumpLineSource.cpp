@@ -42,15 +42,13 @@ bool TDumpLineSource::Open(const std::string& path)
     // The second pass reads the text as counted, even when the file grows
     // meanwhile, and less when it shrinks.
     const std::uint64_t text = counter.TextSize();
-    if (text <= FUsed) {
+    FFinal = text <= FUsed;
+    if (FFinal) {
         FUsed = static_cast<std::size_t>(text);
-        FLeft = 0;
     } else {
         FUsed = 0;
-        FLeft = text;
         FFile.Start(FBlockSize, text);
     }
-    FFinal = FLeft == 0;
     FReader = TDumpLineReader(std::string_view(FWindow.get(), FUsed), FFinal);
 
     const std::size_t pageLines = FProgress.FirstPosition + FLines;
@@ -102,9 +100,9 @@ void TDumpLineSource::Refill(std::string_view* keep)
     if (!block.empty())
         std::memcpy(FWindow.get() + FUsed, block.data(), block.size()); // the room was made above
     FUsed += block.size();
-    FLeft -= std::min<std::uint64_t>(FLeft, block.size());
-    // A file that shrank, or failed, ends where its reading stopped.
-    FFinal = FLeft == 0 || block.empty() || nul;
+    // The text ends where the reading ends: at the length counted, or sooner
+    // in a file that shrank or failed.
+    FFinal = block.empty() || nul;
     if (FFinal)
         FFile.Stop();
     FReader.Continue(std::string_view(FWindow.get(), FUsed), dropped, FFinal);

@@ -118,8 +118,7 @@ private:
     std::unique_ptr<char[]> FWindow;
     std::size_t FCapacity = 0;
     std::size_t FUsed = 0;
-    std::uint64_t FLeft = 0; // bytes of text not read into the window yet
-    bool FFinal = true;      // the window holds the rest of the text
+    bool FFinal = true; // the window holds the rest of the text
     TDumpLineReader FReader{std::string_view()};
     std::size_t FNumber = 1;
     std::size_t FPacing = 20;
