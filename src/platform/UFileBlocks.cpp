@@ -87,6 +87,13 @@ void TBlockRing::Close()
     FChanged.notify_all();
 }
 
+void TBlockRing::Reopen()
+{
+    std::lock_guard lock(FLock);
+    FPushed = FPopped = FReleased = 0;
+    FClosed = false;
+}
+
 // ---- TFileBlockReader -------------------------------------------------------
 
 TFileBlockReader::~TFileBlockReader()
@@ -125,7 +132,10 @@ bool TFileBlockReader::Open(const std::string& path)
 void TFileBlockReader::Start(std::size_t blockSize, std::uint64_t limit)
 {
     Stop();
-    FRing = std::make_unique<TBlockRing>(blockSize, 0, RingBlocks);
+    if (FRing && FRing->BlockSize() == blockSize)
+        FRing->Reopen(); // the memory of an earlier pass, already paged in
+    else
+        FRing = std::make_unique<TBlockRing>(blockSize, 0, RingBlocks);
     if (!FFile || std::fseek(FFile, 0, SEEK_SET) != 0) {
         FFailed = true;
         FRing->Close();
@@ -157,8 +167,8 @@ void TFileBlockReader::ReadAhead(std::uint64_t limit)
 
 std::string_view TFileBlockReader::Next()
 {
-    if (!FRing)
-        return {};
+    if (!FThread.joinable())
+        return {}; // not started, or stopped
     if (FPopped)
         FRing->Release();
     std::string_view block;
@@ -172,7 +182,6 @@ void TFileBlockReader::Stop()
         FRing->Close();
     if (FThread.joinable())
         FThread.join();
-    FRing.reset();
     FPopped = false;
 }
 

@@ -37,6 +37,9 @@ public:
     void Release();
     // Either side: nothing more is pushed; Free returns null from now on.
     void Close();
+    // Empty and open again, for another round with the same memory; only
+    // while no other thread uses the ring.
+    void Reopen();
 
 private:
     char* BlockAt(std::uint64_t k) const { return FMemory.get() + (k % FBlocks) * (FBlockSize + FSlack); }
