@@ -17,6 +17,9 @@ namespace velmora {
 TDumpLineSource::TDumpLineSource(TPageProgress progress, bool brokenLines, std::size_t blockSize)
     : FProgress(std::move(progress)), FBrokenLines(brokenLines), FBlockSize(std::max<std::size_t>(blockSize, 1))
 {
+    static const bool AlwaysRunning = true;
+    if (!FProgress.Running)
+        FProgress.Running = &AlwaysRunning;
 }
 
 bool TDumpLineSource::Open(const std::string& path)

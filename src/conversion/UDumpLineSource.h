@@ -21,7 +21,7 @@ namespace velmora {
 struct TPageProgress {
     IProgressBar* Bar = nullptr;      // not owned; the "Current File" bar, may be null
     TProcessMessages ProcessMessages; // may be empty
-    const bool* Running = nullptr;    // not owned; the run's running flag, which a stop clears
+    const bool* Running = nullptr;    // not owned; the run's running flag, which a stop clears; null: never stopped
     // The page position of the first dump line: the page items in front of
     // it. The bar counts page positions, and messages are let through at
     // positions that are multiples of the pacing interval.

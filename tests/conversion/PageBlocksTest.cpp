@@ -130,8 +130,7 @@ TEST(PageBlocks, LineSourceNumbersEachPageLineByItsFirstDumpLine)
     TempDir dir;
     const std::string dump = dir.Write("dump.txt", "a\r\n" + std::string(77, 'x') + "\r\nb\nc\n" +
                                                        std::string(80, 'y') + "\n");
-    bool running = true;
-    TDumpLineSource lines(TPageProgress{nullptr, {}, &running, 0}, true, 5);
+    TDumpLineSource lines(TPageProgress{}, true, 5);
     ASSERT_TRUE(lines.Open(dump));
     EXPECT_EQ(lines.Lines(), 5u);
     std::vector<std::string> got;
@@ -204,8 +203,7 @@ TEST(PageBlocks, ReadingStopsAtTheFirstNul)
 {
     TempDir dir;
     std::string dump = "a\nb" + std::string(1, '\0') + std::string(1 << 20, 'x');
-    bool running = true;
-    TDumpLineSource lines(TPageProgress{nullptr, {}, &running, 0}, false, 64);
+    TDumpLineSource lines(TPageProgress{}, false, 64);
     ASSERT_TRUE(lines.Open(dir.Write("dump.txt", dump)));
     EXPECT_EQ(lines.Lines(), 2u);
     EXPECT_LT(lines.BytesRead(), 64u * 1024) << "the megabyte behind the NUL is not read";
