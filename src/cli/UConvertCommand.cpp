@@ -53,7 +53,8 @@ std::string CurrentProfileFile(TSettingsAction& settingsAction, const TCliContex
 bool LoadProfile(const std::string& fileName, bool isCurrentProfile, THighlightProfile& profile,
                  const TCliContext& context)
 {
-    if (isCurrentProfile && !FileExists(fileName)) {
+    std::error_code ec;
+    if (isCurrentProfile && !fs::exists(FileSystemPath(fileName), ec)) {
         std::fprintf(context.Err, "%s: the current profile %s does not exist; converting with default values\n",
                      ProgramName, fileName.c_str());
         return true;
@@ -120,19 +121,43 @@ bool PrepareDirectory(const std::string& dir, const char* what, bool mayCreate, 
     return true;
 }
 
-// "PATH: STATUS TEXT", with " -> OUTPUT" when a page was written and the
-// reason when the dump could not be read.
-std::string StatusLine(const TFileItem& item, const std::string& text, const TConvertClass& engine)
+bool IsWritten(const TFileItem& item)
 {
+    return item.Status &&
+           (item.Status->Status == StatusCode::Converted || item.Status->Status == StatusCode::Overwritten);
+}
+
+// Why the page of files[row] was not written: a page of the same name that an
+// earlier file of the run wrote, a dump of the run in its place, or what
+// keeps the folder from being written; empty when none of these is known.
+std::string WhyNotWritten(const std::vector<TFileItem>& files, std::size_t row, const TConvertClass& engine)
+{
+    const std::string output = engine.OutputFileName(files[row].Path);
+    for (std::size_t i = 0; i < row; ++i)
+        if (IsWritten(files[i]) && SameFile(engine.OutputFileName(files[i].Path), output))
+            return "the page " + output + " was written from " + files[i].Path + " earlier in this run";
+    for (const TFileItem& item : files)
+        if (SameFile(item.Path, output))
+            return "the page would replace the dump " + item.Path;
+    return WhyUnwritable(output);
+}
+
+// "PATH: STATUS TEXT", with " -> OUTPUT" when a page was written and the
+// reason when the dump could not be read or its page not written.
+std::string StatusLine(const std::vector<TFileItem>& files, std::size_t row, const std::string& text,
+                       const TConvertClass& engine)
+{
+    const TFileItem& item = files[row];
     std::string line = item.Path + ": " + text;
-    if (item.Status &&
-        (item.Status->Status == StatusCode::Converted || item.Status->Status == StatusCode::Overwritten))
+    if (IsWritten(item))
         line += " -> " + engine.OutputFileName(item.Path);
-    if (item.Status && item.Status->Status == StatusCode::ReadError) {
-        std::string reason = WhyUnreadable(item.Path);
-        if (!reason.empty())
-            line += " (" + reason + ")";
-    }
+    std::string reason;
+    if (item.Status && item.Status->Status == StatusCode::ReadError)
+        reason = WhyUnreadable(item.Path);
+    else if (item.Status && item.Status->Status == StatusCode::WriteError)
+        reason = WhyNotWritten(files, row, engine);
+    if (!reason.empty())
+        line += " (" + reason + ")";
     return line;
 }
 
@@ -160,7 +185,7 @@ int RunEngine(THighlightProfile& profile, TTerminalMessageBoxes& boxes, TTermina
         if (row < 0 || static_cast<std::size_t>(row) >= io.FFiles.size())
             return;
         progress.Clear();
-        std::fprintf(context.Out, "%s\n", StatusLine(io.FFiles[static_cast<std::size_t>(row)], text, engine).c_str());
+        std::fprintf(context.Out, "%s\n", StatusLine(io.FFiles, static_cast<std::size_t>(row), text, engine).c_str());
         std::fflush(context.Out);
     });
 

@@ -23,6 +23,9 @@ std::string WhyUnreadable(const std::string& path)
         return ec && ec != std::errc::no_such_file_or_directory ? ec.message() : "not found";
     if (fs::is_directory(status))
         return "a directory";
+    // Not opened: a named pipe would wait for a writer.
+    if (!fs::is_regular_file(status))
+        return "not a regular file";
     std::FILE* f = OpenForReading(path);
     if (!f)
         return std::strerror(errno);

@@ -6,8 +6,8 @@
 
 namespace velmora::cli {
 
-// "not found", "a directory", or the system's reason ("Permission denied");
-// empty when the file can be read.
+// "not found", "a directory", "not a regular file" (a named pipe, a device),
+// or the system's reason ("Permission denied"); empty when the file can be read.
 std::string WhyUnreadable(const std::string& path);
 // "the folder F does not exist", "F is not a folder", or the system's reason;
 // empty when nothing is known to stop the write.

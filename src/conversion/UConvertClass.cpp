@@ -75,7 +75,8 @@ private:
 
     static TMarkup MarkupOf(const THighLightInfo& info, const std::string& imageDir)
     {
-        std::string icon = info.FImageFile.empty() ? std::string() : imageDir + ExtractFileName(info.FImageFile);
+        std::string icon =
+            info.FImageFile.empty() ? std::string() : EscapedAttribute(imageDir + ExtractFileName(info.FImageFile));
         TMarkup m;
         m.Prefix = "<FONT color=\"" + ColorToHTML(info.FColor) + "\"> <BR>" + std::string(CRLF) + info.FHTMLBefore +
                    std::string(CRLF) + " <BR> <img src=\"" + icon + "\">";
@@ -178,13 +179,15 @@ private:
 
     void WriteHeader(const THTMLOptions& html)
     {
-        Item(R"(<HTML><META name="author" content=")", html.FAuthor, R"(">)");
+        // Colours are "#" and hexadecimal digits; the other values are escaped.
+        Item(R"(<HTML><META name="author" content=")", EscapedAttribute(html.FAuthor), R"(">)");
         Item("<TITLE>", html.FTitle, "</TITLE></HEAD>");
         Item(R"(<BODY BGCOLOR=")", ColorToHTML(html.FBackColor), R"(")");
         Item(R"(TEXT=")", ColorToHTML(html.FTextColor), R"(")");
         Item(R"(LINK=")", ColorToHTML(html.FLinkColor), R"(")");
         Item(R"(VLINK=")", ColorToHTML(html.FVisLinkColor), R"(")");
-        Item(R"(BACKGROUND=")", FEngine.FImageDir + ExtractFileName(html.FBackImage), R"("><BR>)");
+        Item(R"(BACKGROUND=")", EscapedAttribute(FEngine.FImageDir + ExtractFileName(html.FBackImage)),
+             R"("><BR>)");
         Item(html.FFrontPageHTML, LineBreakTag);
     }
 
@@ -317,12 +320,20 @@ bool TConvertClass::ConvertFiles()
     FRunDumps = TFileSet();
     for (const TFileItem& item : io.FFiles)
         FRunDumps.Add(item.Path);
+    FRunPages = TFileSet();
+    // What a run killed before left behind where this one writes.
+    RemoveStaleTemporaryFiles(io.FDestDir);
+    if (!SamePath(io.FDestImgDir, io.FDestDir))
+        RemoveStaleTemporaryFiles(io.FDestImgDir);
     bool result = true;
     for (std::size_t i = 0; i < io.FFiles.size() && FRunning; ++i) {
         if (FProcessMessages)
             FProcessMessages();
         const std::string source = io.FFiles[i].Path;
-        std::uint8_t code = ProcessFile(source, OutputFileName(source));
+        const std::string output = OutputFileName(source);
+        std::uint8_t code = ProcessFile(source, output);
+        if (code == StatusCode::Converted || code == StatusCode::Overwritten)
+            FRunPages.Add(output);
         if (!FRunning)
             code = StatusCode::Canceled;
         io.SetFileStatus(static_cast<int>(i), code);
@@ -331,6 +342,7 @@ bool TConvertClass::ConvertFiles()
             FTotalBar->StepIt();
     }
     FRunDumps = TFileSet();
+    FRunPages = TFileSet();
     if (FTotalBar)
         FTotalBar->SetPosition(0);
     io.SetSkipExisting(skipExisting);
@@ -367,8 +379,9 @@ std::uint8_t TConvertClass::ProcessFile(const std::string& source, const std::st
     if (!FIOOptions)
         return StatusCode::ReadError;
     // A dump named *.htm in the destination directory would be its own output,
-    // or another dump's.
-    if (IsRunInput(output, source))
+    // or another dump's; a dump of the same name as an earlier one of the run
+    // would replace that one's page.
+    if (IsRunInput(output, source) || FRunPages.Contains(output))
         return StatusCode::WriteError;
     auto write = [&](std::uint8_t success) {
         if (WritePage(source, output))
@@ -432,7 +445,7 @@ bool TConvertClass::WritePage(const std::string& source, const std::string& outp
         if (!lines.Open(source))
             return false;
         FDumpRead = true;
-        TAtomicFileWriter writer(output);
+        TAtomicFileWriter writer(output, TTargetLink::Replace);
         TPageSink sink(writer, FBlockSize);
         bool complete = TPageBuilder(*this, sink).Write(lines);
         if (lines.ReadFailed()) {

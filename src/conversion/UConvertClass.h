@@ -74,6 +74,7 @@ private:
     IListView* FListView = nullptr;       // not owned; statuses reach it through FIOOptions
     std::string FImageDir;
     TFileSet FRunDumps; // the dumps of the current run, which nothing may replace
+    TFileSet FRunPages; // the pages written in the current run, which no later file may replace
     bool FDumpRead = false; // the last WritePage read its dump: a failure after it is a write failure
     std::size_t FBlockSize = 1 << 20;
     IMessageBoxes* FMessageBoxes;         // not owned

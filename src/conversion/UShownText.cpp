@@ -34,6 +34,20 @@ bool IsAsciiAlnum(char c)
 }
 } // namespace
 
+std::string EscapedAttribute(std::string_view text)
+{
+    std::string result;
+    result.reserve(text.size());
+    for (char c : text) {
+        std::string_view reference = Reference(c);
+        if (reference.empty())
+            result += c;
+        else
+            result += reference;
+    }
+    return result;
+}
+
 bool IsColorCode(std::string_view text, std::size_t at)
 {
     return text[at] == '^' && at + 1 < text.size() && IsAsciiAlnum(text[at + 1]);

@@ -45,6 +45,11 @@ private:
     std::array<std::string, 8> FRunStarts; // the start tag of each code's colour run
 };
 
+// The text with "&", "<", ">" and the double quote written as character
+// references: an attribute value between double quotes that cannot end early
+// or bring markup of its own. Text without them comes back as it is.
+std::string EscapedAttribute(std::string_view text);
+
 // True when text[at] starts a colour code: "^" followed by an ASCII letter or digit.
 bool IsColorCode(std::string_view text, std::size_t at);
 // The colour a code's character stands for, 0 to 7: black, red, green,

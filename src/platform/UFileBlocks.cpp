@@ -1,7 +1,5 @@
 #include "platform/UFileBlocks.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <utility>
 
@@ -17,19 +15,6 @@ namespace {
 // Three blocks: one in use on each side and one to spare, so that neither
 // side waits for the other at every hand-over.
 constexpr std::size_t RingBlocks = 3;
-
-// True when the open file is a regular file: a path checked before it was
-// opened may have been replaced meanwhile.
-bool IsRegular(std::FILE* f)
-{
-#ifdef _WIN32
-    struct _stat64 st;
-    return ::_fstat64(::_fileno(f), &st) == 0 && (st.st_mode & _S_IFMT) == _S_IFREG;
-#else
-    struct stat st;
-    return ::fstat(::fileno(f), &st) == 0 && S_ISREG(st.st_mode);
-#endif
-}
 } // namespace
 
 // ---- TBlockRing -------------------------------------------------------------
@@ -111,16 +96,9 @@ bool TFileBlockReader::Open(const std::string& path)
     FFile = nullptr;
     FFailed = false;
     FBytesRead = 0;
-    if (!FileExists(path))
-        return false;
-    FFile = OpenForReading(path);
+    FFile = OpenForReading(path); // refuses what is no regular file
     if (!FFile)
         return false;
-    if (!IsRegular(FFile)) {
-        std::fclose(FFile);
-        FFile = nullptr;
-        return false;
-    }
     // Unbuffered: every read goes straight from the system into a block.
     std::setvbuf(FFile, nullptr, _IONBF, 0);
 #ifdef __linux__

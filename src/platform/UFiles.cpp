@@ -1,7 +1,10 @@
 #include "platform/UFiles.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <charconv>
+#include <climits>
 #include <filesystem>
 #include <optional>
 #include <system_error>
@@ -15,6 +18,7 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -23,12 +27,49 @@ namespace fs = std::filesystem;
 
 namespace velmora {
 
+namespace {
+// A named pipe waits in open for a writer and a device may never end: only
+// regular files are read. No system code says "not a regular file".
+constexpr int NotRegularFile = EINVAL;
+
+std::FILE* RefuseOpened(std::FILE* f)
+{
+    std::fclose(f);
+    errno = NotRegularFile;
+    return nullptr;
+}
+} // namespace
+
 std::FILE* OpenForReading(const std::string& path)
 {
+    // Looked at before opening, and again on what was opened, in case
+    // something else was put in the file's place meanwhile.
+    std::error_code ec;
+    fs::file_status status = fs::status(FileSystemPath(path), ec);
+    if (!ec && fs::exists(status) && !fs::is_regular_file(status)) {
+        errno = NotRegularFile;
+        return nullptr;
+    }
 #ifdef _WIN32
-    return ::_wfopen(FileSystemPath(path).c_str(), L"rb");
+    std::FILE* f = ::_wfopen(FileSystemPath(path).c_str(), L"rb");
+    struct _stat64 st;
+    if (f && (::_fstat64(::_fileno(f), &st) != 0 || (st.st_mode & _S_IFMT) != _S_IFREG))
+        return RefuseOpened(f);
+    return f;
 #else
-    return std::fopen(path.c_str(), "rb");
+    // Without waiting: a pipe put here meanwhile must not hold the open.
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    std::FILE* f = ::fdopen(fd, "rb");
+    if (!f) {
+        ::close(fd);
+        return nullptr;
+    }
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0)
+        return RefuseOpened(f);
+    return f;
 #endif
 }
 
@@ -87,9 +128,6 @@ bool TFileSet::Contains(const std::string& path) const
 bool ReadWholeFile(const std::string& path, std::string& contents)
 {
     contents.clear();
-    std::error_code ec;
-    if (fs::is_directory(FileSystemPath(path), ec))
-        return false;
     std::FILE* f = OpenForReading(path);
     if (!f)
         return false;
@@ -113,6 +151,11 @@ bool ReadWholeFile(const std::string& path, std::string& contents)
 }
 
 namespace {
+std::error_code LastError()
+{
+    return std::error_code(errno, std::generic_category());
+}
+
 // The file a path finally names: a symbolic link is followed to its target
 // (a relative one from the link's directory), so that a save replaces the
 // target and keeps the link. A loop of links stops after a bound.
@@ -156,6 +199,9 @@ void UnregisterTemp(int& slot)
     slot = -1;
 }
 
+constexpr std::string_view TempPrefix = ".velmora-";
+constexpr std::string_view TempSuffix = ".tmp";
+
 // A short name in dir, whatever the length of the target's name: a dot, the
 // program, the process and a counter fit far below the 255-byte limit.
 std::string TempName(const std::string& dir)
@@ -166,7 +212,63 @@ std::string TempName(const std::string& dir)
 #else
     unsigned long pid = static_cast<unsigned long>(::getpid());
 #endif
-    return dir + ".velmora-" + std::to_string(pid) + "-" + std::to_string(counter++) + ".tmp";
+    return dir + std::string(TempPrefix) + std::to_string(pid) + "-" + std::to_string(counter++) +
+           std::string(TempSuffix);
+}
+
+// The process that a name made by TempName belongs to; none for other names.
+std::optional<unsigned long> TempNameProcess(std::string_view name)
+{
+    if (!name.starts_with(TempPrefix) || !name.ends_with(TempSuffix))
+        return std::nullopt;
+    name = name.substr(TempPrefix.size(), name.size() - TempPrefix.size() - TempSuffix.size());
+    const std::size_t dash = name.find('-');
+    if (dash == std::string_view::npos)
+        return std::nullopt;
+    const std::string_view pid = name.substr(0, dash);
+    const std::string_view counter = name.substr(dash + 1);
+    auto digits = [](std::string_view text) {
+        return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    unsigned long value = 0;
+    // As TempName writes it: no sign, no leading zero, no process 0.
+    if (!digits(pid) || !digits(counter) || pid.front() == '0' ||
+        std::from_chars(pid.data(), pid.data() + pid.size(), value).ec != std::errc() ||
+        value > static_cast<unsigned long>(INT_MAX))
+        return std::nullopt;
+    return value;
+}
+
+// True only when no process with the id exists any more. A process of
+// another user, which may not be asked about, still exists.
+bool ProcessIsGone(unsigned long pid)
+{
+#ifdef _WIN32
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(pid));
+    if (!process)
+        return GetLastError() == ERROR_INVALID_PARAMETER;
+    DWORD code = 0;
+    bool gone = GetExitCodeProcess(process, &code) && code != STILL_ACTIVE;
+    CloseHandle(process);
+    return gone;
+#else
+    return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+#endif
+}
+
+// Removes a regular file that belongs to this user (on Windows: that the
+// folder lets it remove and that no process holds open).
+void RemoveOwnFile(const fs::path& path)
+{
+#ifdef _WIN32
+    std::error_code ec;
+    if (fs::is_regular_file(fs::symlink_status(path, ec)))
+        ::DeleteFileW(path.c_str());
+#else
+    struct stat st;
+    if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid())
+        ::unlink(path.c_str());
+#endif
 }
 
 // Tries fresh names until one that did not exist is taken; another process
@@ -186,18 +288,22 @@ bool TakeFreshName(const std::string& dir, std::string& path, TTake take)
     return false;
 }
 
+// New files are readable by everyone the umask allows, as an editor makes them.
+constexpr unsigned DefaultMode = 0644;
+
 #ifndef _WIN32
 // An open file without a name in dir, where the system offers one (Linux):
 // a process killed while writing it leaves nothing behind. -1 elsewhere.
-int OpenUnnamed(const std::string& dir)
+int OpenUnnamed(const std::string& dir, unsigned mode)
 {
 #ifdef O_TMPFILE
     // Naming it later goes through /proc.
     if (::access("/proc/self/fd", X_OK) != 0)
         return -1;
-    return ::open(dir.empty() ? "." : dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0644);
+    return ::open(dir.empty() ? "." : dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, static_cast<mode_t>(mode));
 #else
     (void)dir;
+    (void)mode;
     return -1;
 #endif
 }
@@ -210,9 +316,9 @@ bool NameUnnamed(int fd, const std::string& path)
 }
 
 // Exclusive create: never follow or reuse a file that is already there.
-std::FILE* CreateNamed(const std::string& path)
+std::FILE* CreateNamed(const std::string& path, unsigned mode)
 {
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, static_cast<mode_t>(mode));
     if (fd < 0)
         return nullptr;
     std::FILE* f = ::fdopen(fd, "wb");
@@ -221,7 +327,7 @@ std::FILE* CreateNamed(const std::string& path)
     return f;
 }
 #else
-std::FILE* CreateNamed(const std::string& path)
+std::FILE* CreateNamed(const std::string& path, unsigned)
 {
     // Exclusive create; the C runtime here knows no "x" mode for fopen.
     int fd = ::_wopen(FileSystemPath(path).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
@@ -247,25 +353,47 @@ void RemoveTemporaryFiles()
 #endif
 }
 
-TAtomicFileWriter::TAtomicFileWriter(std::string target) : FTarget(FollowLinks(std::move(target)))
+void RemoveStaleTemporaryFiles(const std::string& dir)
+{
+    std::error_code ec;
+    for (fs::directory_iterator it(FileSystemPath(dir.empty() ? "." : dir), ec), end; !ec && it != end;
+         it.increment(ec)) {
+        // Names made by TempName are ASCII; others are not looked at further.
+        const auto name = it->path().filename().native();
+        if (!std::all_of(name.begin(), name.end(), [](auto c) { return c > 0 && c < 0x80; }))
+            continue;
+        std::optional<unsigned long> pid = TempNameProcess(std::string(name.begin(), name.end()));
+        if (pid && ProcessIsGone(*pid))
+            RemoveOwnFile(it->path());
+    }
+}
+
+TAtomicFileWriter::TAtomicFileWriter(std::string target, TTargetLink link, std::optional<unsigned> mode)
+    : FTarget(link == TTargetLink::Follow ? FollowLinks(std::move(target)) : std::move(target)), FLink(link),
+      FMode(mode)
 {
     const std::string dir = ExtractFilePath(FTarget);
+    const unsigned createMode = mode.value_or(DefaultMode);
 #ifndef _WIN32
-    int fd = OpenUnnamed(dir);
+    int fd = OpenUnnamed(dir, createMode);
     if (fd >= 0) {
         FFile = ::fdopen(fd, "wb");
-        if (!FFile)
+        if (!FFile) {
+            Fail(LastError());
             ::close(fd);
+        }
         FUnnamed = FFile != nullptr;
         return;
     }
 #endif
-    TakeFreshName(dir, FTempPath, [this](const std::string& path) {
-        FFile = CreateNamed(path);
+    TakeFreshName(dir, FTempPath, [this, createMode](const std::string& path) {
+        FFile = CreateNamed(path, createMode);
         return FFile != nullptr;
     });
     if (FFile)
         FTempSlot = RegisterTemp(FTempPath);
+    else
+        Fail(LastError());
 }
 
 TAtomicFileWriter::~TAtomicFileWriter()
@@ -278,6 +406,7 @@ void TAtomicFileWriter::Write(std::string_view bytes)
     if (!FFile || bytes.empty())
         return;
     if (std::fwrite(bytes.data(), 1, bytes.size(), FFile) != bytes.size()) {
+        Fail(LastError());
         Discard();
         return;
     }
@@ -300,36 +429,55 @@ void TAtomicFileWriter::StartWriteBack()
 #endif
 }
 
+void TAtomicFileWriter::Fail(std::error_code error)
+{
+    if (!FError)
+        FError = error;
+}
+
 bool TAtomicFileWriter::Commit()
 {
     if (!FFile)
         return false;
-    bool ok = std::fflush(FFile) == 0;
+    // Each step records the system's reason when it fails.
+    auto step = [this](bool done) {
+        if (!done)
+            Fail(LastError());
+        return done;
+    };
+    bool ok = step(std::fflush(FFile) == 0);
 #ifdef _WIN32
-    ok = ok && FlushFileBuffers(reinterpret_cast<HANDLE>(::_get_osfhandle(::_fileno(FFile))));
+    if (ok && !FlushFileBuffers(reinterpret_cast<HANDLE>(::_get_osfhandle(::_fileno(FFile))))) {
+        Fail(std::error_code(static_cast<int>(GetLastError()), std::system_category()));
+        ok = false;
+    }
 #else
-    ok = ok && ::fsync(::fileno(FFile)) == 0;
+    ok = ok && step(::fsync(::fileno(FFile)) == 0);
     // The unnamed file gets a temporary name first: linking cannot replace the target.
     if (ok && FUnnamed) {
         int fd = ::fileno(FFile);
-        ok = TakeFreshName(ExtractFilePath(FTarget), FTempPath, [&](const std::string& path) {
+        ok = step(TakeFreshName(ExtractFilePath(FTarget), FTempPath, [&](const std::string& path) {
             FTempSlot = RegisterTemp(path);
             if (NameUnnamed(fd, path))
                 return true;
             UnregisterTemp(FTempSlot);
             return false;
-        });
+        }));
     }
 #endif
-    ok = (std::fclose(FFile) == 0) && ok;
+    ok = step(std::fclose(FFile) == 0) && ok;
     FFile = nullptr;
     if (ok) {
         std::error_code ec;
-        // Keep an existing target's permissions.
-        auto perms = fs::status(FileSystemPath(FTarget), ec).permissions();
-        if (!ec)
-            fs::permissions(FileSystemPath(FTempPath), perms, ec);
+        // Keep an existing target's permissions, unless the new file has
+        // its own; a link about to be replaced lends none.
+        fs::file_status old = FLink == TTargetLink::Follow ? fs::status(FileSystemPath(FTarget), ec)
+                                                           : fs::symlink_status(FileSystemPath(FTarget), ec);
+        if (!FMode && !ec && fs::exists(old) && !fs::is_symlink(old))
+            fs::permissions(FileSystemPath(FTempPath), old.permissions(), ec);
         fs::rename(FileSystemPath(FTempPath), FileSystemPath(FTarget), ec);
+        if (ec)
+            Fail(ec);
         ok = !ec;
     }
     if (ok) { // the temporary name is the target's now
@@ -354,12 +502,32 @@ void TAtomicFileWriter::Discard()
     }
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view contents)
+bool WriteFileAtomically(const std::string& path, std::string_view contents, std::error_code* error)
 {
+    RemoveStaleTemporaryFiles(ExtractFilePath(FollowLinks(path)));
     TAtomicFileWriter writer(path);
     writer.Write(contents);
-    return writer.Commit();
+    bool ok = writer.Commit();
+    if (error)
+        *error = writer.Error();
+    return ok;
 }
+
+namespace {
+// The permission bits of an open file, for a copy of it; none on Windows.
+std::optional<unsigned> PermissionBits(std::FILE* f)
+{
+#ifdef _WIN32
+    (void)f;
+    return std::nullopt;
+#else
+    struct stat st;
+    if (::fstat(::fileno(f), &st) != 0)
+        return 0600; // unknown: the owner's alone
+    return static_cast<unsigned>(st.st_mode & 0777);
+#endif
+}
+} // namespace
 
 bool CopyFileAtomically(const std::string& source, const std::string& target)
 {
@@ -368,7 +536,9 @@ bool CopyFileAtomically(const std::string& source, const std::string& target)
     std::FILE* in = OpenForReading(source);
     if (!in)
         return false;
-    TAtomicFileWriter writer(target);
+    // A profile may name any file of the user's as an image: the copy is
+    // readable by no one the source keeps out.
+    TAtomicFileWriter writer(target, TTargetLink::Replace, PermissionBits(in));
     char buffer[1 << 16];
     std::size_t n;
     while (writer.Ok() && (n = std::fread(buffer, 1, sizeof buffer, in)) > 0)

@@ -4,9 +4,11 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <utility>
 
 namespace velmora {
@@ -29,20 +31,35 @@ private:
     std::set<std::pair<std::uint64_t, std::uint64_t>> FIds; // device or volume, file number
 };
 
-// Reads the whole file; false when it cannot be opened or read.
+// Reads the whole file; false when it cannot be opened or read, or is no regular file.
 bool ReadWholeFile(const std::string& path, std::string& contents);
-// Opens a file for reading in binary mode; null when it cannot be opened.
-// Paths are UTF-8: on Windows the name goes to the system as UTF-16.
+// Opens a regular file for reading in binary mode; null when it cannot be
+// opened or is something else (a directory, a named pipe, a device), which
+// is refused without waiting for it. Paths are UTF-8: on Windows the name
+// goes to the system as UTF-16.
 std::FILE* OpenForReading(const std::string& path);
+
+// What a save does with a symbolic link that stands at its target.
+enum class TTargetLink {
+    // The user's own files (profile, settings file), often linked on purpose:
+    // the file the link points to is replaced and the link stays.
+    Follow,
+    // Files the program makes in an output folder (pages, image copies): the
+    // link itself is replaced, so nothing outside the folder is written.
+    Replace,
+};
 
 // Writes a file through a temporary file in the target's directory that is
 // renamed over the target on Commit. Where the system allows, the temporary
-// file has no name until Commit, so a killed process leaves nothing behind. A target that is a symbolic link is
-// written through: the file it points to is replaced and the link stays. Until then, and whenever a step fails,
-// the target keeps its old content; an uncommitted temporary file is removed.
+// file has no name until Commit, so a killed process leaves nothing behind.
+// Until then, and whenever a step fails, the target keeps its old content; an
+// uncommitted temporary file is removed. The new file keeps an existing
+// target's permissions, or is made with `mode` less the umask when one is
+// given (POSIX permission bits; Windows has no such bits and ignores it).
 class TAtomicFileWriter {
 public:
-    explicit TAtomicFileWriter(std::string target);
+    explicit TAtomicFileWriter(std::string target, TTargetLink link = TTargetLink::Follow,
+                               std::optional<unsigned> mode = std::nullopt);
     ~TAtomicFileWriter();
     TAtomicFileWriter(const TAtomicFileWriter&) = delete;
     TAtomicFileWriter& operator=(const TAtomicFileWriter&) = delete;
@@ -52,12 +69,18 @@ public:
     void Write(std::string_view bytes);
     // Flushes, closes and renames; true when the target now holds what was written.
     bool Commit();
+    // The system's reason for the first step that failed; empty while none has.
+    std::error_code Error() const { return FError; }
 
 private:
     void Discard();
+    void Fail(std::error_code error);
     void StartWriteBack();
 
-    std::string FTarget;    // links followed
+    std::string FTarget;    // links followed unless they are to be replaced
+    TTargetLink FLink;
+    std::optional<unsigned> FMode;
+    std::error_code FError;
     std::string FTempPath;  // empty while the file has no name
     std::FILE* FFile = nullptr;
     bool FUnnamed = false;  // created without a name, named at Commit
@@ -70,10 +93,21 @@ private:
 // program ended by a signal leaves none behind. Safe in a signal handler.
 void RemoveTemporaryFiles();
 
-// Writes the whole content through TAtomicFileWriter.
-bool WriteFileAtomically(const std::string& path, std::string_view contents);
-// Copies source over target through TAtomicFileWriter. A file is never copied
-// onto itself: when both name the same file nothing happens and the result is true.
+// Removes the temporary files that writers of processes no longer running
+// left in dir (killed where their files had to have a name at once). Only
+// files of this user whose process is gone are touched, never those of a
+// process that is still writing. On Windows the owner is not looked at: the
+// folder's permissions decide, and an open file cannot be removed.
+void RemoveStaleTemporaryFiles(const std::string& dir);
+
+// Writes the whole content through TAtomicFileWriter, following a link at the
+// target, after removing stale temporary files from its folder. On failure
+// the system's reason goes to error, when given.
+bool WriteFileAtomically(const std::string& path, std::string_view contents, std::error_code* error = nullptr);
+// Copies source over target through TAtomicFileWriter, replacing a link at
+// the target. The copy gets no more permissions than the source has. A file
+// is never copied onto itself: when both name the same file nothing happens
+// and the result is true.
 bool CopyFileAtomically(const std::string& source, const std::string& target);
 
 } // namespace velmora

@@ -1,5 +1,7 @@
 #include "settings/UHighLighter.h"
 
+#include <string>
+#include <system_error>
 #include <unordered_map>
 
 #include "platform/UControls.h"
@@ -168,7 +170,14 @@ const char* const ReadErrorCaption = "Error reading from the specified file";
 const char* const ReadErrorText = "Try a different file name, or delete the current one to create a new\r"
                                   "one with the default configuration after restarting the application";
 const char* const WriteErrorCaption = "Error writing to the configuration file";
-const char* const WriteErrorText = "Delete the corrupted file and try a different configuration";
+
+// A failed write leaves the file as it was, so nothing needs deleting: the
+// text says which file and why, in the system's words.
+std::string WriteErrorText(const std::string& fileName, const std::string& reason)
+{
+    return "Unable to write to " + fileName + (reason.empty() ? "" : ": " + reason) +
+           "\rThe file on disk was left as it was.";
+}
 
 // Moves to the start of the next section as the offset table records it; a
 // surplus at the end of the previous section is skipped. A recorded offset
@@ -257,16 +266,21 @@ std::string THighlightProfile::SaveToData() const
 bool THighlightProfile::SaveToFile(const std::string& fileName)
 {
     bool ok = false;
+    std::string reason;
     try {
-        ok = WriteFileAtomically(fileName, SaveToData());
-    } catch (const std::exception&) {
+        std::error_code error;
+        ok = WriteFileAtomically(fileName, SaveToData(), &error);
+        if (error)
+            reason = error.message();
+    } catch (const std::exception& e) {
         ok = false;
+        reason = e.what(); // a profile too large for the format, or no memory
     }
     if (!ok) {
         // The profile stays marked as changed: its edits are not on disk, and
         // the user is still asked about them at close.
         if (FPlatform.MessageBoxes)
-            FPlatform.MessageBoxes->ShowMessage(WriteErrorCaption, WriteErrorText, TMsgIcon::Error);
+            FPlatform.MessageBoxes->ShowMessage(WriteErrorCaption, WriteErrorText(fileName, reason), TMsgIcon::Error);
         return false;
     }
     if (FSettingsAction)

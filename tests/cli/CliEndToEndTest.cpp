@@ -8,6 +8,7 @@
 #ifndef _WIN32
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -137,6 +138,42 @@ TEST_F(CliEndToEnd, Convert_MissingDump_ReportsReadErrorAndExitsOne)
     EXPECT_EQ(r.Err, "One or more files were not converted\n");
     EXPECT_FALSE(fs::exists(Path("out/gone.htm")));
 }
+
+TEST_F(CliEndToEnd, Convert_DumpsOfTheSameName_TheLaterIsNotConverted_ItsLineSaysWhy)
+{
+    fs::create_directory(Path("same"));
+    Dir.Write("same/log.log", "first\n");
+    Dir.Write("same/log.txt", "second\n");
+
+    TCliResult r = Convert({"--existing", "overwrite", "same/log.log", "same/log.txt"});
+
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_EQ(r.Out, Path("same/log.log") + ": Converted -> " + Path("out/log.htm") + "\n" + Path("same/log.txt") +
+                         ": Not converted. Error writing to output file (the page " + Path("out/log.htm") +
+                         " was written from " + Path("same/log.log") + " earlier in this run)\n");
+    EXPECT_NE(TempDir::Read(Path("out/log.htm")).find("first<BR>"), std::string::npos);
+}
+
+#ifndef _WIN32 // named pipes are POSIX
+TEST_F(CliEndToEnd, NamedPipes_AreRefusedAsNotARegularFile_WithoutWaiting)
+{
+    for (const char* name : {"pipe.txt", "pipe.cfg"})
+        ASSERT_EQ(mkfifo(Path(name).c_str(), 0600), 0);
+
+    TCliResult dump = Convert({"pipe.txt"});
+    EXPECT_EQ(dump.Status, 1);
+    EXPECT_EQ(dump.Out, Path("pipe.txt") + ": Error reading source file (not a regular file)\n");
+
+    TCliResult show = Cli.Run({"profile", "show", "pipe.cfg"});
+    EXPECT_EQ(show.Status, 2);
+    EXPECT_NE(show.Err.find("cannot read the profile pipe.cfg: not a regular file\n"), std::string::npos) << show.Err;
+
+    TCliResult profile = Cli.Run({"convert", "--profile", "pipe.cfg", "--dest", "out", "a.txt"});
+    EXPECT_EQ(profile.Status, 2);
+    EXPECT_NE(profile.Err.find("cannot read the profile pipe.cfg: not a regular file\n"), std::string::npos)
+        << profile.Err;
+}
+#endif
 
 TEST_F(CliEndToEnd, Convert_ProfileFileList_UsedWhenNoDumpIsGiven_AndProfileLeftUnwritten)
 {
@@ -331,6 +368,11 @@ TEST_F(CliEndToEnd, UnreadableOrUnwritableProfile_NamesTheFileAndTheReason)
 
     TCliResult unwritable = Cli.Run({"profile", "new", "no/such/p.cfg"});
     EXPECT_EQ(unwritable.Status, 1);
+    // The profile's own message gives the system's reason, and nothing to delete.
+    EXPECT_NE(unwritable.Err.find("Error writing to the configuration file\nUnable to write to no/such/p.cfg: No such "
+                                  "file or directory\nThe file on disk was left as it was.\n"),
+              std::string::npos)
+        << unwritable.Err;
     EXPECT_NE(unwritable.Err.find("cannot write no/such/p.cfg: the folder no/such/ does not exist\n"),
               std::string::npos)
         << unwritable.Err;

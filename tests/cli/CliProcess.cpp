@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <csignal>
 #include <cstring>
 #include <cwchar>
 #include <stdexcept>
@@ -23,6 +22,8 @@
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include "support/ChildProcess.h"
 
 extern char** environ;
 #endif
@@ -202,21 +203,13 @@ int TCliProcess::Wait(pid_t pid)
 {
     // A program that waits for an answer the test will never give is ended
     // here, so that the test fails at once rather than at the suite's timeout.
-    constexpr auto Limit = std::chrono::seconds(20);
-    const auto deadline = std::chrono::steady_clock::now() + Limit;
+    constexpr int LimitSeconds = 20;
     int status = 0;
-    pid_t done = 0;
-    while ((done = waitpid(pid, &status, WNOHANG)) == 0 && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    if (done == 0) {
-        kill(pid, SIGKILL);
-        waitpid(pid, &status, 0);
-        ADD_FAILURE() << "velmora-cli did not end within " << Limit.count() << " s";
+    if (!WaitWithin(pid, LimitSeconds, status)) {
+        ADD_FAILURE() << "velmora-cli did not end within " << LimitSeconds << " s";
         return -1;
     }
-    if (done != pid || !WIFEXITED(status))
-        return -1;
-    return WEXITSTATUS(status);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 #endif
 

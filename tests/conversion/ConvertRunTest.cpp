@@ -6,8 +6,13 @@
 #include <string>
 #include <vector>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "EngineSetup.h"
 #include "platform/UPaths.h"
+#include "support/ChildProcess.h"
 
 namespace velmora {
 namespace {
@@ -40,7 +45,8 @@ protected:
         return codes;
     }
 
-    std::string PageText(int k) const { return TempDir::Read(S.Out("d" + std::to_string(k) + ".htm")); }
+    std::string PageTextOf(const std::string& name) const { return TempDir::Read(S.Out(name)); }
+    std::string PageText(int k) const { return PageTextOf("d" + std::to_string(k) + ".htm"); }
     bool Replaced(int k) const { return PageText(k).find("line of d" + std::to_string(k)) != std::string::npos; }
 
     bool Run()
@@ -317,12 +323,74 @@ TEST_F(ConvertRun, NoPageOrImageCopyReplacesADumpOfTheRun)
 }
 #endif
 
-TEST_F(ConvertRun, SameFileNameFromTwoDirectoriesMeetsItsOwnPage)
+#ifndef _WIN32 // symbolic links need a privilege on Windows
+TEST_F(ConvertRun, LinksPlantedInTheOutputFoldersAreReplacedNeverWrittenThrough)
 {
+    fs::create_directories(S.Dir.File("outside"));
+    fs::create_directories(S.Dir.File("out/img"));
+    const std::string victim = S.Dir.Write("outside/victim.txt", "victim");
+    const std::string victim2 = S.Dir.Write("outside/victim2.txt", "victim2");
+    fs::create_symlink("../outside/victim.txt", S.Out("chat.htm"));
+    fs::create_symlink("../../outside/victim2.txt", S.Dir.File("out/img/icon.gif"));
+    S.IO.SetDestImgDir(S.Dir.File("out/img/"));
+    S.AddName("Ann", 0, S.Dump("icon.gif", "GIF89a"));
+    S.List({S.Dump("chat.txt", "Ann: hi\n")});
+    S.IO.FSkipExisting = false;
+    S.IO.FPromptOnOverwrite = false;
+    EXPECT_TRUE(Run());
+    EXPECT_EQ(Codes(), (std::vector<int>{2}));
+    EXPECT_EQ(TempDir::Read(victim), "victim");
+    EXPECT_EQ(TempDir::Read(victim2), "victim2");
+    EXPECT_FALSE(fs::is_symlink(S.Out("chat.htm")));
+    EXPECT_NE(PageTextOf("chat.htm").find("Ann: hi"), std::string::npos);
+    EXPECT_FALSE(fs::is_symlink(S.Dir.File("out/img/icon.gif")));
+    EXPECT_EQ(TempDir::Read(S.Dir.File("out/img/icon.gif")), "GIF89a");
+}
+
+TEST_F(ConvertRun, NamedPipeInTheListIsAReadErrorWithoutWaiting)
+{
+    const std::string pipe = S.Dir.File("src/pipe.txt");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    S.List({pipe});
+    int status = test::RunInChild([&] {
+        Run();
+        return S.ListView.Statuses() == std::vector<std::string>{"Error reading source file"} ? 0 : 1;
+    });
+    EXPECT_EQ(status, 0) << (status < 0 ? "the run waited" : "wrong status");
+}
+
+TEST_F(ConvertRun, RunRemovesTemporaryFilesThatEndedProcessesLeftInItsFolders)
+{
+    MakeDumps(1, false);
+    fs::create_directories(S.Dir.File("out/img"));
+    S.IO.SetDestImgDir(S.Dir.File("out/img/"));
+    const std::string name = ".velmora-" + std::to_string(test::EndedProcessId()) + "-0.tmp";
+    S.Dir.Write("out/" + name, "half a page");
+    S.Dir.Write("out/img/" + name, "half an image");
+    EXPECT_TRUE(Run());
+    EXPECT_FALSE(fs::exists(S.Out(name)));
+    EXPECT_FALSE(fs::exists(S.Dir.File("out/img/" + name)));
+}
+#endif
+
+TEST_F(ConvertRun, LaterFileOfTheSameNameNeverReplacesAPageOfTheRun)
+{
+    // In list order: src/b/log.dmp, src/log.log, src/log.txt, all giving log.htm.
     fs::create_directories(S.Dir.File("src/b"));
-    S.List({S.Dump("chat.txt", "a\n"), S.Dump("b/chat.dmp", "b\n")});
-    EXPECT_FALSE(Run());
-    EXPECT_EQ(Codes(), (std::vector<int>{1, 5}));
+    S.List({S.Dump("log.log", "second\n"), S.Dump("log.txt", "third\n"), S.Dump("b/log.dmp", "first\n")});
+    // Whatever the options say about existing files, and without asking.
+    for (bool skip : {false, true}) {
+        for (bool prompt : {false, true}) {
+            fs::remove(S.Out("log.htm"));
+            S.IO.FSkipExisting = skip;
+            S.IO.FPromptOnOverwrite = prompt;
+            S.Boxes.OverwriteAnswers = {A::Yes, A::Yes};
+            EXPECT_FALSE(Run());
+            EXPECT_EQ(Codes(), (std::vector<int>{1, 6, 6})) << skip << prompt;
+            EXPECT_NE(PageTextOf("log.htm").find("first"), std::string::npos) << skip << prompt;
+        }
+    }
+    EXPECT_TRUE(S.Boxes.Questions.empty());
 }
 
 TEST_F(ConvertRun, PreparesPathsBeforeTheRun)

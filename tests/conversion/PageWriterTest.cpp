@@ -94,7 +94,7 @@ TEST(PageWriter, HeaderAndFooterCarryTheOptions)
     setup.Html.FFrontPageHTML = "<H1>Top</H1>\r\nline two";
     setup.Html.FEndPageHTML = "<I>end</I>";
     std::string page = setup.PageOf("hi\n");
-    EXPECT_EQ(page, Page({R"(<HTML><META name="author" content="Doom & Keel">)",
+    EXPECT_EQ(page, Page({R"(<HTML><META name="author" content="Doom &amp; Keel">)",
                           "<TITLE>Finals</TITLE></HEAD>",
                           R"(<BODY BGCOLOR="#FF0000")",
                           R"(TEXT="#4080FF")",
@@ -279,6 +279,20 @@ TEST_F(Highlighting, JoinedLineIsMatchedAcrossTheJoin)
     Setup.AddName("Keel:", 0x0000FF);
     std::string first = std::string(74, '-') + "Kee";
     EXPECT_EQ(Setup.PageOf(first + "\nl: hi\n"), PageWithBody({Marked("#FF0000", "", first + "l: hi")}));
+}
+
+TEST_F(Highlighting, AttributeValuesAreEscaped)
+{
+    // Paths and the author go between double quotes: as written, a quote in
+    // them would end the value and let markup in, escaped dump text or not.
+    Setup.App.FEscapeText = true;
+    Setup.Html.FAuthor = R"(Ann "A" <ann@q3> & co)";
+    Setup.Html.FBackImage = R"(/pics/x" onerror="alert(3).gif)";
+    Setup.AddName("Ann", 0x0000FF, "/icons/\xc3\xa4 \"q\".gif");
+    std::vector<std::string> header = DefaultHeader("x&quot; onerror=&quot;alert(3).gif");
+    header[0] = R"(<HTML><META name="author" content="Ann &quot;A&quot; &lt;ann@q3&gt; &amp; co">)";
+    EXPECT_EQ(Setup.PageOf("Ann: hi\n"),
+              PageWithBody({Marked("#FF0000", "\xc3\xa4 &quot;q&quot;.gif", "Ann: hi")}, header));
 }
 
 TEST_F(Highlighting, HighlightLineMarksUpOrLeavesAlone)

@@ -4,8 +4,16 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+#include "platform/UFileBlocks.h"
 #include "platform/UFiles.h"
+#include "support/ChildProcess.h"
 #include "support/TempDir.h"
 
 namespace velmora {
@@ -150,6 +158,83 @@ TEST(Files, CopyReplacesTargetButNeverCopiesAFileOntoItself)
     EXPECT_FALSE(CopyFileAtomically(dir.File("missing.gif"), target));
     EXPECT_EQ(TempDir::Read(target), "GIF89a-red");
 }
+
+#ifndef _WIN32 // named pipes, devices and permission bits are POSIX
+TEST(Files, WhatIsNoRegularFileIsRefusedWithoutWaitingForIt)
+{
+    // A named pipe holds an ordinary open until someone writes into it; a
+    // device may never end. The reads run in a child that is ended if it waits.
+    TempDir dir;
+    const std::string pipe = dir.File("pipe.txt");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    for (const std::string& path : {pipe, std::string("/dev/null")}) {
+        int status = test::RunInChild([&] {
+            std::string contents;
+            TFileBlockReader blocks;
+            bool refused = !OpenForReading(path) && !ReadWholeFile(path, contents) && !blocks.Open(path) &&
+                           !CopyFileAtomically(path, dir.File("copy.gif"));
+            return refused ? 0 : 1;
+        });
+        EXPECT_EQ(status, 0) << path << (status < 0 ? ": waited" : ": read");
+    }
+    EXPECT_FALSE(fs::exists(dir.File("copy.gif")));
+}
+
+TEST(Files, CopyIsReadableByNoMoreThanItsSource)
+{
+    // A profile can name any file of the user's as an image to copy.
+    TempDir dir;
+    const mode_t oldMask = ::umask(022);
+    struct Case {
+        unsigned Source, Copy;
+    };
+    const std::vector<Case> cases = {
+        {0600, 0600}, // a private key stays private
+        {0640, 0640},
+        {0666, 0644}, // the umask still applies
+        {0400, 0400},
+    };
+    // An existing copy's wider permissions are not kept either.
+    const std::string target = dir.Write("copy.gif", "older");
+    fs::permissions(target, static_cast<fs::perms>(0644));
+    for (const Case& c : cases) {
+        const std::string source = dir.Write("source-" + std::to_string(c.Source), "secret");
+        fs::permissions(source, static_cast<fs::perms>(c.Source));
+        ASSERT_TRUE(CopyFileAtomically(source, target)) << std::oct << c.Source;
+        EXPECT_EQ(fs::status(target).permissions(), static_cast<fs::perms>(c.Copy)) << std::oct << c.Source;
+    }
+    ::umask(oldMask);
+    EXPECT_EQ(TempDir::Read(target), "secret");
+}
+
+TEST(Files, SaveRemovesTemporaryFilesOfEndedProcessesOnly)
+{
+    // What a writer killed before it could rename its file leaves behind.
+    TempDir dir;
+    const std::string ended = std::to_string(test::EndedProcessId());
+    const std::string stale = dir.Write(".velmora-" + ended + "-0.tmp", "2 GB of a killed run");
+    std::vector<std::string> kept = {
+        ".velmora-" + std::to_string(::getpid()) + "-7.tmp", // this process's own
+        ".velmora-" + std::to_string(::getppid()) + "-0.tmp", // another running process's
+        ".velmora-0" + ended + "-0.tmp",                     // names the program never makes
+        ".velmora-" + ended + ".tmp",
+        ".velmora-" + ended + "-x.tmp",
+        "velmora-" + ended + "-0.tmp",
+        "notes.tmp",
+    };
+    for (const std::string& name : kept)
+        dir.Write(name, "kept");
+    // Another user's file is left to that user (only root can make one here).
+    if (::geteuid() == 0) {
+        kept.push_back(".velmora-" + ended + "-1.tmp");
+        ASSERT_EQ(::chown(dir.Write(kept.back(), "kept").c_str(), 65534, 65534), 0);
+    }
+    ASSERT_TRUE(WriteFileAtomically(dir.File("profile.cfg"), "profile"));
+    EXPECT_FALSE(fs::exists(stale));
+    for (const std::string& name : kept)
+        EXPECT_TRUE(fs::exists(dir.File(name))) << name;
+}
+#endif
 
 } // namespace
 } // namespace velmora

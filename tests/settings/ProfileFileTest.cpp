@@ -10,6 +10,7 @@
 #include "settings/UHighLighter.h"
 #include "support/FakeControls.h"
 #ifndef _WIN32
+#include "support/ChildProcess.h"
 #include "support/FileSizeLimit.h"
 #endif
 #include "support/TempDir.h"
@@ -100,12 +101,27 @@ protected:
             << what;
         EXPECT_EQ(boxes.Messages[0].Icon, TMsgIcon::Error) << what;
     }
-    void ExpectOnlyWriteBox(const std::string& what)
+    // The write box names the file and the system's reason, and never
+    // advises deleting a file that a failed write left whole. An empty
+    // reason: any (Windows words some reasons its own way).
+    void ExpectOnlyWriteBox(const std::string& path, const std::string& reason = "")
     {
-        ASSERT_EQ(boxes.Messages.size(), 1u) << what;
-        EXPECT_EQ(boxes.Messages[0].Caption, "Error writing to the configuration file") << what;
-        EXPECT_EQ(boxes.Messages[0].Text, "Delete the corrupted file and try a different configuration") << what;
-        EXPECT_EQ(boxes.Messages[0].Icon, TMsgIcon::Error) << what;
+        ASSERT_EQ(boxes.Messages.size(), 1u) << path;
+        EXPECT_EQ(boxes.Messages[0].Caption, "Error writing to the configuration file") << path;
+        const std::string& text = boxes.Messages[0].Text;
+        const std::string head = WriteBoxText(path, "");
+        const std::size_t tail = head.size() - head.find('\r');
+        if (!reason.empty())
+            EXPECT_EQ(text, WriteBoxText(path, reason));
+        else
+            EXPECT_TRUE(text.size() > head.size() && text.starts_with(head.substr(0, head.size() - tail)) &&
+                        text.ends_with(head.substr(head.size() - tail)))
+                << text;
+        EXPECT_EQ(boxes.Messages[0].Icon, TMsgIcon::Error) << path;
+    }
+    static std::string WriteBoxText(const std::string& path, const std::string& reason)
+    {
+        return "Unable to write to " + path + ": " + reason + "\rThe file on disk was left as it was.";
     }
 
     FakeMessageBoxes boxes;
@@ -461,17 +477,21 @@ TEST_F(ProfileFileTest, LoadFromFile_FailureAfterSomeSections_KeepsWhatWasReadAn
 TEST_F(ProfileFileTest, SaveToFile_UnwritablePaths_ShowTheWriteBoxAndStayChanged)
 {
     dir.Write("plain.txt", "not a directory");
-    const std::vector<std::string> paths = {
-        dir.File("no-such-dir/profile.cfg"),
-        dir.File("plain.txt/profile.cfg"), // runs through a regular file
+    const std::vector<std::pair<std::string, std::string>> paths = {
+        {dir.File("no-such-dir/profile.cfg"), "No such file or directory"},
+#ifndef _WIN32
+        {dir.File("plain.txt/profile.cfg"), "Not a directory"}, // runs through a regular file
+#else
+        {dir.File("plain.txt/profile.cfg"), ""},
+#endif
     };
-    for (const std::string& path : paths) {
+    for (const auto& [path, reason] : paths) {
         boxes.Messages.clear();
         auto p = NewProfile();
         p->Profile.AddName("Sarge", "", "", "", 1); // an edit not yet on disk
         ASSERT_TRUE(save.Enabled);
         EXPECT_FALSE(p->Profile.SaveToFile(path)) << path;
-        ExpectOnlyWriteBox(path);
+        ExpectOnlyWriteBox(path, reason);
         EXPECT_TRUE(save.Enabled) << path << ": the edit is still unsaved";
         EXPECT_FALSE(fs::exists(path)) << path;
     }
@@ -490,11 +510,31 @@ TEST_F(ProfileFileTest, SaveToFile_FailingOverAnExistingFile_LeavesItsBytesUncha
         TFileSizeLimit limit(16);
         EXPECT_FALSE(p->Profile.SaveToFile(target));
     }
-    ExpectOnlyWriteBox("size limit");
+    ExpectOnlyWriteBox(target, "File too large");
     EXPECT_TRUE(save.Enabled);
     EXPECT_EQ(TempDir::Read(target), old);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1)
         << "no temporary file is left behind";
+}
+
+TEST_F(ProfileFileTest, SaveToFile_ReadOnlyFolder_SaysPermissionDenied)
+{
+    // Root writes anywhere: the save runs in a child as an ordinary user.
+    fs::create_directory(dir.File("locked"));
+    const std::string target = dir.Write("locked/profile.cfg", "the previous profile");
+    fs::permissions(dir.File("locked"), static_cast<fs::perms>(0555));
+    int status = RunInChild([&] {
+        if (!BecomeOrdinaryUser())
+            return 3;
+        auto p = NewProfile();
+        if (p->Profile.SaveToFile(target))
+            return 1;
+        return boxes.Messages.size() == 1 && boxes.Messages[0].Text == WriteBoxText(target, "Permission denied") ? 0
+                                                                                                                 : 2;
+    });
+    fs::permissions(dir.File("locked"), fs::perms::owner_all);
+    EXPECT_EQ(status, 0) << "1: written; 2: another text; 3: cannot become an ordinary user";
+    EXPECT_EQ(TempDir::Read(target), "the previous profile");
 }
 #endif
 
@@ -505,7 +545,11 @@ TEST_F(ProfileFileTest, SaveToFile_OverAnExistingDirectory_FailsAndLeavesItWhole
     dir.Write("profile.cfg/inside.txt", "kept");
     auto p = NewProfile();
     EXPECT_FALSE(p->Profile.SaveToFile(dir.File("profile.cfg")));
-    ExpectOnlyWriteBox("directory");
+#ifndef _WIN32
+    ExpectOnlyWriteBox(dir.File("profile.cfg"), "Is a directory");
+#else
+    ExpectOnlyWriteBox(dir.File("profile.cfg"));
+#endif
     EXPECT_EQ(TempDir::Read(dir.File("profile.cfg/inside.txt")), "kept");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1)
         << "no temporary file is left behind";
