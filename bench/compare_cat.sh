@@ -8,10 +8,13 @@
 #
 # Every round runs each command once, in an order that turns by one each
 # round, so that load from elsewhere touches all of them alike; ratios are
-# taken within a round and their medians printed. Peak memory (maximum
-# resident set) of each conversion comes from /usr/bin/time.
+# taken within a round and their medians printed. On a busy machine the
+# conversions (CPU-bound) suffer more than the copy (which waits for the
+# disk), so the CPU time (user + system, all threads) of each command is
+# printed too, and the largest resident set of each conversion (peak memory),
+# both from /usr/bin/time.
 #
-# usage: bench/compare_cat.sh [RUNS [MEGABYTES [NAMES...]]]
+# usage: bench/compare_cat.sh [RUNS [MEGABYTES [NAMES...]]]   (needs /usr/bin/time)
 #        (defaults: 9 runs, 64 MB, names 0 100 1000)
 # Uses the programs in build/bin (or $VELMORA_BIN): build them first, as
 # scripts/test does (RelWithDebInfo). Work files go to $TMPDIR and are
@@ -33,7 +36,7 @@ dump=$work/dump.txt
 "$bin/velmora_make_dump" "$dump" $((megabytes << 20))
 dumpKB=$(($(stat -c %s "$dump") / 1024))
 
-profile() { # names count -> profile path
+profile() { # names count: writes $work/p<count>.cfg
   local n=$1 json=$work/p$1.json sep=""
   {
     printf '{"app":{"ignoreCase":true},"html":{"brokenLines":true},"names":['
@@ -41,48 +44,53 @@ profile() { # names count -> profile path
     printf ']}'
   } >"$json"
   "$cli" profile new "$work/p$n.cfg" --from-json "$json" --force >/dev/null
-  echo "$work/p$n.cfg"
 }
 
 median() { sort -g | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
 now() { date +%s%N; }
 
-velmora() { "$cli" convert --profile "$1" --dest "$work/out" --images "$work/out" --existing overwrite --quiet "$dump" >/dev/null; }
-safecopy() { dd if="$dump" of="$work/out/copy.tmp" bs=1M conv=fsync status=none && mv "$work/out/copy.tmp" "$work/out/copy.txt"; }
-catcopy() { cat "$dump" >"$work/out/cat.txt"; }
+# run LABEL: one command, timed by /usr/bin/time into $work/cpu. Labels:
+# safe (the crash-safe copy), cat, and c<N> (velmora-cli with N names).
+run() {
+  local cpu=(/usr/bin/time -f "%U %S %M" -o "$work/cpu")
+  case $1 in
+  safe) "${cpu[@]}" sh -c 'dd if="$1" of="$2.tmp" bs=1M conv=fsync status=none && mv "$2.tmp" "$2"' sh "$dump" "$work/out/copy.txt" ;;
+  cat) "${cpu[@]}" sh -c 'cat "$1" >"$2"' sh "$dump" "$work/out/cat.txt" ;;
+  c*) "${cpu[@]}" "$cli" convert --profile "$work/p${1#c}.cfg" --dest "$work/out" --images "$work/out" \
+    --existing overwrite --quiet "$dump" >/dev/null ;;
+  esac
+}
 
-commands=(safecopy catcopy)
 labels=(safe cat)
 for n in "${counts[@]}"; do
-  commands+=("velmora $(profile "$n")")
+  profile "$n"
   labels+=("c$n")
 done
-safecopy; catcopy; ${commands[2]} # warm the page cache and the output files
+for label in "${labels[@]}"; do run "$label"; done # warm the page cache and the output files
 
 printf '%s MB dump, %s rounds; load average before: %s\n' "$megabytes" "$runs" "$(cut -d' ' -f1-3 /proc/loadavg)"
 for ((r = 0; r < runs; r++)); do
-  for ((k = 0; k < ${#commands[@]}; k++)); do
-    i=$(((k + r) % ${#commands[@]}))
-    t0=$(now); ${commands[$i]}; t1=$(now)
-    echo $(((t1 - t0) / 1000)) >>"$work/${labels[$i]}"
+  for ((k = 0; k < ${#labels[@]}; k++)); do
+    label=${labels[$(((k + r) % ${#labels[@]}))]}
+    t0=$(now); run "$label"; t1=$(now)
+    echo $(((t1 - t0) / 1000)) >>"$work/$label"
+    awk '{print ($1 + $2) * 1000}' "$work/cpu" >>"$work/$label.cpu"
+    awk '{print $3}' "$work/cpu" >>"$work/$label.kb"
   done
 done
 printf 'load average after: %s\n\n' "$(cut -d' ' -f1-3 /proc/loadavg)"
 
 ms() { median <"$work/$1" | awk '{printf "%.1f", $1 / 1000}'; }
+cpu() { median <"$work/$1.cpu" | awk '{printf "%.0f", $1}'; }
 ratio() { paste "$work/$1" "$work/$2" | awk '{printf "%.3f\n", $1 / $2}' | median; } # within each round
-peak() { # names count
-  [ -x /usr/bin/time ] || { echo "-"; return; }
-  /usr/bin/time -f %M -o "$work/peak" "$cli" convert --profile "$work/p$1.cfg" --dest "$work/out" \
-    --images "$work/out" --existing overwrite --quiet "$dump" >/dev/null
-  awk -v d="$dumpKB" '{printf "%.1f MB (%.2fx the dump)", $1 / 1024, $1 / d}' "$work/peak"
-}
-printf 'safe copy %s ms, cat %s ms (medians)\n' "$(ms safe)" "$(ms cat)"
-printf '%-6s %11s %12s %6s %8s  %s\n' names "convert ms" "/ safe copy" goal "/ cat" "peak memory"
-for ((k = 2; k < ${#commands[@]}; k++)); do
+peak() { sort -g "$work/$1.kb" | tail -1 | awk -v d="$dumpKB" '{printf "%.1f MB (%.2fx the dump)", $1 / 1024, $1 / d}'; }
+printf 'safe copy %s ms (CPU %s ms), cat %s ms (CPU %s ms) (medians)\n' "$(ms safe)" "$(cpu safe)" "$(ms cat)" "$(cpu cat)"
+printf '%-6s %11s %8s %12s %6s %8s  %s\n' names "convert ms" "CPU ms" "/ safe copy" goal "/ cat" "peak memory"
+for ((k = 2; k < ${#labels[@]}; k++)); do
   n=${labels[$k]#c}
   goal="-"; [ "$n" = 0 ] && goal="1.4x"; [ "$n" = 100 ] && goal="1.8x"
-  printf '%-6s %11s %11sx %6s %7sx  %s\n' "$n" "$(ms "c$n")" "$(ratio "c$n" safe)" "$goal" "$(ratio "c$n" cat)" "$(peak "$n")"
+  printf '%-6s %11s %8s %11sx %6s %7sx  %s\n' "$n" "$(ms "c$n")" "$(cpu "c$n")" "$(ratio "c$n" safe)" "$goal" \
+    "$(ratio "c$n" cat)" "$(peak "c$n")"
 done
 if [ -f "$work/c100" ] && [ -f "$work/c1000" ]; then
   printf '1,000 names / 100 names: %sx (goal 1.2x)\n' "$(ratio c1000 c100)"
