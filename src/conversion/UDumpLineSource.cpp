@@ -1,8 +1,8 @@
 // The dump is read twice: a first pass counts its lines, which the file bar
 // and the pacing of window messages need before the first line is written;
-// the second hands out the lines from a window of a block or two. A dump that
-// fits in one block is read once. Either pass reads on a thread of its own,
-// a few blocks ahead.
+// the second hands out the lines from a window of a block or two. The first
+// two blocks are read once, into the window; the rest of either pass is read
+// by a thread of its own, a few blocks ahead.
 #include "conversion/UDumpLineSource.h"
 
 #include <algorithm>
@@ -28,30 +28,27 @@ bool TDumpLineSource::Open(const std::string& path)
         return false;
     FCapacity = 2 * FBlockSize;
     FWindow = std::make_unique_for_overwrite<char[]>(FCapacity);
-    // The first block stays in the window: a dump that fits in it is read once.
-    FFile.Start(FBlockSize);
-    std::string_view block = FFile.Next();
-    if (!block.empty())
-        std::memcpy(FWindow.get(), block.data(), block.size());
-    FUsed = block.size();
+    // The first bytes go straight into the window: a dump that fits in it is
+    // read once, and without a thread.
+    const std::size_t start = FFile.ReadStart(FWindow.get(), FCapacity);
     TLineCounter counter;
     // The text ends at the file's end or at a NUL, whatever follows it.
-    for (bool more = counter.Add(block); more && !(block = FFile.Next()).empty();)
-        more = counter.Add(block);
-    FFile.Stop();
+    if (counter.Add(std::string_view(FWindow.get(), start)) && start == FCapacity) {
+        FFile.Start(FBlockSize, start);
+        for (std::string_view block; !(block = FFile.Next()).empty() && counter.Add(block);) {
+        }
+        FFile.Stop();
+    }
     if (FFile.Failed())
         return false;
     FLines = counter.Lines();
-    // The second pass reads the text as counted, even when the file grows
-    // meanwhile, and less when it shrinks.
+    // The second pass goes on after the window's bytes, up to the text's end
+    // as counted, even when the file grows meanwhile; less when it shrinks.
     const std::uint64_t text = counter.TextSize();
-    FFinal = text <= FUsed;
-    if (FFinal) {
-        FUsed = static_cast<std::size_t>(text);
-    } else {
-        FUsed = 0;
-        FFile.Start(FBlockSize, text);
-    }
+    FFinal = text <= start;
+    FUsed = static_cast<std::size_t>(std::min<std::uint64_t>(text, start));
+    if (!FFinal)
+        FFile.Start(FBlockSize, start, text - start);
     FReader = TDumpLineReader(std::string_view(FWindow.get(), FUsed), FFinal);
 
     const std::size_t pageLines = FProgress.FirstPosition + FLines;

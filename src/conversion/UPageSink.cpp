@@ -35,8 +35,8 @@ void TPageSink::Flush()
 
 void TPageSink::Finish()
 {
-    Flush();
-    FWriter.Finish();
+    FWriter.Finish(FUsed);
+    FUsed = 0;
 }
 
 } // namespace velmora

@@ -15,6 +15,15 @@ namespace {
 // Three blocks: one in use on each side and one to spare, so that neither
 // side waits for the other at every hand-over.
 constexpr std::size_t RingBlocks = 3;
+
+bool SeekTo(std::FILE* f, std::uint64_t offset)
+{
+#ifdef _WIN32
+    return ::_fseeki64(f, static_cast<__int64>(offset), SEEK_SET) == 0;
+#else
+    return ::fseeko(f, static_cast<off_t>(offset), SEEK_SET) == 0;
+#endif
+}
 } // namespace
 
 // ---- TBlockRing -------------------------------------------------------------
@@ -107,16 +116,34 @@ bool TFileBlockReader::Open(const std::string& path)
     return true;
 }
 
-void TFileBlockReader::Start(std::size_t blockSize, std::uint64_t limit)
+std::size_t TFileBlockReader::ReadStart(char* into, std::size_t size)
+{
+    Stop();
+    if (!FFile || !SeekTo(FFile, 0)) {
+        FFailed = true;
+        return 0;
+    }
+    std::size_t done = 0;
+    while (done < size) {
+        const std::size_t n = std::fread(into + done, 1, size - done, FFile);
+        if (n == 0)
+            break;
+        done += n;
+    }
+    FFailed = FFailed || std::ferror(FFile) != 0;
+    FBytesRead += done;
+    return done;
+}
+
+void TFileBlockReader::Start(std::size_t blockSize, std::uint64_t from, std::uint64_t limit)
 {
     Stop();
     if (FRing && FRing->BlockSize() == blockSize)
         FRing->Reopen(); // the memory of an earlier pass, already paged in
     else
         FRing = std::make_unique<TBlockRing>(blockSize, 0, RingBlocks);
-    if (!FFile || std::fseek(FFile, 0, SEEK_SET) != 0) {
+    if (!FFile || !SeekTo(FFile, from)) {
         FFailed = true;
-        FRing->Close();
         return;
     }
     FThread = std::thread([this, limit] { ReadAhead(limit); });
@@ -167,27 +194,44 @@ void TFileBlockReader::Stop()
 
 TFileBlockWriter::TFileBlockWriter(std::function<void(std::string_view)> write, std::size_t blockSize,
                                    std::size_t slack)
-    : FWrite(std::move(write)), FRing(blockSize, slack, RingBlocks), FFilling(FRing.Free()),
-      FThread([this] { WriteQueued(); })
+    : FWrite(std::move(write)), FRing(blockSize, slack, RingBlocks), FFilling(FRing.Free())
 {
 }
 
 TFileBlockWriter::~TFileBlockWriter()
 {
-    Finish();
+    FRing.Close();
+    if (FThread.joinable())
+        FThread.join();
 }
 
 void TFileBlockWriter::Submit(std::size_t size)
 {
+    // A file of a block or two is written faster than a thread starts on a
+    // busy machine: the first block is written here, the thread starts with
+    // the second.
+    if (!FFirstWritten) {
+        FFirstWritten = true;
+        FWrite(std::string_view(FFilling, size));
+        return;
+    }
+    if (!FThread.joinable())
+        FThread = std::thread([this] { WriteQueued(); });
     FRing.Push(size);
     FFilling = FRing.Free();
 }
 
-void TFileBlockWriter::Finish()
+void TFileBlockWriter::Finish(std::size_t size)
 {
+    if (!FThread.joinable()) {
+        if (size > 0)
+            FWrite(std::string_view(FFilling, size));
+        return;
+    }
+    if (size > 0)
+        FRing.Push(size);
     FRing.Close();
-    if (FThread.joinable())
-        FThread.join();
+    FThread.join();
 }
 
 void TFileBlockWriter::WriteQueued()

@@ -58,7 +58,8 @@ private:
     std::condition_variable FChanged;
 };
 
-// Reads a regular file in blocks, a thread reading ahead of the caller.
+// Reads a regular file: straight into the caller's memory, or in blocks that
+// a thread reads ahead of the caller.
 class TFileBlockReader {
 public:
     static constexpr std::uint64_t NoLimit = std::numeric_limits<std::uint64_t>::max();
@@ -70,8 +71,12 @@ public:
 
     // False when the path names no regular file or it cannot be opened.
     bool Open(const std::string& path);
-    // Starts reading from the first byte, at most limit bytes, blockSize at a time.
-    void Start(std::size_t blockSize, std::uint64_t limit = NoLimit);
+    // Reads up to size bytes from the first byte on into `into`, on the
+    // caller's thread; fewer only at the file's end or on a failure.
+    std::size_t ReadStart(char* into, std::size_t size);
+    // Starts reading ahead from byte `from` on, at most limit bytes,
+    // blockSize at a time.
+    void Start(std::size_t blockSize, std::uint64_t from, std::uint64_t limit = NoLimit);
     // The next block; empty at the end of the file (a file that shrank
     // meanwhile ends sooner) or of the limit, or after a failure. Valid
     // until the next call.
@@ -110,10 +115,13 @@ public:
     char* Block() const { return FFilling; }
     std::size_t BlockSize() const { return FRing.BlockSize(); }
     // Queues the first size bytes of Block() for writing; Block() is then a
-    // free block, which may mean waiting until one has been written.
+    // free block, which may mean waiting until one has been written. The
+    // thread starts with the second block submitted.
     void Submit(std::size_t size);
-    // Returns once every submitted block has been written.
-    void Finish();
+    // Writes the first size bytes of Block() (on the caller's thread when
+    // nothing was submitted before: a small file needs no thread) and
+    // returns once everything has been written.
+    void Finish(std::size_t size);
 
 private:
     void WriteQueued();
@@ -121,6 +129,7 @@ private:
     std::function<void(std::string_view)> FWrite;
     TBlockRing FRing;
     char* FFilling;
+    bool FFirstWritten = false;
     std::thread FThread;
 };
 

@@ -1,4 +1,4 @@
-// Files read in blocks by a thread reading ahead.
+// Files read straight into memory, or in blocks by a thread reading ahead.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -11,10 +11,10 @@ namespace {
 
 using test::TempDir;
 
-std::string ReadAll(TFileBlockReader& reader, std::size_t blockSize, std::uint64_t limit)
+std::string ReadAhead(TFileBlockReader& reader, std::size_t blockSize, std::uint64_t from, std::uint64_t limit)
 {
     std::string bytes;
-    reader.Start(blockSize, limit);
+    reader.Start(blockSize, from, limit);
     for (std::string_view block; !(block = reader.Next()).empty();) {
         EXPECT_LE(block.size(), blockSize);
         bytes += block;
@@ -22,19 +22,24 @@ std::string ReadAll(TFileBlockReader& reader, std::size_t blockSize, std::uint64
     return bytes;
 }
 
-TEST(FileBlocks, ReaderHandsOutEveryByteUpToTheLimitAndRefusesWhatIsNoFile)
+TEST(FileBlocks, ReaderHandsOutEveryByteFromWhereAskedUpToTheLimitAndRefusesWhatIsNoFile)
 {
     TempDir dir;
     const std::string content = std::string("a\r\nb\0c\xff\n", 8) + std::string(5000, '\xfe');
     TFileBlockReader reader;
     ASSERT_TRUE(reader.Open(dir.Write("dump.txt", content)));
-    EXPECT_EQ(ReadAll(reader, 7, TFileBlockReader::NoLimit), content);
-    EXPECT_EQ(ReadAll(reader, 1000, 4321), content.substr(0, 4321)) << "started again from the first byte";
+    std::string start(10, ' ');
+    EXPECT_EQ(reader.ReadStart(start.data(), start.size()), 10u);
+    EXPECT_EQ(start, content.substr(0, 10));
+    EXPECT_EQ(ReadAhead(reader, 7, 10, TFileBlockReader::NoLimit), content.substr(10));
+    EXPECT_EQ(ReadAhead(reader, 1000, 3, 4321), content.substr(3, 4321));
+    EXPECT_EQ(reader.ReadStart(start.data(), start.size()), 10u) << "from the first byte again";
     EXPECT_FALSE(reader.Failed());
-    EXPECT_EQ(reader.BytesRead(), content.size() + 4321);
+    EXPECT_EQ(reader.BytesRead(), 10 + (content.size() - 10) + 4321 + 10);
 
     ASSERT_TRUE(reader.Open(dir.Write("empty.txt", "")));
-    EXPECT_EQ(ReadAll(reader, 7, TFileBlockReader::NoLimit), "");
+    EXPECT_EQ(reader.ReadStart(start.data(), start.size()), 0u);
+    EXPECT_EQ(ReadAhead(reader, 7, 0, TFileBlockReader::NoLimit), "");
     EXPECT_FALSE(reader.Open(dir.File("missing.txt")));
     EXPECT_FALSE(reader.Open(dir.Path())) << "a directory is not a file";
 }
