@@ -201,11 +201,12 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(PageBlocks, ReadingStopsAtTheFirstNul)
 {
+    // The NUL stands past the first blocks, which are read before any is looked at.
     TempDir dir;
-    std::string dump = "a\nb" + std::string(1, '\0') + std::string(1 << 20, 'x');
+    const std::string dump = std::string(300, '\n') + '\0' + std::string(1 << 20, '\n');
     TDumpLineSource lines(TPageProgress{}, false, 64);
     ASSERT_TRUE(lines.Open(dir.Write("dump.txt", dump)));
-    EXPECT_EQ(lines.Lines(), 2u);
+    EXPECT_EQ(lines.Lines(), 300u);
     EXPECT_LT(lines.BytesRead(), 64u * 1024) << "the megabyte behind the NUL is not read";
 }
 
