@@ -14,6 +14,16 @@
 
 namespace velmora {
 
+namespace {
+// The bytes of a block before its first NUL: a NUL ends the text, even one
+// that was not there when the lines were counted.
+std::size_t TextBefore(std::string_view block)
+{
+    const void* nul = block.empty() ? nullptr : std::memchr(block.data(), 0, block.size());
+    return nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - block.data()) : block.size();
+}
+} // namespace
+
 TDumpLineSource::TDumpLineSource(TPageProgress progress, bool brokenLines, std::size_t blockSize)
     : FProgress(std::move(progress)), FBrokenLines(brokenLines), FBlockSize(std::max<std::size_t>(blockSize, 1))
 {
@@ -48,7 +58,7 @@ bool TDumpLineSource::Open(const std::string& path)
     FFinal = text <= start;
     FUsed = static_cast<std::size_t>(std::min<std::uint64_t>(text, start));
     if (!FFinal)
-        FFile.Start(FBlockSize, start, text - start);
+        FFile.Start(FBlockSize, start, text - start, TextBefore);
     FReader = TDumpLineReader(std::string_view(FWindow.get(), FUsed), FFinal);
 
     const std::size_t pageLines = FProgress.FirstPosition + FLines;
@@ -92,17 +102,13 @@ void TDumpLineSource::Refill(std::string_view* keep)
     if (keep)
         *keep = std::string_view(FWindow.get(), keep->size());
 
-    std::string_view block = FFile.Next();
-    // A NUL ends the text, even one that was not there when the lines were counted.
-    const void* nul = block.empty() ? nullptr : std::memchr(block.data(), 0, block.size());
-    if (nul)
-        block = block.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - block.data()));
+    const std::string_view block = FFile.Next();
     if (!block.empty())
         std::memcpy(FWindow.get() + FUsed, block.data(), block.size()); // the room was made above
     FUsed += block.size();
     // The text ends where the reading ends: at the length counted, or sooner
-    // in a file that shrank or failed.
-    FFinal = block.empty() || nul;
+    // in a file that shrank or failed, or at a NUL.
+    FFinal = block.empty();
     if (FFinal)
         FFile.Stop();
     FReader.Continue(std::string_view(FWindow.get(), FUsed), dropped, FFinal);

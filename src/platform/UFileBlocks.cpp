@@ -135,7 +135,7 @@ std::size_t TFileBlockReader::ReadStart(char* into, std::size_t size)
     return done;
 }
 
-void TFileBlockReader::Start(std::size_t blockSize, std::uint64_t from, std::uint64_t limit)
+void TFileBlockReader::Start(std::size_t blockSize, std::uint64_t from, std::uint64_t limit, TBlockEnd end)
 {
     Stop();
     if (FRing && FRing->BlockSize() == blockSize)
@@ -146,10 +146,10 @@ void TFileBlockReader::Start(std::size_t blockSize, std::uint64_t from, std::uin
         FFailed = true;
         return;
     }
-    FThread = std::thread([this, limit] { ReadAhead(limit); });
+    FThread = std::thread([this, limit, end = std::move(end)] { ReadAhead(limit, end); });
 }
 
-void TFileBlockReader::ReadAhead(std::uint64_t limit)
+void TFileBlockReader::ReadAhead(std::uint64_t limit, const TBlockEnd& end)
 {
     const std::size_t blockSize = FRing->BlockSize();
     while (limit > 0) {
@@ -160,11 +160,12 @@ void TFileBlockReader::ReadAhead(std::uint64_t limit)
         const std::size_t n = std::fread(block, 1, wanted, FFile);
         FBytesRead += n;
         limit -= n;
-        if (n > 0)
-            FRing->Push(n);
-        if (n < wanted) {
-            FFailed = std::ferror(FFile) != 0;
-            break; // the end of the file, or a failure
+        const std::size_t kept = end ? std::min(end(std::string_view(block, n)), n) : n;
+        if (kept > 0)
+            FRing->Push(kept);
+        if (n < wanted || kept < n) {
+            FFailed = FFailed || std::ferror(FFile) != 0;
+            break; // the end of the file or of what the caller wants, or a failure
         }
     }
     FRing->Close();

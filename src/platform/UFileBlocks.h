@@ -74,9 +74,12 @@ public:
     // Reads up to size bytes from the first byte on into `into`, on the
     // caller's thread; fewer only at the file's end or on a failure.
     std::size_t ReadStart(char* into, std::size_t size);
+    // How many bytes of a block read to hand out; fewer than the block's
+    // size ends the reading there. Called on the reading thread.
+    using TBlockEnd = std::function<std::size_t(std::string_view block)>;
     // Starts reading ahead from byte `from` on, at most limit bytes,
-    // blockSize at a time.
-    void Start(std::size_t blockSize, std::uint64_t from, std::uint64_t limit = NoLimit);
+    // blockSize at a time, each block cut by end when given.
+    void Start(std::size_t blockSize, std::uint64_t from, std::uint64_t limit = NoLimit, TBlockEnd end = {});
     // The next block; empty at the end of the file (a file that shrank
     // meanwhile ends sooner) or of the limit, or after a failure. Valid
     // until the next call.
@@ -90,7 +93,7 @@ public:
     std::uint64_t BytesRead() const { return FBytesRead; }
 
 private:
-    void ReadAhead(std::uint64_t limit);
+    void ReadAhead(std::uint64_t limit, const TBlockEnd& end);
 
     std::FILE* FFile = nullptr;
     std::unique_ptr<TBlockRing> FRing;
