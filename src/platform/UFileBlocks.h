@@ -87,7 +87,7 @@ public:
     // Ends the reading ahead: at most the few blocks read ahead are read
     // beyond what Next handed out.
     void Stop();
-    // True once a read or a rewind has failed.
+    // True once a read or a seek has failed.
     bool Failed() const { return FFailed; }
     // Every byte read since Open, rereads included.
     std::uint64_t BytesRead() const { return FBytesRead; }
@@ -106,9 +106,9 @@ private:
 // Writes blocks to a file, a thread writing each while the next is filled.
 class TFileBlockWriter {
 public:
-    // write receives every submitted block, in order, on the writer's thread;
-    // it must not throw. Each block has room for blockSize bytes and slack
-    // bytes past them.
+    // write receives every block, in order: the first on the caller's
+    // thread, the others on the writer's. It must not throw. Each block has
+    // room for blockSize bytes and slack bytes past them.
     TFileBlockWriter(std::function<void(std::string_view)> write, std::size_t blockSize, std::size_t slack);
     ~TFileBlockWriter();
     TFileBlockWriter(const TFileBlockWriter&) = delete;
@@ -121,8 +121,8 @@ public:
     // free block, which may mean waiting until one has been written. The
     // thread starts with the second block submitted.
     void Submit(std::size_t size);
-    // Writes the first size bytes of Block() (on the caller's thread when
-    // nothing was submitted before: a small file needs no thread) and
+    // Writes the first size bytes of Block() (on the caller's thread when at
+    // most one block was submitted before: a small file needs no thread) and
     // returns once everything has been written.
     void Finish(std::size_t size);
 
