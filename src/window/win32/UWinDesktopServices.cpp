@@ -4,8 +4,6 @@
 
 #include <shellapi.h>
 
-#include "platform/UPaths.h"
-#include "platform/URegistry.h"
 #include "platform/UText.h"
 #include "window/win32/UWinDialogs.h"
 #include "window/win32/UWinMessageLoop.h"
@@ -13,24 +11,14 @@
 namespace velmora {
 
 TWinDesktopServices::TWinDesktopServices()
-    : FMessageBoxes(std::make_unique<TWinMessageBoxes>()),
-      FDialogs(std::make_unique<TWinFileDialogs>()),
-      FRegistry(std::make_unique<TSystemRegistry>())
+    : TDesktopSession(
+          std::make_unique<TWinMessageBoxes>(), std::make_unique<TWinFileDialogs>(),
+          // Whether a program answers the address is the shell's business.
+          [](const std::string& url) {
+              ShellExecuteW(GetActiveWindow(), L"open", WideText(url).c_str(), nullptr, nullptr, SW_SHOW);
+          },
+          ProcessMessages)
 {
-    FServices.MessageBoxes = FMessageBoxes.get();
-    FServices.Dialogs = FDialogs.get();
-    FServices.Registry = FRegistry.get();
-    FServices.ExecutablePath = ExecutablePath();
-    std::string executableDir = ExtractFilePath(FServices.ExecutablePath);
-    FServices.ProgramDir = ProgramDirectory(executableDir);
-    FServices.UserFilesDir = UserFilesDirectory(executableDir);
-    // Whether a program answers the address is the shell's business.
-    FServices.OpenUrl = [](const std::string& url) {
-        ShellExecuteW(GetActiveWindow(), L"open", WideText(url).c_str(), nullptr, nullptr, SW_SHOW);
-    };
-    FServices.ProcessMessages = ProcessMessages;
 }
-
-TWinDesktopServices::~TWinDesktopServices() = default;
 
 } // namespace velmora
