@@ -164,6 +164,37 @@ TEST_F(WinLayout, EveryControlHasItsCaptionHintAndPlace)
         EXPECT_EQ(PaintedColor(Form->Handle(), Find(swatch)), COLORREF(0x8080FF)) << swatch;
 }
 
+// Tab and Shift+Tab go through a sheet's controls in the order of its
+// children that take the focus.
+TEST_F(WinLayout, EachSheetsControlsTakeTheFocusInTheirKeyboardOrder)
+{
+    const std::pair<const char*, std::vector<std::string>> sheets[] = {
+        {"ConvertSheet", {"BtnAdd", "SrcFilesList", "btnRemove", "BtnConvert", "BtnAbout", "btnExit"}},
+        {"HighlightOptSheet",
+         {"NameEdit", "CustFrontHTMLMemo", "CustEndHTMLMemo", "NameImgEdit", "NameImgEditBrowse", "BtnCustom",
+          "ColorCombo", "BtnAddName", "NamesList", "BtnRemoveName", "BtnUpdate"}},
+        {"ColorProfileSheet",
+         {"TitleEdit", "AuthEdit", "EscapeTextCheck", "ColorCodesCombo", "BtnBackCol", "BtnTextCol", "BtnLinkCol",
+          "BtnVisLinkcol", "FrontPageHTMLMemo", "EndPageHTMLMemo", "BackImageEdit", "BackImageEditBrowse",
+          "RelImgCheck", "BrokenLinesCheck"}},
+        {"ConfigSheet",
+         {"ProfileListCombo", "BtnLoadProfile", "INIDefsCheck", "CaseSensCheck", "BtnClearMRU", "PromptOnOverwCheck",
+          "SkipExistingCheck", "InputDirEdit", "InputDirEditBrowse", "DestDirEdit", "DestDirEditBrowse", "DestImgEdit",
+          "DestImgEditBrowse", "BtnSaveOpts", "BitBtn1"}},
+    };
+    Form = std::make_unique<TWinMainWindow>(Services(ProcessMessages));
+    for (const auto& [sheet, expected] : sheets) {
+        std::map<HWND, std::string> names;
+        for (const std::string& name : expected)
+            names[Find(name.c_str())] = name;
+        std::vector<std::string> order;
+        for (HWND child = GetWindow(Find(sheet), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            if (GetWindowLongPtrW(child, GWL_STYLE) & WS_TABSTOP)
+                order.push_back(names.count(child) ? names[child] : "unexpected " + WindowText(child));
+        EXPECT_EQ(order, expected) << sheet;
+    }
+}
+
 TEST_F(WinLayout, CommandsStartEnabledAsDesignedAndConvertFollowsTheList)
 {
     Form = std::make_unique<TWinMainWindow>(Services(ProcessMessages));
