@@ -628,7 +628,15 @@ void TWinMainWindow::ApplyFonts()
 void TWinMainWindow::SetPicture(HWND button, TPicture picture, int size)
 {
     FPictureOf[button] = {picture, size};
-    SendMessageW(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(FPictures.Icon(picture, Scale(size, FDpi))));
+    const int pixels = Scale(size, FDpi);
+    if (button != Control("BtnConvert")) {
+        SendMessageW(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(FPictures.Icon(picture, pixels)));
+        return;
+    }
+    // The large button shows its picture above its caption.
+    BUTTON_IMAGELIST list{FPictures.List(picture, pixels), {0, Scale(2, FDpi), 0, Scale(2, FDpi)},
+                          BUTTON_IMAGELIST_ALIGN_TOP};
+    SendMessageW(button, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&list));
 }
 
 // An entry of the colour drop-down: a swatch of its colour, without a name.

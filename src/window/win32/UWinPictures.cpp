@@ -137,8 +137,20 @@ void Draw(TPainter& p, TPicture picture)
 
 TWinPictures::~TWinPictures()
 {
+    for (auto& [key, list] : FLists)
+        ImageList_Destroy(list);
     for (auto& [key, icon] : FIcons)
         DestroyIcon(icon);
+}
+
+HIMAGELIST TWinPictures::List(TPicture picture, int size)
+{
+    HIMAGELIST& list = FLists[{picture, size}];
+    if (!list) {
+        list = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 1, 0);
+        ImageList_AddIcon(list, Icon(picture, size));
+    }
+    return list;
 }
 
 HICON TWinPictures::Icon(TPicture picture, int size)

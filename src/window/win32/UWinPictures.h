@@ -21,9 +21,12 @@ public:
 
     // The picture as an icon of size x size pixels.
     HICON Icon(TPicture picture, int size);
+    // The same icon alone in an image list, as a button takes a picture it places.
+    HIMAGELIST List(TPicture picture, int size);
 
 private:
     std::map<std::pair<TPicture, int>, HICON> FIcons;
+    std::map<std::pair<TPicture, int>, HIMAGELIST> FLists;
 };
 
 } // namespace velmora
