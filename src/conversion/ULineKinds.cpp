@@ -460,15 +460,20 @@ bool MeansOfDeathFromName(std::string_view name, TMeansOfDeath& means)
 
 void AppendPlayerName(std::string& out, std::string_view name)
 {
+    // The text between codes and 0x19 bytes is appended in one piece.
+    std::size_t from = 0;
     for (std::size_t at = 0; at < name.size();) {
-        if (const std::size_t code = ColorCodeLength(name, at)) {
-            at += code;
-        } else {
-            if (name[at] != '\x19')
-                out += name[at];
+        const char c = name[at];
+        const std::size_t skip = c == '\x19' ? 1 : c == '^' ? ColorCodeLength(name, at) : 0;
+        if (skip == 0) {
             ++at;
+            continue;
         }
+        out.append(name, from, at - from);
+        at += skip;
+        from = at;
     }
+    out.append(name, from, name.size() - from);
 }
 
 std::string PlayerName(std::string_view name)

@@ -25,6 +25,7 @@ using TPlayerAliases = std::map<std::string, std::string>;
 
 class TPlayerStats {
 public:
+    // aliases: counted under the name each stands for, and listed among its earlier names.
     explicit TPlayerStats(TPlayerAliases aliases = {});
 
     // Counts the facts of one line. line: the line's number on the page (its
@@ -44,6 +45,10 @@ public:
     // fields of TPlayerSummary are all set (HasStats' counts included).
     std::vector<TPlayerSummary> Players() const;
 
+    // The most players counted; the lines of further ones are passed over,
+    // so that no dump can make the counts grow without end.
+    static constexpr std::size_t MaxPlayers = 20000;
+
 private:
     static constexpr std::size_t MeansCount = static_cast<std::size_t>(TMeansOfDeath::Grapple) + 1;
     static constexpr std::size_t None = static_cast<std::size_t>(-1);
@@ -59,24 +64,55 @@ private:
         std::array<std::uint64_t, MeansCount> MeansKills{};
         std::map<std::string, std::uint64_t, std::less<>> OtherMeansKills; // "MOD_X" this version does not know
         std::vector<std::string> EarlierNames;
-        std::size_t MergedInto = None; // a record whose player renamed to a name that had one
+        std::vector<std::string> Spellings; // the player's names as written, codes and all, in FSpellings
+        std::size_t MergedInto = None; // set when the player renamed to a name that had counts of its own
     };
 
-    // The name as players are compared (codes left out, aliases applied), in FKey.
-    const std::string& Key(std::string_view name);
-    // The record of the player of that key, made when new: its place in FRecords.
-    std::size_t Get(const std::string& key, std::uint64_t line);
+    // Names to record places: open addressing, kept at most half full.
+    class TNameTable {
+    public:
+        // None when the name is not there.
+        std::size_t Find(std::string_view name, std::size_t hash) const;
+        void Insert(std::string_view name, std::size_t hash, std::size_t record);
+        // The name must be there.
+        void Erase(std::string_view name, std::size_t hash);
+        std::size_t Size() const { return FCount; }
+
+    private:
+        struct TEntry {
+            std::string Name;
+            std::size_t Hash = 0;
+            std::size_t Record = None; // None: a free place
+        };
+        std::size_t PlaceOf(std::string_view name, std::size_t hash) const;
+
+        std::vector<TEntry> FEntries;
+        std::size_t FCount = 0;
+    };
+
+    // The record of the player of that name as written in a line (codes and
+    // all), None when there is none; Get makes one when new (None past MaxPlayers).
+    std::size_t Find(std::string_view name);
+    std::size_t Get(std::string_view name, std::uint64_t line);
+    // The name without its colour codes and 0x19 bytes: the name itself when
+    // it has none, otherwise a copy in FPlain.
+    std::string_view Plain(std::string_view name);
     void AddKill(const TLineFacts& facts, std::uint64_t line);
     void AddEvent(const TLineFacts& facts, std::uint64_t line);
-    void Rename(const std::string& oldKey, const std::string& newKey, std::uint64_t line);
+    // The player of the record takes the new name.
+    void Rename(std::size_t record, std::string_view newName, std::uint64_t line);
     std::size_t Root(std::size_t record) const;
 
     TPlayerAliases FAliases;
     std::vector<TRecord> FRecords;
-    std::unordered_map<std::string, std::size_t> FByName; // the current name of each player not merged away
+    // The current name of each player without codes (a record merged into
+    // another has none), and the names as written that stand for them, in
+    // which most lines find their player without taking codes out.
+    TNameTable FNames;
+    TNameTable FSpellings;
     std::unordered_map<std::uint64_t, std::uint64_t> FKillsOf; // killer record << 32 | victim record: kills
-    std::vector<std::string> FSlots; // the key of each client slot's player in this game
-    std::string FKey;                // scratch of Key, kept to reuse its memory
+    std::vector<std::size_t> FSlots; // the record of each client slot's player in this game, None for none
+    std::string FPlain;              // scratch of Plain, kept to reuse its memory
 };
 
 // Most chat lines first, then most kills, then by name.

@@ -113,8 +113,11 @@ TEST(PlayerStatsTest, Renames_CountUnderTheLastName_WithTheEarlierNamesListed)
         "^1Ranger^7: new name",
         "Xaero^7: hi",
         "Ranger^7 renamed to Xaero",
+        "Doom^7: the name is free again", // another player
     }));
-    ASSERT_EQ(players.size(), 2u);
+    ASSERT_EQ(players.size(), 3u);
+    EXPECT_EQ(players["Doom"].ChatLines, 1u);
+    EXPECT_EQ(players["Doom"].FirstLine, 7u);
     EXPECT_EQ(players["Xaero"].ChatLines, 3u);
     EXPECT_EQ(players["Xaero"].Deaths, 1u);
     EXPECT_EQ(players["Xaero"].FirstLine, 1u) << "the player's first line, under the first name";
@@ -186,6 +189,27 @@ TEST(PlayerStatsTest, FirstLine_IsTheFirstLineOnThePage_AndAliasesJoinTheirPlaye
     ASSERT_EQ(players.size(), 1u);
     EXPECT_EQ(players[0].FirstLine, 7u);
     EXPECT_EQ(players[0].ChatLines, 2u);
+    EXPECT_EQ(players[0].EarlierNames, std::vector<std::string>{"Doomguy"});
+}
+
+TEST(PlayerStatsTest, Words_AreRunsBetweenSpacesThatShowSomething)
+{
+    const std::pair<const char*, std::uint64_t> cases[] = {
+        {"", 0},
+        {"gg", 1},
+        {"  two  words  ", 2},
+        {"tab\tand\x19" "control\x01" "bytes", 4},
+        {"caf\xC3\xA9 au lait, s'il vous pla\xC3\xAEt !", 7},
+        {"averyveryverylongwordthatrunsovermanybytes and more", 3},
+        {"12345678 b", 2},
+        {"1234567 9", 2},
+        {"12345678 ^1b", 2},
+        {"a b c d e f g h i j k l m n o p q r s t u v w x y z", 26},
+        {"^1red^7text ^2 ^xff00ffpink", 2}, // a code alone is no word, nor does one split a word
+        {"1^", 1},
+    };
+    for (const auto& [text, words] : cases)
+        EXPECT_EQ(CountWords(text), words) << text;
 }
 
 TEST(PlayersSectionTest, ATableOfNamesLinkedToTheirFirstLine_EscapedAndWithoutControls_NothingWithoutPlayers)
