@@ -136,16 +136,21 @@ TEST(PlayerStatsTest, Renames_CountUnderTheLastName_WithTheEarlierNamesListed)
         "  0:06 ClientUserinfoChanged: 1 n\\Stripe\\t\\0\\model\\major",
         "  0:07 ClientUserinfoChanged: 1 n\\Stripe\\t\\1\\model\\major",
         "  0:08 say: Stripe: renamed",
+        "  0:08 ClientUserinfoChanged: 2 n\\Visor\\t\\0",
+        "  0:08 say: Visor: hi",
+        "  0:08 ClientUserinfoChanged: 2 n\\Sarge\\t\\0", // a game log says no more
+        "  0:08 say: Sarge: hi again",
         "  0:09 ShutdownGame:",
         "  0:00 InitGame: \\sv_hostname\\noname",
-        "  0:00 ClientConnect: 1",
-        "  0:00 ClientUserinfoChanged: 1 n\\Daemia\\t\\0",
+        "  0:00 ClientUserinfoChanged: 1 n\\Daemia\\t\\0", // a game's first name of the slot
         "  0:01 ClientDisconnect: 1",
         "  0:02 ClientConnect: 1",
         "  0:02 ClientUserinfoChanged: 1 n\\Grunt\\t\\0",
         "  0:03 say: Grunt: hi",
     }));
-    ASSERT_EQ(players.size(), 3u);
+    ASSERT_EQ(players.size(), 4u);
+    EXPECT_EQ(players["Sarge"].ChatLines, 2u);
+    EXPECT_EQ(players["Sarge"].EarlierNames, std::vector<std::string>{"Visor"});
     EXPECT_EQ(players["Stripe"].ChatLines, 2u);
     EXPECT_EQ(players["Stripe"].EarlierNames, std::vector<std::string>{"Major"});
     EXPECT_TRUE(players["Daemia"].EarlierNames.empty());
