@@ -17,7 +17,9 @@
 #include <QTreeWidget>
 
 #include "settings/UHighLighter.h"
-#include "window/HTMLgenUnit.h"
+#include "platform/URegistry.h"
+#include "window/qt/UQtDialogs.h"
+#include "window/qt/UQtMainWindow.h"
 
 namespace {
 
@@ -74,12 +76,17 @@ int main(int argc, char** argv)
         return 1;
 
     TPrintedMessages messages;
+    TQtFileDialogs dialogs; // never shown
+    TSystemRegistry registry;
     TWindowServices services;
     services.MessageBoxes = &messages;
+    services.Dialogs = &dialogs;
+    services.Registry = &registry;
+    services.OpenUrl = [](const std::string&) {};
     services.ProgramDir = workDir;
     services.ExecutablePath = workDir + "velmora";
     services.ProcessMessages = [] { QCoreApplication::processEvents(); };
-    THTMLform form(services);
+    TQtMainWindow form(services);
     if (!form.FormCreate())
         return 1;
     form.show();

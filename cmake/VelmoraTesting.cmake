@@ -1,5 +1,5 @@
 # One helper registers every test program: velmora_add_test(NAME n SOURCES ... [LIBS ...] [WINDOW]).
-# WINDOW: a test of the window, with its own main that starts Qt on the offscreen platform.
+# WINDOW: a test of the Qt window, with its own main that starts Qt (on the offscreen platform).
 include(GoogleTest)
 
 # An installed GoogleTest where one fits the compiler; otherwise (a cross build)
@@ -28,9 +28,9 @@ function(velmora_add_test)
     find_package(Qt6 REQUIRED COMPONENTS Test)
     set_target_properties(${T_NAME} PROPERTIES AUTOMOC ON)
     target_link_libraries(${T_NAME} PRIVATE velmora_test_support ${T_LIBS} Qt6::Test GTest::gmock GTest::gtest)
-    # Leaks inside Qt's and fontconfig's own caches are not ours to fix.
-    list(APPEND environment "QT_QPA_PLATFORM=offscreen"
-      "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/window/lsan-qt.supp")
+    # The test program runs on Qt's offscreen platform unless QT_QPA_PLATFORM
+    # names another. Leaks inside Qt's and fontconfig's own caches are not ours to fix.
+    list(APPEND environment "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/window/qt/lsan-qt.supp")
   else()
     target_link_libraries(${T_NAME} PRIVATE velmora_test_support ${T_LIBS} GTest::gmock GTest::gtest_main)
   endif()

@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the page writer as a dump: with a few names, both
 // case settings, dump text as stored and escaped with colour runs, and broken
-// lines on, every page must be written whole.
+// lines on, every page must be written whole, and the same whether the dump
+// is read whole or in small blocks.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -62,16 +63,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     names.push_back(TNameItem{"Doom", nullptr});
     TConvertClass engine(nullptr, [] {});
     engine.SetOptions(&html, &app, &io, &names);
-    // Both case settings, the second with escaped text and colour runs.
+    // Both case settings, the second with escaped text and colour runs; each
+    // page is written whole and in blocks of 1 to 64 bytes, and the two agree.
+    const std::size_t blockSize = 1 + (size > 0 ? data[0] % 64 : 0);
     for (bool ignoreCase : {false, true}) {
         app.FCaseSensitive = ignoreCase;
         app.FEscapeText = ignoreCase;
         app.FColorCodes = ignoreCase ? TColorCodes::Colors : TColorCodes::Keep;
-        if (!engine.WritePage(dump, page))
-            std::abort();
-        std::string written;
-        if (!ReadWholeFile(page, written) || written.size() < std::char_traits<char>::length(Footer) ||
-            !written.ends_with(Footer) || !written.starts_with("<HTML>"))
+        std::string pages[2];
+        for (std::size_t k = 0; k < 2; ++k) {
+            engine.SetBlockSize(k == 0 ? size + 1 : blockSize);
+            if (!engine.WritePage(dump, page) || !ReadWholeFile(page, pages[k]))
+                std::abort();
+        }
+        if (pages[1] != pages[0] || pages[0].size() < std::char_traits<char>::length(Footer) ||
+            !pages[0].ends_with(Footer) || !pages[0].starts_with("<HTML>"))
             std::abort();
     }
     return 0;

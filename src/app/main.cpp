@@ -7,8 +7,8 @@
 #include <QMessageBox>
 #include <QPointer>
 
-#include "window/HTMLgenUnit.h"
-#include "window/UWindowServices.h"
+#include "window/qt/UDesktopServices.h"
+#include "window/qt/UQtMainWindow.h"
 
 namespace {
 
@@ -41,7 +41,7 @@ int main(int argc, char** argv)
     QPointer<QWidget> mainWindow;
     try {
         velmora::TDesktopServices desktop;
-        velmora::THTMLform form(desktop.Services());
+        velmora::TQtMainWindow form(desktop.Services());
         mainWindow = &form;
         if (!form.FormCreate())
             return 1;

@@ -17,7 +17,9 @@
 #include "platform/UDialogs.h"
 #include "settings/UHighLighter.h"
 #include "shared/UGenDeclarations.h"
-#include "window/HTMLgenUnit.h"
+#include "platform/URegistry.h"
+#include "window/qt/UQtDialogs.h"
+#include "window/qt/UQtMainWindow.h"
 
 using namespace velmora;
 
@@ -60,7 +62,7 @@ int main(int argc, char** argv)
     std::setlocale(LC_ALL, "");
     QApplication app(argc, argv);
     QString folder = QString::fromLocal8Bit(argv[1]);
-    int width = THTMLform::InitialWidth, height = THTMLform::InitialHeight;
+    int width = TQtMainWindow::InitialWidth, height = TQtMainWindow::InitialHeight;
     if (argc > 2 && std::sscanf(argv[2], "%dx%d", &width, &height) != 2) {
         std::fprintf(stderr, "velmora-screenshots: size must be WIDTHxHEIGHT\n");
         return 2;
@@ -72,14 +74,20 @@ int main(int argc, char** argv)
 
     QTemporaryDir scratch;
     TQuietMessageBoxes boxes;
+    TQtFileDialogs dialogs; // never shown
+    TSystemRegistry registry;
     TWindowServices services;
     services.MessageBoxes = &boxes;
+    services.Dialogs = &dialogs;
+    services.Registry = &registry;
+    services.OpenUrl = [](const std::string&) {};
+    services.ProcessMessages = [] { QCoreApplication::processEvents(); };
     services.ProgramDir = QDir(scratch.path()).absolutePath().toStdString() + "/";
     services.ExecutablePath = services.ProgramDir + "velmora";
     if (!WriteSampleProfile(services.ProgramDir, boxes))
         return 1;
 
-    THTMLform form(services);
+    TQtMainWindow form(services);
     if (!form.FormCreate())
         return 1;
     form.resize(width, height);

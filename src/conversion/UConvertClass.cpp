@@ -3,19 +3,17 @@
 #include "conversion/UConvertClass.h"
 
 #include <algorithm>
-#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <exception>
-#include <initializer_list>
 #include <memory>
 #include <string_view>
 
-#include "conversion/UDumpText.h"
+#include "conversion/UDumpLineSource.h"
 #include "conversion/UNameMatcher.h"
+#include "conversion/UPageSink.h"
 #include "conversion/UShownText.h"
 #include "platform/UControls.h"
-#include "platform/UFileBytes.h"
 #include "platform/UFiles.h"
 #include "platform/UPaths.h"
 #include "platform/USystemColors.h"
@@ -31,14 +29,7 @@ namespace {
 constexpr std::string_view CRLF = "\r\n";
 constexpr std::string_view LineBreakTag = "<BR>";
 constexpr std::size_t HeaderItems = 8;
-// Lines longer than this are the first half of a line the console wrapped.
-constexpr std::size_t WrapWidth = 76;
 constexpr const char* OverwriteQuestion = "Do you want to replace the existing file?";
-
-int ClampToInt(std::size_t n)
-{
-    return n > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(n);
-}
 } // namespace
 
 // The markup around a line that holds a name: built once per page for every
@@ -97,98 +88,55 @@ private:
     std::vector<TMarkup> FMarkups;
 };
 
-// Streams one page into its file: header, dump lines, footer, each item
-// followed by CR LF. Output is gathered in a reused buffer and written in
-// large pieces.
+// Writes one page in the classic markup: header, dump lines, footer, each
+// item followed by CR LF.
 class TConvertClass::TPageBuilder {
 public:
-    TPageBuilder(TConvertClass& engine, TAtomicFileWriter& writer)
-        : FEngine(engine), FWriter(writer), FBuffer(std::make_unique_for_overwrite<char[]>(BufferSize + Slack))
-    {
-    }
+    TPageBuilder(TConvertClass& engine, TPageSink& sink) : FEngine(engine), FSink(sink) {}
 
     // Writes the whole page; false when the run was stopped during it.
-    bool Write(const TDumpText& dump)
+    bool Write(TDumpLineSource& lines)
     {
         const THTMLOptions& html = *FEngine.FHTMLOptions;
         WriteHeader(html);
-        bool complete = WriteLines(dump.Text, HeaderItems + dump.Lines, html.FBrokenLines);
+        bool complete = WriteLines(lines);
         Item("<BR>", html.FEndPageHTML);
         Item("<!-- Created by Velmora -->");
         Item("</BODY> </HTML>");
-        Flush();
-        if (FEngine.FFileBar)
-            FEngine.FFileBar->SetPosition(0);
+        FSink.Finish();
+        lines.Finish();
         return complete && FEngine.FRunning;
     }
 
 private:
-    static constexpr std::size_t BufferSize = 1 << 18;
-    // Room past the end for the whole-word store of a line's ending.
-    static constexpr std::size_t Slack = 8;
+    static constexpr std::size_t Slack = TPageSink::Slack;
     // "<BR>" and CR LF, stored as one word of which the first 6 bytes count.
     static constexpr char LineEnd[Slack] = {'<', 'B', 'R', '>', '\r', '\n', 0, 0};
     static constexpr std::size_t LineEndSize = 6;
-
-    // Where `size` more bytes go in the buffer; null when they are more than
-    // the buffer holds (the caller then writes them directly).
-    char* Room(std::size_t size)
-    {
-        if (FUsed + size > BufferSize) {
-            Flush();
-            if (size > BufferSize)
-                return nullptr;
-        }
-        char* out = FBuffer.get() + FUsed;
-        FUsed += size;
-        return out;
-    }
-
-    static char* Append(char* out, std::string_view piece)
-    {
-        if (!piece.empty())
-            std::memcpy(out, piece.data(), piece.size());
-        return out + piece.size();
-    }
-
-    // Appends the pieces as one run of bytes: a single room check for them all.
-    void Put(std::initializer_list<std::string_view> pieces)
-    {
-        std::size_t size = 0;
-        for (std::string_view piece : pieces)
-            size += piece.size();
-        char* out = Room(size);
-        for (std::string_view piece : pieces) {
-            if (out)
-                out = Append(out, piece);
-            else
-                FWriter.Write(piece);
-        }
-    }
 
     // One dump line of the page: the markup's prefix, the line (in one or two
     // parts), the markup's suffix, then "<BR>" and CR LF.
     void PutLine(std::string_view prefix, std::string_view first, std::string_view second, std::string_view suffix)
     {
         const std::size_t size = prefix.size() + first.size() + second.size() + suffix.size() + LineEndSize;
-        char* out = Room(size);
+        char* out = FSink.Room(size);
         if (!out) {
-            Put({prefix, first, second, suffix, std::string_view(LineEnd, LineEndSize)});
+            FSink.Put({prefix, first, second, suffix, std::string_view(LineEnd, LineEndSize)});
             return;
         }
         out = Append(Append(Append(Append(out, prefix), first), second), suffix);
-        std::memcpy(out, LineEnd, Slack); // a fixed-size store; the Slack bytes cover its tail
+        std::memcpy(out, LineEnd, Slack); // a fixed-size store; the sink's slack covers its tail
     }
 
     // The same for a line without markup, the most common case.
     void PutLine(std::string_view first, std::string_view second)
     {
-        char* out = Room(first.size() + second.size() + LineEndSize);
+        char* out = FSink.Room(first.size() + second.size() + LineEndSize);
         if (!out) {
-            Put({first, second, std::string_view(LineEnd, LineEndSize)});
+            FSink.Put({first, second, std::string_view(LineEnd, LineEndSize)});
             return;
         }
-        std::memcpy(out, first.data(), first.size()); // never null: a view into the dump or a string
+        std::memcpy(out, first.data(), first.size()); // never null: a view into the dump's window
         if (!second.empty())
             out = Append(out + first.size(), second);
         else
@@ -211,15 +159,13 @@ private:
             markup = marker->Find(shown.HidesCodes() ? shown.WithoutCodes(line, FSeen) : line);
         const std::string_view prefix = markup ? std::string_view(markup->Prefix) : std::string_view();
         const std::string_view suffix = markup ? std::string_view(markup->Suffix) : std::string_view();
-        // Written in place when the longest it can become fits the buffer.
-        const std::size_t most = prefix.size() + TShownText::MaxShownSize(line.size()) + suffix.size() + Slack;
-        if (most <= BufferSize) {
-            if (FUsed + most > BufferSize)
-                Flush();
-            char* out = Append(FBuffer.get() + FUsed, prefix);
+        // Written in place when the longest it can become fits a block.
+        const std::size_t most = prefix.size() + TShownText::MaxShownSize(line.size()) + suffix.size() + LineEndSize;
+        if (char* out = FSink.Space(most)) {
+            out = Append(out, prefix);
             out = Append(shown.Write(out, line), suffix);
             std::memcpy(out, LineEnd, Slack);
-            FUsed = static_cast<std::size_t>(out + LineEndSize - FBuffer.get());
+            FSink.Used(out + LineEndSize);
             return;
         }
         FShown.clear();
@@ -227,13 +173,9 @@ private:
         PutLine(prefix, FShown, {}, suffix);
     }
 
-    void Flush()
-    {
-        FWriter.Write(std::string_view(FBuffer.get(), FUsed));
-        FUsed = 0;
-    }
+    static char* Append(char* out, std::string_view piece) { return TPageSink::Append(out, piece); }
 
-    void Item(std::string_view a, std::string_view b = {}, std::string_view c = {}) { Put({a, b, c, CRLF}); }
+    void Item(std::string_view a, std::string_view b = {}, std::string_view c = {}) { FSink.Item(a, b, c); }
 
     void WriteHeader(const THTMLOptions& html)
     {
@@ -252,75 +194,43 @@ private:
     // The dump lines: joined when broken, marked up, each given "<BR>". When
     // the run stops, the lines not yet handled are written as they were read,
     // in the text form the options give, without markup or "<BR>".
-    bool WriteLines(std::string_view text, std::size_t pageLines, bool brokenLines)
+    bool WriteLines(TDumpLineSource& lines)
     {
-        IProgressBar* bar = FEngine.FFileBar;
-        if (bar) {
-            bar->SetPosition(0);
-            bar->SetMax(ClampToInt(pageLines - 1));
-        }
-        // Let window messages through about 20 times a page, at most every 20 lines.
-        const std::size_t pacing = std::max<std::size_t>(20, pageLines / 20);
-        // Page positions start at the first dump line (8); the first pump is at position `pacing`.
-        std::size_t untilPump = pacing - HeaderItems + 1;
         TLineMarker marker(FEngine.FNames, FEngine.IgnoreCase(), FEngine.FImageDir);
         const TAppOptions* app = FEngine.FAppOptions;
         const TShownText shown(app && app->FEscapeText, app ? app->FColorCodes : TColorCodes::Keep,
                                FEngine.FHTMLOptions->FTextColor);
         const bool highlight = marker.HasNames();
-        TDumpLineReader reader(text);
-        std::string_view line;
-        bool haveLine = reader.Next(line);
-        while (haveLine && FEngine.FRunning) {
-            // A broken line takes in the following line, and only that one,
-            // whatever the result's length.
-            const std::string_view first = line;
-            std::string_view second;
-            haveLine = reader.Next(line);
-            const bool joined = brokenLines && first.size() > WrapWidth && haveLine;
-            if (joined) {
-                second = line;
-                haveLine = reader.Next(line);
-            }
-            if (--untilPump == 0) {
-                untilPump = pacing;
-                if (FEngine.FProcessMessages)
-                    FEngine.FProcessMessages();
-            }
-            if (joined && bar)
-                bar->SetMax(bar->Max() - 1);
+        TDumpLine line;
+        while (lines.Next(line)) {
             // A stop that arrived at this line's pump leaves it without markup.
-            const bool mark = highlight && FEngine.FRunning;
+            const bool mark = highlight && !lines.Stopped();
             if (shown.ChangesText()) {
-                PutShownLine(first, second, mark ? &marker : nullptr, shown);
-            } else if (const TLineMarker::TMarkup* markup = mark ? marker.Find(first, second) : nullptr) {
-                PutLine(markup->Prefix, first, second, markup->Suffix);
+                PutShownLine(line.First, line.Second, mark ? &marker : nullptr, shown);
+            } else if (const TLineMarker::TMarkup* markup = mark ? marker.Find(line.First, line.Second) : nullptr) {
+                PutLine(markup->Prefix, line.First, line.Second, markup->Suffix);
             } else {
-                PutLine(first, second);
+                PutLine(line.First, line.Second);
             }
-            if (bar)
-                bar->StepIt();
         }
-        if (!haveLine)
+        if (!lines.Stopped())
             return true;
         // The dump's text keeps the form the user chose for it: a page cut
         // short is saved, and must not let through markup it was told to escape.
-        for (; haveLine; haveLine = reader.Next(line)) {
+        while (lines.NextAsRead(line)) {
             if (shown.ChangesText()) {
                 FShown.clear();
-                shown.Append(FShown, line);
+                shown.Append(FShown, line.First);
                 Item(FShown);
             } else {
-                Item(line);
+                Item(line.First);
             }
         }
         return false;
     }
 
     TConvertClass& FEngine;
-    TAtomicFileWriter& FWriter;
-    std::unique_ptr<char[]> FBuffer;
-    std::size_t FUsed = 0;
+    TPageSink& FSink;
     // Scratch text of PutShownLine, kept to reuse its memory.
     std::string FJoined;
     std::string FSeen;
@@ -530,13 +440,18 @@ bool TConvertClass::WritePage(const std::string& source, const std::string& outp
         return false;
     try {
         CopyImages(source);
-        TFileBytes bytes;
-        if (!bytes.Read(source))
+        TDumpLineSource lines(TPageProgress{FFileBar, FProcessMessages, &FRunning, HeaderItems},
+                              FHTMLOptions->FBrokenLines, FBlockSize);
+        if (!lines.Open(source))
             return false;
         FDumpRead = true;
         TAtomicFileWriter writer(output, TTargetLink::Replace);
-        TPageBuilder page(*this, writer);
-        bool complete = page.Write(ScanDump(bytes.View()));
+        TPageSink sink(writer, FBlockSize);
+        bool complete = TPageBuilder(*this, sink).Write(lines);
+        if (lines.ReadFailed()) {
+            FDumpRead = false;
+            return false; // the page is not saved: it would be short of the dump's end
+        }
         // A page cut short by a stop is saved all the same.
         bool saved = writer.Commit();
         return complete && saved;

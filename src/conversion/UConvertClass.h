@@ -50,9 +50,12 @@ public:
     bool WritePage(const std::string& source, const std::string& output);
     void HighlightLine(std::string& line);
     const std::string& ImageDir() const { return FImageDir; }
+    // How many bytes of a dump are read, and of a page gathered, at a time
+    // (tests make it small, so that lines cross the edges of blocks).
+    void SetBlockSize(std::size_t bytes) { FBlockSize = bytes; }
 
 private:
-    class TPageBuilder; // streams one page to its file
+    class TPageBuilder; // writes one page in the classic markup
     class TLineMarker;  // the highlight markup of every name, and their matcher
 
     bool ConvertFiles();
@@ -73,6 +76,7 @@ private:
     TFileSet FRunDumps; // the dumps of the current run, which nothing may replace
     TFileSet FRunPages; // the pages written in the current run, which no later file may replace
     bool FDumpRead = false; // the last WritePage read its dump: a failure after it is a write failure
+    std::size_t FBlockSize = 1 << 20;
     IMessageBoxes* FMessageBoxes;         // not owned
     TProcessMessages FProcessMessages;
 };

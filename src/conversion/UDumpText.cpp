@@ -1,6 +1,7 @@
-// Line splitting of dump texts, kept in one place for the page writer. Each
-// block of 64 bytes becomes three bit masks (LF, CR and NUL bytes), one bit per
-// byte, from which lines are counted and split with bit operations.
+// Line counting and splitting of dump texts, kept in one place for the page
+// writer. Lines are split from one bit mask of CR and LF bytes per block of
+// 64 bytes; they are counted by adding up, 16 bytes at a time, one byte
+// counter per lane for every byte that ends a line.
 #include "conversion/UDumpText.h"
 
 #include <algorithm>
@@ -18,32 +19,19 @@ namespace {
 
 constexpr std::size_t BlockSize = 64;
 
-struct TBlockMasks {
-    std::uint64_t Lf;
-    std::uint64_t Cr;
-    std::uint64_t Nul;
-};
+// True when text[at] ends a line: every CR does, and every LF that does not
+// follow a CR (the byte before the text is a CR when crBefore).
+bool EndsLine(std::string_view text, std::size_t at, bool crBefore)
+{
+    const char c = text[at];
+    return c == '\r' || (c == '\n' && !(at == 0 ? crBefore : text[at - 1] == '\r'));
+}
 
 #ifdef VELMORA_DUMP_SSE2
+// One bit per byte of the 16 that equals c.
 std::uint64_t Equal16(__m128i bytes, __m128i c)
 {
     return static_cast<std::uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, c)));
-}
-
-// The masks of 64 bytes, 16 at a time.
-TBlockMasks MasksOf(const char* block)
-{
-    const __m128i lf = _mm_set1_epi8('\n');
-    const __m128i cr = _mm_set1_epi8('\r');
-    const __m128i nul = _mm_setzero_si128();
-    TBlockMasks m{0, 0, 0};
-    for (unsigned i = 0; i < 4; ++i) {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16 * i));
-        m.Lf |= Equal16(bytes, lf) << (16 * i);
-        m.Cr |= Equal16(bytes, cr) << (16 * i);
-        m.Nul |= Equal16(bytes, nul) << (16 * i);
-    }
-    return m;
 }
 
 // One bit per CR or LF of 64 bytes.
@@ -59,6 +47,31 @@ std::uint64_t LineEndsOf(const char* block)
     }
     return ends;
 }
+
+// The line ends of text[from, to), 1 <= from: each 16 bytes are compared
+// with the 16 that start one byte earlier, for the CR before an LF.
+std::size_t CountEnds(std::string_view text, std::size_t& from)
+{
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i cr = _mm_set1_epi8('\r');
+    const char* p = text.data();
+    std::size_t ends = 0;
+    while (from + 16 <= text.size()) {
+        // Byte counters count down by one per line end; 255 rounds at most
+        // before they are added up.
+        __m128i counters = _mm_setzero_si128();
+        for (int round = 0; round < 255 && from + 16 <= text.size(); ++round, from += 16) {
+            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + from));
+            const __m128i before = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + from - 1));
+            const __m128i isCr = _mm_cmpeq_epi8(bytes, cr);
+            const __m128i lfAlone = _mm_andnot_si128(_mm_cmpeq_epi8(before, cr), _mm_cmpeq_epi8(bytes, lf));
+            counters = _mm_sub_epi8(counters, _mm_or_si128(isCr, lfAlone));
+        }
+        const __m128i sums = _mm_sad_epu8(counters, _mm_setzero_si128());
+        ends += static_cast<std::size_t>(_mm_cvtsi128_si32(sums) + _mm_cvtsi128_si32(_mm_srli_si128(sums, 8)));
+    }
+    return ends;
+}
 #else
 // One bit per byte of the word that equals c, in memory order (little-endian
 // loads); no false positives, unlike the quick "has a zero byte" test.
@@ -70,44 +83,27 @@ std::uint64_t Equal8(std::uint64_t word, unsigned char c)
     return ((zero >> 7) * 0x0102040810204080u) >> 56;
 }
 
-TBlockMasks MasksOf(const char* block)
+std::uint64_t LineEndsOf(const char* block)
 {
-    TBlockMasks m{0, 0, 0};
+    std::uint64_t ends = 0;
     for (unsigned i = 0; i < 8; ++i) {
         std::uint64_t word;
         std::memcpy(&word, block + 8 * i, 8);
         if constexpr (std::endian::native == std::endian::big)
             word = __builtin_bswap64(word);
-        m.Lf |= Equal8(word, '\n') << (8 * i);
-        m.Cr |= Equal8(word, '\r') << (8 * i);
-        m.Nul |= Equal8(word, 0) << (8 * i);
+        ends |= (Equal8(word, '\n') | Equal8(word, '\r')) << (8 * i);
     }
-    return m;
+    return ends;
 }
 
-std::uint64_t LineEndsOf(const char* block)
+std::size_t CountEnds(std::string_view, std::size_t&)
 {
-    const TBlockMasks m = MasksOf(block);
-    return m.Lf | m.Cr;
+    return 0; // the caller counts byte by byte
 }
 #endif
-
-std::size_t CountBits(std::uint64_t bits)
-{
-#ifdef __POPCNT__
-    return static_cast<std::size_t>(std::popcount(bits));
-#else
-    // Without the instruction the compiler calls a library routine; this is
-    // that routine's arithmetic, inline.
-    bits -= (bits >> 1) & 0x5555555555555555u;
-    bits = (bits & 0x3333333333333333u) + ((bits >> 2) & 0x3333333333333333u);
-    bits = (bits + (bits >> 4)) & 0x0F0F0F0F0F0F0F0Fu;
-    return static_cast<std::size_t>((bits * 0x0101010101010101u) >> 56);
-#endif
-}
 
 // Calls masks(block) on the block at `at`; a last, short block is padded with
-// bytes that are no line ending and no NUL.
+// bytes that are no line ending.
 template <class TMasks>
 auto BlockAt(std::string_view text, std::size_t at, TMasks masks)
 {
@@ -121,37 +117,44 @@ auto BlockAt(std::string_view text, std::size_t at, TMasks masks)
 
 } // namespace
 
-TDumpText ScanDump(std::string_view bytes)
+bool TLineCounter::Add(std::string_view bytes)
 {
-    TDumpText dump{bytes, 0};
-    std::size_t ends = 0;
-    bool crBefore = false; // the byte before this block is a CR
-    for (std::size_t at = 0; at < bytes.size(); at += BlockSize) {
-        TBlockMasks m = BlockAt(bytes, at, MasksOf);
-        if (m.Nul) {
-            const unsigned nulAt = static_cast<unsigned>(std::countr_zero(m.Nul));
-            const std::uint64_t before = (std::uint64_t(1) << nulAt) - 1; // nulAt < 64
-            m.Lf &= before;
-            m.Cr &= before;
-            dump.Text = bytes.substr(0, at + nulAt);
-        }
-        // Every CR ends a line, and every LF that does not follow a CR.
-        const std::uint64_t afterCr = (m.Cr << 1) | std::uint64_t(crBefore);
-        ends += CountBits(m.Cr | (m.Lf & ~afterCr));
-        crBefore = (m.Cr >> 63) & 1;
-        if (m.Nul)
-            break;
+    if (FEnded || bytes.empty())
+        return !FEnded;
+    if (const void* nul = std::memchr(bytes.data(), 0, bytes.size())) {
+        bytes = bytes.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - bytes.data()));
+        FEnded = true;
     }
-    const std::string_view text = dump.Text;
-    const bool lastLineOpen = !text.empty() && text.back() != '\n' && text.back() != '\r';
-    dump.Lines = ends + lastLineOpen;
-    return dump;
+    if (!bytes.empty()) {
+        FEnds += EndsLine(bytes, 0, FCrBefore);
+        std::size_t at = 1;
+        FEnds += CountEnds(bytes, at);
+        for (; at < bytes.size(); ++at)
+            FEnds += EndsLine(bytes, at, FCrBefore);
+        const char last = bytes.back();
+        FCrBefore = last == '\r';
+        FLastLineOpen = last != '\r' && last != '\n';
+        FTextSize += bytes.size();
+    }
+    return !FEnded;
 }
 
-TDumpLineReader::TDumpLineReader(std::string_view text) : FText(text)
+TDumpLineReader::TDumpLineReader(std::string_view text, bool final) : FText(text), FFinal(final)
 {
     if (!text.empty())
         FEnds = BlockAt(text, 0, LineEndsOf);
+}
+
+void TDumpLineReader::Continue(std::string_view text, std::size_t dropped, bool final)
+{
+    // The old text holds no line end from FPos on, but for a CR in its last
+    // byte that waited for the byte after it: the search goes on from there.
+    const std::size_t from = std::max(FPos, FText.empty() ? 0 : FText.size() - 1) - dropped;
+    FText = text;
+    FFinal = final;
+    FPos -= dropped;
+    FBlock = from - from % BlockSize;
+    FEnds = FBlock < text.size() ? BlockAt(text, FBlock, LineEndsOf) : 0;
 }
 
 bool TDumpLineReader::NextBlock()

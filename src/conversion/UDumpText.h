@@ -1,5 +1,6 @@
 // Reading a console dump as lines without copying it: CR, LF and CR LF each
 // end a line, a last line without an ending is a line too, a NUL ends the text.
+// The dump may come in blocks: lines are counted and split across their edges.
 // The dump is looked at 64 bytes at a time, with vector instructions where the
 // processor has them, so that no byte-by-byte loop runs over the whole dump.
 #pragma once
@@ -12,20 +13,34 @@
 
 namespace velmora {
 
-// A dump's text (its bytes up to the first NUL) and its number of lines.
-struct TDumpText {
-    std::string_view Text;
-    std::size_t Lines = 0;
+// Counts the lines of a dump given block by block: the same lines that
+// TDumpLineReader hands out, up to the first NUL.
+class TLineCounter {
+public:
+    // Counts the lines in the next bytes of the dump; false once a NUL has
+    // ended the text (in these bytes or before).
+    bool Add(std::string_view bytes);
+    std::size_t Lines() const { return FEnds + FLastLineOpen; }
+    // The bytes of text so far: those before the first NUL.
+    std::uint64_t TextSize() const { return FTextSize; }
+
+private:
+    std::size_t FEnds = 0;
+    std::uint64_t FTextSize = 0;
+    bool FCrBefore = false;     // the text so far ends with a CR
+    bool FLastLineOpen = false; // the text so far ends inside a line
+    bool FEnded = false;        // a NUL was found
 };
 
-// Finds the text and counts its lines in one pass over the bytes.
-TDumpText ScanDump(std::string_view bytes);
-
 // Hands out the lines of a dump text one by one, as views into the text.
+// The text may be the front part of a longer one (final false): a line is
+// then handed out only once its ending is in the text, a CR only with the
+// byte after it, and Continue goes on in the text with more bytes behind.
 class TDumpLineReader {
 public:
-    explicit TDumpLineReader(std::string_view text);
-    // False when no line is left. Inline: it runs once per dump line.
+    explicit TDumpLineReader(std::string_view text, bool final = true);
+    // False when no line is left, or, in a text that is not final, when the
+    // next line's end is not in the text yet. Inline: it runs once per line.
     bool Next(std::string_view& line)
     {
         const std::size_t size = FText.size();
@@ -45,18 +60,30 @@ public:
                 break;
             }
         }
+        const std::size_t next = end + 1;
+        if (next < size) {
+            line = std::string_view(FText.data() + FPos, end - FPos);
+            FPos = next + (FText[end] == '\r' && FText[next] == '\n');
+            return true;
+        }
+        if (!FFinal && (end == size || FText[end] == '\r'))
+            return false; // the line, or its CR LF, may go on past the text
         line = std::string_view(FText.data() + FPos, end - FPos);
-        FPos = end + 1;
-        if (end + 1 < size && FText[end] == '\r' && FText[end + 1] == '\n')
-            ++FPos;
+        FPos = next;
         return true;
     }
+    // Where the lines not yet handed out start.
+    std::size_t Pos() const { return FPos; }
+    // Goes on in text, which holds this reader's text from byte `dropped`
+    // on, followed by more; the next line starts at Pos() - dropped.
+    void Continue(std::string_view text, std::size_t dropped, bool final);
 
 private:
     // Moves to the next block of 64 bytes; false past the text's end.
     bool NextBlock();
 
     std::string_view FText;
+    bool FFinal;
     std::size_t FPos = 0;    // where the next line starts
     std::size_t FBlock = 0;  // the block whose line ends are in FEnds
     std::uint64_t FEnds = 0; // one bit per CR or LF of that block not yet passed

@@ -1,9 +1,11 @@
-// The controls that the model drives. The window implements these as thin
-// adapters over its widgets; tests implement them as recording fakes. A null
-// pointer to a control means "no control bound" and is never touched.
+// The controls that the model and the window's logic drive. Each front end of
+// the window implements these as thin adapters over its widgets; tests
+// implement them as recording fakes. A null pointer to a control means "no
+// control bound" and is never touched.
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "shared/UGenDeclarations.h"
 
@@ -91,6 +93,98 @@ public:
     virtual int Position() const = 0;
     // Advances the position by one step (the step is 1).
     virtual void StepIt() = 0;
+};
+
+// ---- Controls only the window's logic drives ----------------------------------
+
+// A report-style list whose rows the user selects.
+class ISelectListView : public IListView {
+public:
+    // The selected rows, in any order.
+    virtual std::vector<int> SelectedRows() const = 0;
+};
+
+// The pictures a button can be switched to: its own, or the stop sign of a
+// command that stops a running job.
+enum class TButtonPicture { Own, Stop };
+
+// A push button that the logic enables, focuses, or gives another caption,
+// hint and picture (the convert button becomes the stop button during a run).
+class IButton {
+public:
+    virtual ~IButton() = default;
+    virtual void SetCaption(const std::string& caption) = 0;
+    virtual std::string Caption() const = 0;
+    virtual void SetHint(const std::string& hint) = 0;
+    virtual std::string Hint() const = 0;
+    virtual void SetPicture(TButtonPicture picture) = 0;
+    virtual void SetEnabled(bool enabled) = 0;
+    virtual bool IsEnabled() const = 0;
+    virtual void SetFocus() = 0;
+    // The mouse pointer is over the button, so its hint is the one shown.
+    virtual bool IsPointedAt() const = 0;
+};
+
+// The row of tabbed pages that fills a window, pages counted from 0.
+class IPageControl {
+public:
+    virtual ~IPageControl() = default;
+    virtual int ActivePage() const = 0;
+    virtual void SetActivePage(int page) = 0;
+    // A disabled page can still be shown, but none of its controls takes input.
+    virtual void SetPageEnabled(int page, bool enabled) = 0;
+    virtual bool IsPageEnabled(int page) const = 0;
+    // The page holding the control that has the keyboard focus; -1 when none does.
+    virtual int FocusedPage() const = 0;
+};
+
+// Where a top-level window stands: the position and size of its client area
+// when it is neither minimised nor maximised, in screen pixels.
+struct TWindowBounds {
+    int Left = 0;
+    int Top = 0;
+    int Width = 0;
+    int Height = 0;
+    bool operator==(const TWindowBounds&) const = default;
+};
+
+enum class TWindowState { Normal, Minimized, Maximized };
+
+// A top-level window whose placement is remembered between runs.
+class IWindowPlacement {
+public:
+    virtual ~IWindowPlacement() = default;
+    virtual TWindowBounds NormalBounds() const = 0;
+    // Bounds that lie off every screen are moved onto the window's screen, and
+    // the size is at least the window's minimum size.
+    virtual void SetNormalBounds(const TWindowBounds& bounds) = 0;
+    virtual TWindowState State() const = 0;
+    virtual void SetState(TWindowState state) = 0;
+    virtual bool IsVisible() const = 0;
+    // The size of the window's screen, and its resolution in dots per inch.
+    virtual int ScreenWidth() const = 0;
+    virtual int ScreenHeight() const = 0;
+    virtual int PixelsPerInch() const = 0;
+};
+
+enum class TAlignment { Left, Center, Right };
+
+// One column of a report-style list; an auto-sized last column takes the
+// width that the others leave.
+struct TListColumn {
+    std::string Caption;
+    int Width = 0;
+    TAlignment Alignment = TAlignment::Left;
+    bool AutoSize = false;
+};
+
+// The columns of a report-style list, as the placement of its window remembers them.
+class IListColumns {
+public:
+    virtual ~IListColumns() = default;
+    virtual std::vector<TListColumn> Columns() const = 0;
+    // As many columns as given, each with the caption, alignment and width given.
+    virtual void SetColumns(const std::vector<TListColumn>& columns) = 0;
 };
 
 // Show a value in a control that may be absent (null: nothing happens).

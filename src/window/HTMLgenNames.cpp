@@ -3,58 +3,18 @@
 // and the About command.
 #include <iterator>
 
-#include <QAction>
-#include <QComboBox>
-#include <QKeyEvent>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-
 #include "settings/UHighLighter.h"
-#include "window/HTMLgenAdapters.h"
 #include "window/HTMLgenUnit.h"
-#include "window/UAbout.h"
 #include "window/UFormPlacement.h"
 
 namespace velmora {
-
-void THTMLform::ConnectNamesHandlers()
-{
-    // The program's own changes to the names list do not notify (the list
-    // box adapter keeps them quiet), so these run for the user only.
-    connect(NameEdit, &QLineEdit::textChanged, this, [this] { NameEditChange(); });
-    connect(NamesList, &QListWidget::itemSelectionChanged, this, [this] { NamesListClick(); });
-    connect(NamesList, &QListWidget::itemClicked, this, [this] { NamesListClick(); });
-    OnEvent(NamesList, QEvent::KeyPress, [this](QEvent* event) {
-        if (!static_cast<QKeyEvent*>(event)->text().isEmpty())
-            NamesListKeyPress();
-        return false;
-    });
-
-    connect(ActAddName, &QAction::triggered, this, [this] { Guarded([this] { ActAddNameExecute(); }); });
-    connect(ActUpdateName, &QAction::triggered, this, [this] { Guarded([this] { ActUpdateNameExecute(); }); });
-    connect(ActRemoveName, &QAction::triggered, this, [this] { Guarded([this] { ActRemoveNameExecute(); }); });
-
-    connect(ColorCombo, &QComboBox::currentIndexChanged, this, [this] { ColorComboChange(); });
-    connect(ColorCombo, &QComboBox::activated, this, [this] { ColorComboChange(); });
-    OnEvent(ColorCombo, QEvent::KeyPress, [this](QEvent*) {
-        ColorComboKeyDown();
-        return false;
-    });
-
-    for (QPushButton* button : {BtnCustom, BtnBackCol, BtnTextCol, BtnLinkCol, BtnVisLinkcol})
-        connect(button, &QPushButton::clicked, this,
-                [this, button] { Guarded([this, button] { ActPickColExecute(button); }); });
-
-    connect(ActAbout, &QAction::triggered, this, [this] { ActAboutExecute(); });
-}
 
 // ---- The names editor ------------------------------------------------------------
 
 void THTMLform::NameEditChange()
 {
     // Any text counts, blanks and names already listed included: Add then updates that entry.
-    ActAddName->setEnabled(!NameEdit->text().isEmpty());
+    FControls.ActAddName->SetEnabled(!FControls.NameEdit->GetText().empty());
 }
 
 void THTMLform::NamesListClick()
@@ -75,25 +35,25 @@ void THTMLform::ActAddNameExecute()
 {
     if (!FProfile)
         return;
-    TAdapters& a = *FAdapters;
-    FProfile->AddName(a.NameEdit.GetText(), a.NameImgEdit.GetText(), a.CustFrontHTMLMemo.GetText(),
-                      a.CustEndHTMLMemo.GetText(), a.ShowNameCol.GetColor());
+    const TFormControls& c = FControls;
+    FProfile->AddName(c.NameEdit->GetText(), c.NameImgEdit->GetText(), c.CustFrontHTMLMemo->GetText(),
+                      c.CustEndHTMLMemo->GetText(), c.ShowNameCol->GetColor());
 }
 
 void THTMLform::ActUpdateNameExecute()
 {
     if (!FProfile)
         return;
-    TAdapters& a = *FAdapters;
-    FProfile->UpdateName(a.NameEdit.GetText(), a.NameImgEdit.GetText(), a.CustFrontHTMLMemo.GetText(),
-                         a.CustEndHTMLMemo.GetText(), a.ShowNameCol.GetColor(), a.NamesList.SelectedIndex());
+    const TFormControls& c = FControls;
+    FProfile->UpdateName(c.NameEdit->GetText(), c.NameImgEdit->GetText(), c.CustFrontHTMLMemo->GetText(),
+                         c.CustEndHTMLMemo->GetText(), c.ShowNameCol->GetColor(), c.NamesList->SelectedIndex());
 }
 
 void THTMLform::ActRemoveNameExecute()
 {
     if (!FProfile)
         return;
-    FProfile->RemoveName(FAdapters->NamesList.SelectedIndex());
+    FProfile->RemoveName(FControls.NamesList->SelectedIndex());
 }
 
 // ---- The colour pickers ----------------------------------------------------------
@@ -102,9 +62,9 @@ void THTMLform::ActRemoveNameExecute()
 // later Add or Update, and the drop-down does not follow the swatch.
 void THTMLform::ColorComboChange()
 {
-    QVariant color = ColorCombo->currentData();
-    if (color.isValid())
-        FAdapters->ShowNameCol.SetColor(static_cast<TColor>(color.toInt()));
+    const int index = FControls.ColorCombo->SelectedIndex();
+    if (index >= 0 && index < static_cast<int>(std::size(BasicColors)))
+        FControls.ShowNameCol->SetColor(BasicColors[index]);
 }
 
 // Runs before the key moves the selection; the change that follows applies the new colour.
@@ -113,24 +73,19 @@ void THTMLform::ColorComboKeyDown()
     ColorComboChange();
 }
 
-void THTMLform::ActPickColExecute(QObject* sender)
+void THTMLform::ActPickColExecute(int selector)
 {
-    auto* button = qobject_cast<QAbstractButton*>(sender);
-    if (!button || !FServices.Dialogs)
+    IColorControl* const swatches[] = {FControls.ShowNameCol, &SwatchControl("ShowBackCol"),
+                                       &SwatchControl("ShowTextCol"), &SwatchControl("ShowLinkCol"),
+                                       &SwatchControl("ShowVisLinkCol")};
+    if (selector < 0 || selector >= static_cast<int>(std::size(swatches)))
         return;
-    bool isInt = false;
-    int tag = button->property("tag").toInt(&isInt);
-    TAdapters& a = *FAdapters;
-    IColorControl* const swatches[] = {&a.ShowNameCol, &a.ShowBackCol, &a.ShowTextCol, &a.ShowLinkCol,
-                                       &a.ShowVisLinkCol};
-    if (!isInt || tag < 0 || tag >= static_cast<int>(std::size(swatches)))
-        return;
-    IColorControl& swatch = *swatches[tag];
+    IColorControl& swatch = *swatches[selector];
     TColor chosen = swatch.GetColor();
     if (!FServices.Dialogs->ExecuteColor(swatch.GetColor(), chosen))
         return;
     swatch.SetColor(chosen);
-    if (tag == 0)
+    if (selector == 0)
         return; // the highlight colour waits in its swatch for Add or Update
     // The page colours go into the profile at once; the copy runs only for a
     // changed profile, so the mark comes first.
@@ -144,8 +99,7 @@ void THTMLform::ActPickColExecute(QObject* sender)
 // the box is closed because it goes on only through this window's events.
 void THTMLform::ActAboutExecute()
 {
-    TfrmAbout box(FServices.OpenUrl, FFormPlacement->IniFileName(), this);
-    box.exec();
+    FControls.ShowAboutBox(FFormPlacement->IniFileName());
 }
 
 } // namespace velmora

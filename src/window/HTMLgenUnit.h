@@ -1,114 +1,140 @@
-// The main window: four tabs (dump files, highlighted names, page options,
-// configuration) over a three-panel status bar, the commands its buttons are
-// bound to, and the shared dialogs. The window holds no logic of the model: it
-// forwards edits to the profile and shows what the profile sets.
+// The main window's logic, free of any toolkit: start-up and shutdown, the
+// profile commands, the file list and the conversion run, the names editor
+// and the colour pickers. It drives the window through the control interfaces
+// of TFormControls and reaches outside through the injected services; a front
+// end (window/qt) builds the widgets and forwards their events to the handlers
+// below, each through Guarded.
 //
-// Its code is split by concern, each file defining its own members of THTMLform:
-//   HTMLgenUnit.cpp     construction, layout, commands, status bar, closing
-//   HTMLgenProfile.cpp  start-up, profile binding and loading, the profile commands
+// Its code is split by concern, each file defining its own members:
+//   HTMLgenUnit.cpp     construction, status bar texts, keys, browse fields, closing
+//   HTMLgenProfile.cpp  start-up, profile binding and loading, the option controls, the profile commands
 //   HTMLgenFiles.cpp    the file list and the conversion commands
 //   HTMLgenNames.cpp    the names editor, the colour pickers and the About command
 #pragma once
 
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
-
-#include <QIcon>
-#include <QMainWindow>
 
 #include "platform/UPlatform.h"
 #include "window/UFileDialogs.h"
+#include "window/UFormControls.h"
+#include "window/UOptionControls.h"
 #include "window/UWindowServices.h"
-
-class QAction;
-class QCheckBox;
-class QComboBox;
-class QFrame;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QPlainTextEdit;
-class QProgressBar;
-class QPushButton;
-class QTabWidget;
-class QToolButton;
-class QTreeWidget;
 
 namespace velmora {
 
-class TBrowseEdit;
 class TConvertClass;
 class TCustomIni;
 class TFormPlacement;
 class THighlightProfile;
 class TSettingsAction;
 
-class THTMLform : public QMainWindow {
-    Q_OBJECT
+// A field with a browse button: a file chosen in the open dialog, or a folder.
+struct TBrowseField {
+    const char* Name;
+    bool Folder;
+    const char* Filter;      // of the open dialog
+    const char* FolderTitle; // of the folder browser; empty: the system's own
+};
+
+class THTMLform {
 public:
-    explicit THTMLform(const TWindowServices& services, QWidget* parent = nullptr);
-    ~THTMLform() override;
+    // Raises std::invalid_argument when a service or a control is missing.
+    THTMLform(const TWindowServices& services, const TFormControls& controls);
+    ~THTMLform();
+    THTMLform(const THTMLform&) = delete;
+    THTMLform& operator=(const THTMLform&) = delete;
 
-    // Start-up: makes the model, reads the settings file and loads the current
-    // profile. False after a failure that leaves no usable profile; the window
-    // has then been closed and the settings file written.
-    bool FormCreate();
+    // The 16 basic colours of the colour drop-down, as stored (red in the low byte).
+    static constexpr TColor BasicColors[16] = {0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080,
+                                               0x808000, 0x808080, 0xC0C0C0, 0x0000FF, 0x00FF00, 0x00FFFF,
+                                               0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF};
+    // The colour every swatch shows until a profile is loaded.
+    static constexpr TColor UnloadedSwatchColor = 0x8080FF;
+    // The five fields with a browse button.
+    static std::span<const TBrowseField> BrowseFields();
 
-    TFormPlacement& FormPlacement() { return *FFormPlacement; }
-    const TWindowServices& Services() const { return FServices; }
-
-    // The three panels of the status bar.
-    void SetHintPanel(const QString& text);
-    void SetStatePanel(const QString& text);
-
-    static constexpr int InitialWidth = 602;
-    static constexpr int InitialHeight = 368;
-    static constexpr int MinimumWidth = 600;
-    static constexpr int MinimumHeight = 368;
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    bool event(QEvent* event) override;
-
-private:
-    struct TAdapters; // the widgets seen through the model's control interfaces (HTMLgenAdapters.h)
-
-    // ---- Layout (HTMLgenUnit.cpp) ----
-    void CreateActions();
-    QWidget* CreateConvertSheet();
-    QWidget* CreateHighlightSheet();
-    QWidget* CreateColorProfileSheet();
-    QWidget* CreateConfigSheet();
-    void CreateStatusBar();
-    void ConnectLayoutHandlers();
-    void BrowseFor(TBrowseEdit* edit, const std::string& filter, const std::string& folderTitle);
-    // Runs a handler; an error it raises is shown as the program's general error
-    // message and the program goes on.
+    // Runs a handler; an error it raises is shown as the program's general
+    // error message and the program goes on.
     void Guarded(const std::function<void()>& handler);
-    void InstallStatusHandlers();
-    QString HintAt(QWidget* widget) const;
 
-    // ---- Profile, start-up and shutdown (HTMLgenProfile.cpp) ----
-    void ConnectProfileHandlers();
-    void BindProfileControls();
-    bool LoadProfileFile(const std::string& path, const std::string* previous, bool askFirst = true);
-    void AskToSaveChanges();
-    void SwitchToProfile(const std::string& path);
-    void OptionsChanged(QObject* sender);
-    void StoreHtmlPageControls();
-    void StoreConfigPageControls();
-    void CommitPendingEdit();
-    bool IsChanged() const;
-    void SetChanged(bool changed);
+    // ---- Start-up and shutdown (HTMLgenProfile.cpp, HTMLgenUnit.cpp) ----
+    // Makes the model, reads the settings file and loads the current profile.
+    // False after a failure that leaves no usable profile; the window has then
+    // been closed and the settings file written.
+    bool FormCreate();
+    // The window is being shown; the first time, its remembered placement is applied.
+    void FormShow();
+    // The window is asked to close: true when it may. Refused while a
+    // conversion runs; otherwise saves the placement and runs FormClose.
+    bool CloseQuery();
+
+    // ---- Application-wide handlers, installed by FormCreate ----
+    void ApplicationIdle();                         // the state panel reads "Ready"
+    void ApplicationHint(const std::string& hint);  // the hint of the control under the mouse
+
+    // ---- Keys and browse buttons (HTMLgenUnit.cpp) ----
+    void EscapeKey();    // Remove From List, on the first tab when it is enabled
+    void SaveShortcut(); // Alt+S: Save options from every tab
+    void BrowseClick(std::string_view fieldName);
+
+    // ---- Option controls and profile commands (HTMLgenProfile.cpp) ----
+    void OptionsChanged(const TOptionControl& control);
+    void OptionControlExit(const TOptionControl& control); // the control lost the focus
+    void ProfileListComboChange();
     void HTMLPageCTRLExit();
     void ConfigPageCTRLExit();
     void ActSaveOptsExecute();
     void ActOpenProfileExecute();
     void ActSaveNewOptsExecute();
     void ActClearMRUExecute();
+
+    // ---- File list and conversion (HTMLgenFiles.cpp) ----
+    void ActAddToListExecute();
+    void ActRemoveFromListExecute();
+    // A row of the file list became selected or deselected.
+    void SrcFilesListSelectItem(bool selected);
+    void ActConvertExecute();
+    void ActStopConvertExecute();
+    // The convert button runs Convert, and Stop during a run.
+    void BtnConvertClick();
+    // Files dragged onto the file list join it as the open dialog's do.
+    bool CanDropFiles() const;
+    void FilesDropped(const std::vector<std::string>& paths);
+
+    // ---- Names editor, colour pickers, About (HTMLgenNames.cpp) ----
+    void NameEditChange();
+    void NamesListClick();
+    void NamesListKeyPress();
+    void ActAddNameExecute();
+    void ActUpdateNameExecute();
+    void ActRemoveNameExecute();
+    void ColorComboChange();
+    void ColorComboKeyDown();
+    // A colour button: its selector picks the swatch (0 the highlight colour,
+    // 1 to 4 the page colours); any other selector does nothing.
+    void ActPickColExecute(int selector);
+    void ActAboutExecute();
+
+private:
+    // ---- Profile (HTMLgenProfile.cpp) ----
+    void BindProfileControls();
+    void AttachEngine();
+    bool LoadProfileFile(const std::string& path, const std::string* previous, bool askFirst = true);
+    void AskToSaveChanges();
+    void SwitchToProfile(const std::string& path);
+    void ShowOptionControls();
+    void StorePageControls(int sheet);
+    void StoreHtmlPageControls();
+    void StoreConfigPageControls();
+    void UpdatePromptCheck();
+    void CommitPendingEdit();
+    bool IsChanged() const;
+    void SetChanged(bool changed);
     // Releases the model and writes the settings file; false (nothing done)
     // while a conversion runs.
     bool FormClose();
@@ -118,42 +144,25 @@ private:
     // the recent list, writes the settings file and sets the changed mark.
     bool MakeCurrentProfile(const std::string& path, const std::string& previous, bool changedAfter);
 
+    // ---- The controls of the option table and the browse fields ----
+    const TOptionControlRef& OptionControl(std::string_view name) const;
+    ICheckControl& CheckControl(std::string_view name) const;
+    IColorControl& SwatchControl(std::string_view name) const;
+    ITextControl& BrowseControl(std::string_view name) const;
+
     // ---- File list and conversion (HTMLgenFiles.cpp) ----
-    void ConnectFilesHandlers();
-    void ActAddToListExecute();
-    void ActRemoveFromListExecute();
-    void SrcFilesListSelectItem(bool selected);
-    void ActConvertExecute();
-    void ActStopConvertExecute();
-    // Adds chosen or dropped files to the profile's list.
     void AddToList(const std::vector<std::string>& paths);
-    // The window's look while a conversion runs, and back.
     void EnterRunningState();
     void LeaveRunningState();
+    void SetConvertButtonHint(const std::string& hint);
     bool FConverting = false;
     bool FRemoveWasEnabled = false; // the remove command's state before the run
-    QString FConvertHint;           // the convert button's own hint and picture
-    QIcon FConvertIcon;
+    std::string FConvertCaption;    // the convert button's own caption and hint
+    std::string FConvertHint;
 
-    // ---- Names editor, colour pickers and About command (HTMLgenNames.cpp) ----
-    void ConnectNamesHandlers();
-    void NameEditChange();
-    void NamesListClick();
-    void NamesListKeyPress();
-    void ActAddNameExecute();
-    void ActUpdateNameExecute();
-    void ActRemoveNameExecute();
-    void ColorComboChange();
-    void ColorComboKeyDown();
-    // A colour button: its "tag" picks the swatch (0 the highlight colour,
-    // 1 to 4 the page colours); anything else does nothing.
-    void ActPickColExecute(QObject* sender);
-    void ActAboutExecute();
-
-    // ---- Services and model ----
     TWindowServices FServices;
+    TFormControls FControls;
     TPlatform FPlatform;
-    std::unique_ptr<TAdapters> FAdapters;
     std::unique_ptr<TFormPlacement> FFormPlacement;
     std::unique_ptr<TSettingsAction> FSettingsAction;
     std::unique_ptr<TCustomIni> FCustomIni;
@@ -165,114 +174,6 @@ private:
     // The shared dialogs' settings; each command adjusts them before showing.
     TFileDialogSettings OpenDia;
     TFileDialogSettings SaveDia;
-
-    // ---- Commands ----
-    QAction* ActAddToList = nullptr;
-    QAction* ActRemoveFromList = nullptr;
-    QAction* ActConvert = nullptr;
-    QAction* ActPickCol = nullptr;
-    QAction* ActAddName = nullptr;
-    QAction* ActRemoveName = nullptr;
-    QAction* ActSaveOpts = nullptr;
-    QAction* ActAbout = nullptr;
-    QAction* ActUpdateName = nullptr;
-    QAction* ActOpenProfile = nullptr;
-    QAction* ActSaveNewOpts = nullptr;
-    QAction* ActStopConvert = nullptr;
-    QAction* ActClearMRU = nullptr;
-
-    // ---- Widgets, named as the design names them ----
-    QTabWidget* PageControl = nullptr;
-    QWidget* ConvertSheet = nullptr;
-    QWidget* HighlightOptSheet = nullptr;
-    QWidget* ColorProfileSheet = nullptr;
-    QWidget* ConfigSheet = nullptr;
-
-    // Tab 0, "HTML Generation"
-    QLabel* lblSourcefiles = nullptr;
-    QPushButton* BtnAdd = nullptr;
-    QTreeWidget* SrcFilesList = nullptr;
-    QPushButton* btnRemove = nullptr;
-    QToolButton* BtnConvert = nullptr;
-    QGroupBox* BtnGroup = nullptr;
-    QPushButton* BtnAbout = nullptr;
-    QPushButton* btnExit = nullptr;
-    QGroupBox* ProgressGroup = nullptr;
-    QLabel* lblcurrProgress = nullptr;
-    QProgressBar* ProgCurr = nullptr;
-    QLabel* lblTotProgress = nullptr;
-    QProgressBar* ProgTotal = nullptr;
-
-    // Tab 1, "Highlight Options"
-    QLabel* lblNames = nullptr;
-    QLabel* lnlEditNameText = nullptr;
-    QLineEdit* NameEdit = nullptr;
-    QGroupBox* CustHtmlGroup = nullptr;
-    QPlainTextEdit* CustFrontHTMLMemo = nullptr;
-    QPlainTextEdit* CustEndHTMLMemo = nullptr;
-    QLabel* lblNameImg = nullptr;
-    TBrowseEdit* NameImgEdit = nullptr;
-    QGroupBox* ColorGroup = nullptr;
-    QFrame* ShowNameCol = nullptr;
-    QPushButton* BtnCustom = nullptr;
-    QComboBox* ColorCombo = nullptr;
-    QPushButton* BtnAddName = nullptr;
-    QListWidget* NamesList = nullptr;
-    QPushButton* BtnRemoveName = nullptr;
-    QPushButton* BtnUpdate = nullptr;
-
-    // Tab 2, "HTML Options"
-    QLabel* lblTitle = nullptr;
-    QLineEdit* TitleEdit = nullptr;
-    QLabel* lblAuth = nullptr;
-    QLineEdit* AuthEdit = nullptr;
-    QGroupBox* HTMLColGroup = nullptr;
-    QFrame* ShowBackCol = nullptr;
-    QFrame* ShowTextCol = nullptr;
-    QFrame* ShowLinkCol = nullptr;
-    QFrame* ShowVisLinkCol = nullptr;
-    QPushButton* BtnBackCol = nullptr;
-    QPushButton* BtnTextCol = nullptr;
-    QPushButton* BtnLinkCol = nullptr;
-    QPushButton* BtnVisLinkcol = nullptr;
-    QLabel* lblCustomHTML = nullptr;
-    QPlainTextEdit* FrontPageHTMLMemo = nullptr;
-    QPlainTextEdit* EndPageHTMLMemo = nullptr;
-    QGroupBox* HTMLIMGGroup = nullptr;
-    QLabel* lblImgFile = nullptr;
-    TBrowseEdit* BackImageEdit = nullptr;
-    QCheckBox* RelImgCheck = nullptr;
-    QCheckBox* BrokenLinesCheck = nullptr;
-    QGroupBox* DumpTextGroup = nullptr;
-    QCheckBox* EscapeTextCheck = nullptr;
-    QLabel* lblColorCodes = nullptr;
-    QComboBox* ColorCodesCombo = nullptr;
-
-    // Tab 3, "Configuration"
-    QGroupBox* AppOptsGroup = nullptr;
-    QLabel* lblCurrProfile = nullptr;
-    QComboBox* ProfileListCombo = nullptr;
-    QPushButton* BtnLoadProfile = nullptr;
-    QCheckBox* INIDefsCheck = nullptr;
-    QCheckBox* CaseSensCheck = nullptr;
-    QPushButton* BtnClearMRU = nullptr;
-    QGroupBox* IOOptsGroup = nullptr;
-    QCheckBox* PromptOnOverwCheck = nullptr;
-    QCheckBox* SkipExistingCheck = nullptr;
-    QGroupBox* HTMLGenGroup = nullptr;
-    QLabel* lblInDir = nullptr;
-    TBrowseEdit* InputDirEdit = nullptr;
-    QLabel* lblDestDir = nullptr;
-    TBrowseEdit* DestDirEdit = nullptr;
-    QLabel* lblImgDir = nullptr;
-    TBrowseEdit* DestImgEdit = nullptr;
-    QPushButton* BtnSaveOpts = nullptr;
-    QPushButton* BitBtn1 = nullptr;
-
-    // Status bar: hint, "Status :", state.
-    QLabel* HintPanel = nullptr;
-    QLabel* StatusCaptionPanel = nullptr;
-    QLabel* StatePanel = nullptr;
 };
 
 } // namespace velmora

@@ -1,162 +1,33 @@
-// The About box's controls, drawn on black at fixed positions.
 #include "window/UAbout.h"
 
-#include <QKeyEvent>
-#include <QLabel>
-#include <QPainter>
-#include <QPushButton>
-
-#include "window/UFormPlacement.h"
-#include "window/UJpegImage.h"
-#include "window/ULogo.h"
+#include <stdexcept>
 
 namespace velmora {
 
-namespace {
-
-const char* const Caption = "About : Velmora ";
-const char* const AuthorName = VELMORA_AUTHOR_NAME;
-const char* const ContactAddress = VELMORA_CONTACT_ADDRESS;
-constexpr int ClientWidth = 281;
-constexpr int ClientHeight = 322;
-
-const QColor Aqua(0x00, 0xFF, 0xFF);
-const QColor Yellow(0xFF, 0xFF, 0x00);
-const QColor ShadowBlue(0x00, 0x00, 0xFF);
-
-// A label whose text carries a blue shadow one pixel up and to the left.
-class TShadowLabel : public QLabel {
-public:
-    using QLabel::QLabel;
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        painter.setFont(font());
-        painter.setPen(ShadowBlue);
-        painter.drawText(rect().translated(-1, -1), static_cast<int>(alignment()), text());
-        painter.setPen(palette().color(QPalette::WindowText));
-        painter.drawText(rect(), static_cast<int>(alignment()), text());
-    }
-};
-
-// A label that acts as a link: hand-shaped pointer, runs an action when clicked.
-class TLinkLabel : public QLabel {
-public:
-    TLinkLabel(const QString& text, QWidget* parent, std::function<void()> onClick)
-        : QLabel(text, parent), FOnClick(std::move(onClick))
-    {
-        setCursor(Qt::PointingHandCursor);
-    }
-
-protected:
-    void mouseReleaseEvent(QMouseEvent* event) override
-    {
-        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-            FOnClick();
-    }
-
-private:
-    std::function<void()> FOnClick;
-};
-
-void SetLook(QWidget* widget, const QColor& color, int pointSize, bool bold = false, bool underline = false)
+TfrmAbout::TfrmAbout(IWindowPlacement& window, const ITextControl& email, TOpenUrl openUrl,
+                     const std::string& iniFileName)
+    : FEmail(email), FOpenUrl(std::move(openUrl)),
+      FFormPlacement(window, "About Placement", TFormPlacement::TRestore::PositionOnly)
 {
-    QFont font = widget->font();
-    font.setPointSize(pointSize);
-    font.setBold(bold);
-    font.setUnderline(underline);
-    widget->setFont(font);
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, color);
-    widget->setPalette(palette);
+    if (!FOpenUrl)
+        throw std::invalid_argument("the About box needs a URL opener");
+    FFormPlacement.SetIniFileName(iniFileName);
 }
 
-// A label across the whole width, its text centred.
-QLabel* CentredLabel(QLabel* label, const char* name, int top, int height)
+void TfrmAbout::FormShow()
 {
-    label->setObjectName(name);
-    label->setAlignment(Qt::AlignCenter);
-    label->setGeometry(0, top, ClientWidth, height);
-    return label;
-}
-
-} // namespace
-
-TfrmAbout::TfrmAbout(TOpenUrl openUrl, const std::string& iniFileName, QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint), FOpenUrl(std::move(openUrl)),
-      FFormPlacement(std::make_unique<TFormPlacement>(this, "About Placement", TFormPlacement::TRestore::PositionOnly))
-{
-    FFormPlacement->SetIniFileName(iniFileName);
-    setObjectName("frmAbout");
-    setWindowTitle(Caption);
-    setFixedSize(ClientWidth, ClientHeight);
-    setFont(QFont("MS Sans Serif", 8));
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, Qt::black);
-    palette.setColor(QPalette::WindowText, Aqua);
-    setPalette(palette);
-    setAutoFillBackground(true);
-
-    SetLook(CentredLabel(new QLabel("Written by", this), "lblAboutName", 6, 24), Yellow, 12, true);
-    SetLook(CentredLabel(new TShadowLabel(AuthorName, this), "lblAuthName", 30, 28), Aqua, 14);
-
-    // The picture control takes the logo's size; a logo that cannot be read
-    // leaves it empty.
-    auto* logo = new QLabel(this);
-    logo->setObjectName("LogoImg");
-    QImage image = DecodeJpeg(LogoJpeg());
-    logo->setPixmap(QPixmap::fromImage(image));
-    logo->setGeometry((ClientWidth - 249) / 2, 62, 249, 187);
-    if (!image.isNull())
-        logo->resize(image.size());
-
-    FEmail = new TLinkLabel(ContactAddress, this, [this] { lblEmailClick(); });
-    SetLook(CentredLabel(FEmail, "lblEmail", 256, 20), Aqua, 8, false, true);
-
-    auto* versionText = new QLabel("Version", this);
-    versionText->setObjectName("lblVertxt");
-    versionText->setGeometry(16, 290, 48, 20);
-    auto* version = new QLabel(VELMORA_VERSION, this);
-    version->setObjectName("lblVersion");
-    version->setGeometry(66, 290, 100, 20);
-
-    auto* close = new QPushButton("&Close", this);
-    close->setObjectName("BtnCloseAbout");
-    close->setGeometry(ClientWidth - 16 - 80, 286, 80, 27);
-    close->setDefault(true);
-    close->setFocus();
-    connect(close, &QPushButton::clicked, this, &QDialog::accept);
-}
-
-TfrmAbout::~TfrmAbout()
-{
-    // The placement goes first: it still reads the box's geometry.
-    FFormPlacement.reset();
-}
-
-void TfrmAbout::done(int result)
-{
-    FFormPlacement->Save();
-    QDialog::done(result);
+    FFormPlacement.WindowShown();
 }
 
 void TfrmAbout::lblEmailClick()
 {
     // Whether a mail program answers is the desktop's business.
-    if (FOpenUrl)
-        FOpenUrl("mailto:" + FEmail->text().toLocal8Bit().toStdString());
+    FOpenUrl("mailto:" + FEmail.GetText());
 }
 
-void TfrmAbout::keyPressEvent(QKeyEvent* event)
+void TfrmAbout::FormClose()
 {
-    // The box has no cancel button: only "Close" closes it.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    FFormPlacement.Save();
 }
 
 } // namespace velmora

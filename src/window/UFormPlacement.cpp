@@ -1,17 +1,10 @@
 #include "window/UFormPlacement.h"
 
-#include <algorithm>
 #include <cstdio>
-
-#include <QGuiApplication>
-#include <QHeaderView>
-#include <QScreen>
-#include <QTreeWidget>
-#include <QWidget>
+#include <exception>
 
 #include "platform/UIniFile.h"
 #include "shared/UGenDeclarations.h"
-#include "window/UQtControls.h"
 
 namespace velmora {
 
@@ -60,49 +53,21 @@ std::string FormatFour(int a, int b, int c, int d)
     return buffer;
 }
 
-const char* AlignmentName(Qt::Alignment alignment)
+const char* AlignmentName(TAlignment alignment)
 {
-    if (alignment & Qt::AlignHCenter)
-        return "taCenter";
-    if (alignment & Qt::AlignRight)
-        return "taRightJustify";
-    return "taLeftJustify";
-}
-
-QScreen* ScreenOf(const QWidget* form)
-{
-    QScreen* screen = form->screen();
-    return screen ? screen : QGuiApplication::primaryScreen();
-}
-
-// Moves a rectangle that lies off every screen onto the form's screen, and
-// gives it at least the form's minimum size.
-QRect Corrected(const QWidget* form, QRect rect)
-{
-    rect.setWidth(std::max(rect.width(), form->minimumWidth()));
-    rect.setHeight(std::max(rect.height(), form->minimumHeight()));
-    for (QScreen* screen : QGuiApplication::screens()) {
-        if (screen->availableGeometry().intersects(rect))
-            return rect;
+    switch (alignment) {
+    case TAlignment::Center: return "taCenter";
+    case TAlignment::Right: return "taRightJustify";
+    case TAlignment::Left: break;
     }
-    QScreen* screen = ScreenOf(form);
-    if (screen)
-        rect.moveTopLeft(screen->availableGeometry().topLeft());
-    return rect;
+    return "taLeftJustify";
 }
 
 } // namespace
 
-TFormPlacement::TFormPlacement(QWidget* form, std::string section, TRestore restore)
-    : FForm(form), FSection(std::move(section)), FRestore(restore)
+TFormPlacement::TFormPlacement(IWindowPlacement& window, std::string section, TRestore restore)
+    : FWindow(window), FSection(std::move(section)), FRestore(restore)
 {
-    OnEvent(form, QEvent::Show, [this](QEvent*) {
-        if (!FShown) {
-            FShown = true;
-            Restore();
-        }
-        return false;
-    });
 }
 
 TFormPlacement::~TFormPlacement()
@@ -111,22 +76,22 @@ TFormPlacement::~TFormPlacement()
         Save(true);
 }
 
-void TFormPlacement::StoreColumns(QTreeWidget* list, const std::string& name)
+void TFormPlacement::StoreColumns(IListColumns& list, const std::string& name)
 {
-    FLists.push_back({list, name});
+    FLists.push_back({&list, name});
+}
+
+void TFormPlacement::WindowShown()
+{
+    if (FShown)
+        return;
+    FShown = true;
+    Restore();
 }
 
 std::string TFormPlacement::ScreenSuffix() const
 {
-    QScreen* screen = ScreenOf(FForm);
-    QSize size = screen ? screen->geometry().size() : QSize();
-    return "(" + std::to_string(size.width()) + "x" + std::to_string(size.height()) + ")";
-}
-
-int TFormPlacement::PixelsPerInch() const
-{
-    QScreen* screen = ScreenOf(FForm);
-    return screen ? qRound(screen->logicalDotsPerInch()) : 96;
+    return "(" + std::to_string(FWindow.ScreenWidth()) + "x" + std::to_string(FWindow.ScreenHeight()) + ")";
 }
 
 void TFormPlacement::Restore()
@@ -134,6 +99,7 @@ void TFormPlacement::Restore()
     if (FIniFileName.empty())
         return;
     TIniFile ini(FIniFileName);
+    // The key of this screen size, or the plain key when that is missing or empty.
     auto read = [&](const std::string& key) {
         std::string value = ini.ReadString(FSection, key + ScreenSuffix(), Missing);
         if (value == Missing || value.empty())
@@ -142,25 +108,22 @@ void TFormPlacement::Restore()
     };
 
     FFlags = ini.ReadInteger(FSection, "Flags", FFlags);
-    QRect current = FForm->geometry();
-    TFourInts norm = ParseFour(read("NormPos"), {{current.left(), current.top(), current.left() + current.width(),
-                                                  current.top() + current.height()}});
+    const TWindowBounds current = FWindow.NormalBounds();
+    TFourInts norm = ParseFour(read("NormPos"), {{current.Left, current.Top, current.Left + current.Width,
+                                                  current.Top + current.Height}});
     int left = norm.Value[0], top = norm.Value[1], right = norm.Value[2], bottom = norm.Value[3];
-    if (ini.ReadInteger(FSection, "PixelsPerInch", 0) == PixelsPerInch() && left < right) {
+    if (ini.ReadInteger(FSection, "PixelsPerInch", 0) == FWindow.PixelsPerInch() && left < right) {
         if (FRestore == TRestore::PositionOnly)
-            // Saved positions are those of the client area, as geometry() gives them
-            // (move() would place the frame there and shift the box by its title bar).
-            FForm->setGeometry(QRect(Corrected(FForm, QRect(left, top, current.width(), current.height())).topLeft(),
-                                     current.size()));
+            FWindow.SetNormalBounds({left, top, current.Width, current.Height});
         else
-            FForm->setGeometry(Corrected(FForm, QRect(left, top, right - left, bottom - top)));
+            FWindow.SetNormalBounds({left, top, right - left, bottom - top});
     }
 
     if (FRestore == TRestore::StateAndPosition) {
         switch (ini.ReadInteger(FSection, "ShowCmd", ShowNormal)) {
-        case 2: case 6: case 7: FForm->setWindowState(Qt::WindowMinimized); break;
-        case 3: FForm->setWindowState(Qt::WindowMaximized); break;
-        default: FForm->setWindowState(Qt::WindowNoState); break;
+        case 2: case 6: case 7: FWindow.SetState(TWindowState::Minimized); break;
+        case 3: FWindow.SetState(TWindowState::Maximized); break;
+        default: FWindow.SetState(TWindowState::Normal); break;
         }
         for (const TStoredList& stored : FLists)
             RestoreColumns(ini, stored);
@@ -174,16 +137,16 @@ bool TFormPlacement::Save(bool destroying)
         return true;
     try {
         TIniFile ini(FIniFileName);
-        int showCmd = FForm->isMinimized() ? ShowMinimized : FForm->isMaximized() ? ShowMaximized : ShowNormal;
-        QRect normal = FForm->isMaximized() || FForm->isMinimized() ? FForm->normalGeometry() : FForm->geometry();
-        if (!normal.isValid())
-            normal = FForm->geometry();
+        const TWindowState state = FWindow.State();
+        const int showCmd = state == TWindowState::Minimized   ? ShowMinimized
+                            : state == TWindowState::Maximized ? ShowMaximized
+                                                               : ShowNormal;
+        const TWindowBounds normal = FWindow.NormalBounds();
         std::string minMax = FormatFour(-1, -1, -1, -1);
-        std::string normPos = FormatFour(normal.left(), normal.top(), normal.left() + normal.width(),
-                                         normal.top() + normal.height());
+        std::string normPos = FormatFour(normal.Left, normal.Top, normal.Left + normal.Width, normal.Top + normal.Height);
         ini.WriteInteger(FSection, "Flags", FFlags);
         ini.WriteInteger(FSection, "ShowCmd", showCmd);
-        ini.WriteInteger(FSection, "PixelsPerInch", PixelsPerInch());
+        ini.WriteInteger(FSection, "PixelsPerInch", FWindow.PixelsPerInch());
         ini.WriteString(FSection, "MinMaxPos" + ScreenSuffix(), minMax);
         ini.WriteString(FSection, "MinMaxPos", minMax);
         ini.WriteString(FSection, "NormPos" + ScreenSuffix(), normPos);
@@ -204,51 +167,53 @@ void TFormPlacement::SaveColumns(TIniFile& ini, const TStoredList& stored) const
 {
     std::string columnSection = FSection + "." + stored.Name + "_Columns";
     ini.EraseSection(columnSection);
-    QTreeWidget* list = stored.List;
-    int count = list->columnCount();
+    const std::vector<TListColumn> columns = stored.List->Columns();
+    const int count = static_cast<int>(columns.size());
     ini.WriteInteger(FSection, "Columns.Count", count);
     for (int i = 0; i < count; ++i) {
+        const TListColumn& column = columns[static_cast<std::size_t>(i)];
         std::string item = "Item" + std::to_string(i) + "_";
-        bool autoSize = i == count - 1 && list->header()->stretchLastSection();
-        ini.WriteString(columnSection, item + "Alignment",
-                        AlignmentName(Qt::Alignment(list->headerItem()->textAlignment(i))));
+        bool autoSize = i == count - 1 && column.AutoSize;
+        ini.WriteString(columnSection, item + "Alignment", AlignmentName(column.Alignment));
         ini.WriteString(columnSection, item + "AutoSize", autoSize ? "True" : "False");
-        ini.WriteString(columnSection, item + "Caption", ToStdString(list->headerItem()->text(i)).c_str());
+        ini.WriteString(columnSection, item + "Caption", column.Caption);
         ini.WriteInteger(columnSection, item + "ImageIndex", -1);
         ini.WriteInteger(columnSection, item + "MaxWidth", 0);
         ini.WriteInteger(columnSection, item + "MinWidth", 0);
-        ini.WriteInteger(columnSection, item + "Width", list->columnWidth(i));
+        ini.WriteInteger(columnSection, item + "Width", column.Width);
     }
 }
 
 void TFormPlacement::RestoreColumns(const TIniFile& ini, const TStoredList& stored) const
 {
     std::string columnSection = FSection + "." + stored.Name + "_Columns";
-    QTreeWidget* list = stored.List;
-    int count = ini.ReadInteger(FSection, "Columns.Count", list->columnCount());
+    std::vector<TListColumn> columns = stored.List->Columns();
+    int count = ini.ReadInteger(FSection, "Columns.Count", static_cast<int>(columns.size()));
     if (count < 1 || count > 64)
         return;
-    if (count != list->columnCount())
-        list->setColumnCount(count);
+    columns.resize(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
+        TListColumn& column = columns[static_cast<std::size_t>(i)];
+        const bool last = i == count - 1;
         std::string item = "Item" + std::to_string(i) + "_";
         std::string alignment = ini.ReadString(columnSection, item + "Alignment", Missing);
         if (alignment == "taCenter")
-            list->headerItem()->setTextAlignment(i, Qt::AlignHCenter | Qt::AlignVCenter);
+            column.Alignment = TAlignment::Center;
         else if (alignment == "taRightJustify")
-            list->headerItem()->setTextAlignment(i, Qt::AlignRight | Qt::AlignVCenter);
+            column.Alignment = TAlignment::Right;
         else if (alignment == "taLeftJustify")
-            list->headerItem()->setTextAlignment(i, Qt::AlignLeft | Qt::AlignVCenter);
+            column.Alignment = TAlignment::Left;
         std::string caption = ini.ReadString(columnSection, item + "Caption", Missing);
         if (caption != Missing)
-            list->headerItem()->setText(i, ToQString(caption));
+            column.Caption = caption;
         std::string autoSize = ini.ReadString(columnSection, item + "AutoSize", Missing);
-        if (i == count - 1 && (autoSize == "True" || autoSize == "False"))
-            list->header()->setStretchLastSection(autoSize == "True");
+        if (last && (autoSize == "True" || autoSize == "False"))
+            column.AutoSize = autoSize == "True";
         int width = ini.ReadInteger(columnSection, item + "Width", -1);
-        if (width > 0 && width < 100000 && !(i == count - 1 && list->header()->stretchLastSection()))
-            list->setColumnWidth(i, width);
+        if (width > 0 && width < 100000 && !(last && column.AutoSize))
+            column.Width = width;
     }
+    stored.List->SetColumns(columns);
 }
 
 } // namespace velmora

@@ -7,8 +7,7 @@
 #include <string>
 #include <vector>
 
-class QTreeWidget;
-class QWidget;
+#include "platform/UControls.h"
 
 namespace velmora {
 
@@ -21,8 +20,8 @@ public:
         PositionOnly,     // a box that cannot be resized: its left and top only
     };
 
-    // form: not owned, outlives this object. Nothing is read before a settings file is given.
-    TFormPlacement(QWidget* form, std::string section, TRestore restore);
+    // window: not owned, outlives this object. Nothing is read before a settings file is given.
+    TFormPlacement(IWindowPlacement& window, std::string section, TRestore restore);
     ~TFormPlacement();
     TFormPlacement(const TFormPlacement&) = delete;
     TFormPlacement& operator=(const TFormPlacement&) = delete;
@@ -31,10 +30,11 @@ public:
     const std::string& IniFileName() const { return FIniFileName; }
     const std::string& Section() const { return FSection; }
 
-    // Also remembers the columns of list, under its name (as "<name>_Columns").
-    void StoreColumns(QTreeWidget* list, const std::string& name);
+    // Also remembers the columns of list (not owned), under its name (as "<name>_Columns").
+    void StoreColumns(IListColumns& list, const std::string& name);
 
-    // Applies what the settings file holds; runs by itself at the first show.
+    // The window is being shown; the first time, what the settings file holds is applied.
+    void WindowShown();
     void Restore();
     // Writes the placement; false when the settings file could not be written.
     // "Visible" is written as 1 only for a save at destruction.
@@ -42,16 +42,15 @@ public:
 
 private:
     struct TStoredList {
-        QTreeWidget* List; // not owned
+        IListColumns* List; // not owned
         std::string Name;
     };
 
     void RestoreColumns(const TIniFile& ini, const TStoredList& stored) const;
     void SaveColumns(TIniFile& ini, const TStoredList& stored) const;
     std::string ScreenSuffix() const;
-    int PixelsPerInch() const;
 
-    QWidget* FForm; // not owned
+    IWindowPlacement& FWindow;
     std::string FSection;
     TRestore FRestore;
     std::string FIniFileName;

@@ -1,10 +1,10 @@
 // Everything the window needs from outside itself, handed in at construction so
 // that tests give scripted stand-ins: message boxes, dialogs, the registry, the
-// program directory, the desktop's URL opener and the message pump.
+// program directory, the desktop's URL opener and the message pump. The window
+// refuses to be made without any of them.
 #pragma once
 
 #include <functional>
-#include <memory>
 #include <string>
 
 #include "platform/UDialogs.h"
@@ -17,27 +17,12 @@ class IRegistry;
 struct TWindowServices {
     IMessageBoxes* MessageBoxes = nullptr; // not owned
     IFileDialogs* Dialogs = nullptr;       // not owned
-    const IRegistry* Registry = nullptr;   // not owned; null: a machine without a registry
+    const IRegistry* Registry = nullptr;   // not owned; where there is none, one that opens no key
     std::string ProgramDir;                // settings file, default profile; ends with a separator
     std::string UserFilesDir;              // dumps and pages by default; empty: ProgramDir
     std::string ExecutablePath;            // names the settings file (its name with ".ini")
     std::function<void(const std::string& url)> OpenUrl; // "mailto:..." through the desktop
     TProcessMessages ProcessMessages;      // lets pending window events through during long work
-};
-
-// The real services of a desktop session: Qt's message boxes and dialogs, the
-// system registry, the program's directory, QDesktopServices and Qt's event processing.
-class TDesktopServices {
-public:
-    TDesktopServices();
-    ~TDesktopServices();
-    const TWindowServices& Services() const { return FServices; }
-
-private:
-    std::unique_ptr<IMessageBoxes> FMessageBoxes;
-    std::unique_ptr<IFileDialogs> FDialogs;
-    std::unique_ptr<IRegistry> FRegistry;
-    TWindowServices FServices;
 };
 
 } // namespace velmora

@@ -1,7 +1,8 @@
-// Counting and splitting dump lines 64 bytes at a time must agree with
+// Counting and splitting dump lines many bytes at a time must agree with
 // reading the text byte by byte, wherever line endings and NULs fall.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -36,22 +37,32 @@ std::vector<std::string> LinesByBytes(const std::string& bytes)
     return lines;
 }
 
-TEST(DumpText, BlockwiseSplitAgreesWithByteByByte)
+TEST(DumpText, BlockwiseCountAndSplitAgreeWithByteByByte)
 {
     // Few distinct bytes, so that endings pair up across block edges often;
-    // lengths reach past several blocks of 64.
+    // lengths reach past several blocks of 64, some past the 4080 bytes after
+    // which the counter adds up its byte counters. The counter is given the
+    // bytes in pieces of random size.
     std::mt19937 random(64);
     const std::string alphabet("ab\r\n\r\n", 6);
+    auto below = [&random](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(random); };
     for (int round = 0; round < 2000; ++round) {
-        std::string bytes(std::uniform_int_distribution<std::size_t>(0, 300)(random), ' ');
+        std::string bytes(below(round % 50 == 0 ? 10000 : 300), ' ');
         for (char& c : bytes)
-            c = alphabet[std::uniform_int_distribution<std::size_t>(0, alphabet.size() - 1)(random)];
+            c = alphabet[below(alphabet.size())];
+        if (round % 50 == 1) // nothing but line ends: every byte counter fills up
+            bytes = std::string(5000 + below(100), round % 100 == 1 ? '\n' : '\r');
         if (round % 4 == 0 && !bytes.empty())
-            bytes[std::uniform_int_distribution<std::size_t>(0, bytes.size() - 1)(random)] = '\0';
+            bytes[below(bytes.size())] = '\0';
         const std::vector<std::string> expected = LinesByBytes(bytes);
-        const TDumpText dump = ScanDump(bytes);
-        ASSERT_EQ(dump.Lines, expected.size()) << round;
-        TDumpLineReader reader(dump.Text);
+        TLineCounter counter;
+        for (std::size_t at = 0; at < bytes.size();) {
+            const std::size_t piece = std::min(bytes.size() - at, below(round % 3 ? 100 : 20000));
+            counter.Add(std::string_view(bytes).substr(at, piece));
+            at += piece;
+        }
+        ASSERT_EQ(counter.Lines(), expected.size()) << round;
+        TDumpLineReader reader(std::string_view(bytes).substr(0, counter.TextSize()));
         std::vector<std::string> lines;
         for (std::string_view line; reader.Next(line);)
             lines.emplace_back(line);

@@ -11,7 +11,7 @@
 #include <unistd.h>
 #endif
 
-#include "platform/UFileBytes.h"
+#include "platform/UFileBlocks.h"
 #include "platform/UFiles.h"
 #include "support/ChildProcess.h"
 #include "support/TempDir.h"
@@ -170,8 +170,8 @@ TEST(Files, WhatIsNoRegularFileIsRefusedWithoutWaitingForIt)
     for (const std::string& path : {pipe, std::string("/dev/null")}) {
         int status = test::RunInChild([&] {
             std::string contents;
-            TFileBytes bytes;
-            bool refused = !OpenForReading(path) && !ReadWholeFile(path, contents) && !bytes.Read(path) &&
+            TFileBlockReader blocks;
+            bool refused = !OpenForReading(path) && !ReadWholeFile(path, contents) && !blocks.Open(path) &&
                            !CopyFileAtomically(path, dir.File("copy.gif"));
             return refused ? 0 : 1;
         });

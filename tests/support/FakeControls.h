@@ -1,8 +1,9 @@
 // Fake controls and dialogs that record what the model gives them, so that
-// model tests can check what a user would see without a display.
+// model and window tests can check what a user would see without a display.
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <stdexcept>
 #include <string>
@@ -14,17 +15,34 @@
 
 namespace velmora::test {
 
+// OnChange, when set, runs whenever the value changes, as a widget's change
+// event does also for a value set by the program.
 class FakeText : public ITextControl {
 public:
-    void SetText(const std::string& text) override { Text = text; ++SetCount; }
+    void SetText(const std::string& text) override
+    {
+        const bool changed = text != Text;
+        Text = text;
+        ++SetCount;
+        if (changed && OnChange)
+            OnChange();
+    }
     std::string GetText() const override { return Text; }
     std::string Text;
     int SetCount = 0;
+    std::function<void()> OnChange;
 };
 
 class FakeCheck : public ICheckControl {
 public:
-    void SetChecked(bool checked) override { Checked = checked; ++SetCount; }
+    void SetChecked(bool checked) override
+    {
+        const bool changed = checked != Checked;
+        Checked = checked;
+        ++SetCount;
+        if (changed && OnChange)
+            OnChange();
+    }
     bool IsChecked() const override { return Checked; }
     void SetEnabled(bool enabled) override { Enabled = enabled; ++EnableCount; }
     bool IsEnabled() const override { return Enabled; }
@@ -32,6 +50,7 @@ public:
     bool Enabled = true;
     int SetCount = 0;
     int EnableCount = 0;
+    std::function<void()> OnChange;
 };
 
 class FakeColor : public IColorControl {
@@ -50,7 +69,8 @@ public:
     int SetCount = 0;
 };
 
-class FakeListView : public IListView {
+template <class TInterface>
+class BasicFakeListView : public TInterface {
 public:
     struct Row {
         std::string Caption;
@@ -86,6 +106,81 @@ public:
     int Selected = 0;
     int UpdateDepth = 0;
     int UpdateBrackets = 0;
+};
+
+using FakeListView = BasicFakeListView<IListView>;
+
+// A list view whose selected rows the test sets.
+class FakeSelectListView : public BasicFakeListView<ISelectListView> {
+public:
+    int SelectedCount() const override { return static_cast<int>(Selection.size()); }
+    std::vector<int> SelectedRows() const override { return Selection; }
+    void Clear() override
+    {
+        BasicFakeListView::Clear();
+        Selection.clear();
+    }
+    std::vector<int> Selection;
+};
+
+// A button that records its caption, hint, picture and enabled state; OnFocus
+// runs when it is given the keyboard focus.
+class FakeButton : public IButton {
+public:
+    void SetCaption(const std::string& caption) override { CaptionText = caption; }
+    std::string Caption() const override { return CaptionText; }
+    void SetHint(const std::string& hint) override { HintText = hint; }
+    std::string Hint() const override { return HintText; }
+    void SetPicture(TButtonPicture picture) override { Picture = picture; }
+    void SetEnabled(bool enabled) override { Enabled = enabled; }
+    bool IsEnabled() const override { return Enabled; }
+    void SetFocus() override
+    {
+        if (OnFocus)
+            OnFocus();
+    }
+    bool IsPointedAt() const override { return PointedAt; }
+    std::string CaptionText;
+    std::string HintText;
+    TButtonPicture Picture = TButtonPicture::Own;
+    bool Enabled = true;
+    bool PointedAt = false;
+    std::function<void()> OnFocus;
+};
+
+class FakePageControl : public IPageControl {
+public:
+    int ActivePage() const override { return Active; }
+    void SetActivePage(int page) override { Active = page; }
+    void SetPageEnabled(int page, bool enabled) override { Enabled.at(static_cast<std::size_t>(page)) = enabled; }
+    bool IsPageEnabled(int page) const override { return Enabled.at(static_cast<std::size_t>(page)); }
+    int FocusedPage() const override { return Focused; }
+    int Active = 0;
+    std::vector<bool> Enabled = std::vector<bool>(4, true);
+    int Focused = -1; // the page of the focused control, as the test puts the focus
+};
+
+// A window on a screen of the given size; bounds set are taken as they are.
+class FakeWindowPlacement : public IWindowPlacement {
+public:
+    TWindowBounds NormalBounds() const override { return Bounds; }
+    void SetNormalBounds(const TWindowBounds& bounds) override { Bounds = bounds; }
+    TWindowState State() const override { return WindowState; }
+    void SetState(TWindowState state) override { WindowState = state; }
+    bool IsVisible() const override { return Visible; }
+    int ScreenWidth() const override { return 1024; }
+    int ScreenHeight() const override { return 768; }
+    int PixelsPerInch() const override { return 96; }
+    TWindowBounds Bounds{10, 20, 602, 368};
+    TWindowState WindowState = TWindowState::Normal;
+    bool Visible = false;
+};
+
+class FakeListColumns : public IListColumns {
+public:
+    std::vector<TListColumn> Columns() const override { return List; }
+    void SetColumns(const std::vector<TListColumn>& columns) override { List = columns; }
+    std::vector<TListColumn> List = {{"File Name", 189, TAlignment::Left, false}, {"Status", 200, TAlignment::Center, true}};
 };
 
 class FakeListBox : public IListBox {

@@ -1,23 +1,11 @@
-// The "Highlight Options" tab and the colour buttons as the user works them:
-// typing, clicking lines, Add, Update, Remove, the drop-down and the colour dialog.
+// The "Highlight Options" tab and the colour buttons: typing a name, clicking
+// lines, Add, Update, Remove, the colour drop-down and the colour dialog.
 #include <string>
 #include <vector>
 
-#include <QAction>
-#include <QComboBox>
-#include <QFrame>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTabWidget>
-#include <QTest>
+#include "FormFixture.h"
 
-#include "WindowFixture.h"
-#include "settings/UHighLighter.h"
-#include "window/UQtControls.h"
-
-namespace velmora {
+namespace velmora::test {
 namespace {
 
 // What the editors show for one entry.
@@ -32,64 +20,41 @@ std::ostream& operator<<(std::ostream& os, const TEditors& e)
     return os << "{" << e.Name << ", " << e.Image << ", " << e.Before << ", " << e.After << ", " << e.Color << "}";
 }
 
-class NamesEditor : public test::WindowTest {
+class NamesEditor : public FormTest {
 protected:
     void SetUp() override
     {
-        WindowTest::SetUp();
-        Start();
-        Show();
-        Find<QTabWidget>("PageControl")->setCurrentIndex(1);
-        QApplication::processEvents();
+        FormTest::SetUp();
+        StartOnDefault();
     }
-
     void Fill(const TEditors& e)
     {
-        Find<QLineEdit>("NameEdit")->setText(QString::fromStdString(e.Name));
-        Find<QLineEdit>("NameImgEdit")->setText(QString::fromStdString(e.Image));
-        Find<QPlainTextEdit>("CustFrontHTMLMemo")->setPlainText(QString::fromStdString(e.Before));
-        Find<QPlainTextEdit>("CustEndHTMLMemo")->setPlainText(QString::fromStdString(e.After));
-        TQtColorSwatch(Find<QFrame>("ShowNameCol")).SetColor(e.Color);
+        W.NameEdit.SetText(e.Name);
+        W.NameImgEdit.SetText(e.Image);
+        W.CustFrontHTMLMemo.SetText(e.Before);
+        W.CustEndHTMLMemo.SetText(e.After);
+        W.ShowNameCol.SetColor(e.Color);
     }
-    TEditors Shown()
+    TEditors Shown() const
     {
-        return {Find<QLineEdit>("NameEdit")->text().toStdString(),
-                Find<QLineEdit>("NameImgEdit")->text().toStdString(),
-                Find<QPlainTextEdit>("CustFrontHTMLMemo")->toPlainText().toStdString(),
-                Find<QPlainTextEdit>("CustEndHTMLMemo")->toPlainText().toStdString(),
-                TQtColorSwatch(Find<QFrame>("ShowNameCol")).GetColor()};
+        return {W.NameEdit.Text, W.NameImgEdit.Text, W.CustFrontHTMLMemo.Text, W.CustEndHTMLMemo.Text,
+                W.ShowNameCol.Color};
     }
     void Add(const TEditors& e)
     {
         Fill(e);
-        Press("BtnAddName");
+        Run(&THTMLform::ActAddNameExecute);
     }
-    void Press(const char* button) { QTest::mouseClick(Find<QPushButton>(button), Qt::LeftButton); }
-    // A click on a line of the names list, as the user makes it.
     void ClickLine(int row)
     {
-        auto* list = Find<QListWidget>("NamesList");
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+        W.NamesList.SetSelectedIndex(row);
+        Form->NamesListClick();
     }
-    std::vector<std::string> Lines()
-    {
-        std::vector<std::string> lines;
-        auto* list = Find<QListWidget>("NamesList");
-        for (int i = 0; i < list->count(); ++i)
-            lines.push_back(list->item(i)->text().toStdString());
-        return lines;
-    }
-    int SelectedLine()
-    {
-        auto* list = Find<QListWidget>("NamesList");
-        return list->selectedItems().isEmpty() ? -1 : list->row(list->selectedItems().front());
-    }
-    bool Enabled(const char* action) { return Find<QAction>(action)->isEnabled(); }
     // Remove and Update are enabled together.
     bool LineCommandsEnabled()
     {
-        EXPECT_EQ(Enabled("ActRemoveName"), Enabled("ActUpdateName"));
-        return Enabled("ActRemoveName");
+        EXPECT_EQ(W.ActRemoveName.Enabled, W.ActUpdateName.Enabled);
+        return W.ActRemoveName.Enabled;
     }
 };
 
@@ -99,26 +64,24 @@ const TEditors Carol{"Carol", "", "", "", 0xFF0000};
 
 TEST_F(NamesEditor, AddFollowsTheNameField)
 {
-    auto* edit = Find<QLineEdit>("NameEdit");
-    edit->setFocus();
-    EXPECT_FALSE(Enabled("ActAddName"));
-    QTest::keyClick(edit, Qt::Key_A);
-    EXPECT_TRUE(Enabled("ActAddName"));
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    EXPECT_FALSE(Enabled("ActAddName"));
-    QTest::keyClick(edit, Qt::Key_Space);
-    EXPECT_TRUE(Enabled("ActAddName")) << "a blank is a name";
+    EXPECT_FALSE(W.ActAddName.Enabled);
+    W.NameEdit.SetText("A");
+    EXPECT_TRUE(W.ActAddName.Enabled);
+    W.NameEdit.SetText("");
+    EXPECT_FALSE(W.ActAddName.Enabled);
+    W.NameEdit.SetText(" ");
+    EXPECT_TRUE(W.ActAddName.Enabled) << "a blank is a name";
 }
 
 TEST_F(NamesEditor, AddWithNoLineSelectedAppendsHighlightsAndClearsTheEditors)
 {
     Add(Alice);
-    EXPECT_EQ(Lines(), std::vector<std::string>{"Alice:"});
-    EXPECT_EQ(SelectedLine(), 0);
+    EXPECT_EQ(W.NamesList.Items, std::vector<std::string>{"Alice:"});
+    EXPECT_EQ(W.NamesList.Selected, 0);
     EXPECT_EQ(Shown(), (TEditors{"", "", "", "", DefaultTextColor}));
-    EXPECT_FALSE(Enabled("ActAddName"));
+    EXPECT_FALSE(W.ActAddName.Enabled);
     EXPECT_FALSE(LineCommandsEnabled());
-    EXPECT_TRUE(Enabled("ActSaveOpts"));
+    EXPECT_TRUE(Changed());
 }
 
 TEST_F(NamesEditor, AddWithALineSelectedKeepsThatLineInTheEditors)
@@ -129,8 +92,8 @@ TEST_F(NamesEditor, AddWithALineSelectedKeepsThatLineInTheEditors)
     EXPECT_TRUE(LineCommandsEnabled());
 
     Add(Bob);
-    EXPECT_EQ(Lines(), (std::vector<std::string>{"Alice:", "Bob"}));
-    EXPECT_EQ(SelectedLine(), 1);
+    EXPECT_EQ(W.NamesList.Items, (std::vector<std::string>{"Alice:", "Bob"}));
+    EXPECT_EQ(W.NamesList.Selected, 1);
     EXPECT_EQ(Shown(), Alice);
     EXPECT_TRUE(LineCommandsEnabled());
 }
@@ -142,8 +105,9 @@ TEST_F(NamesEditor, AddingANameInOtherLetterCaseUpdatesThatEntryInPlace)
     Add(Carol);
     TEditors bob2{"BOB", "b2.gif", "<u>", "</u>", 0x123456};
     Add(bob2);
-    EXPECT_EQ(Lines(), (std::vector<std::string>{"Alice:", "BOB", "Carol"}));
-    ClickLine(1);
+    EXPECT_EQ(W.NamesList.Items, (std::vector<std::string>{"Alice:", "BOB", "Carol"}));
+    W.NamesList.SetSelectedIndex(1);
+    Form->NamesListKeyPress(); // a key typed in the list shows the selected entry too
     EXPECT_EQ(Shown(), bob2);
 }
 
@@ -153,17 +117,17 @@ TEST_F(NamesEditor, UpdateTakesAnyNameForTheSelectedLine)
     Add(Bob);
     ClickLine(1);
     Fill({"alice:", "x.gif", "", "", 0x000080});
-    Press("BtnUpdate");
-    EXPECT_EQ(Lines(), (std::vector<std::string>{"Alice:", "alice:"})) << "no merge by name";
-    EXPECT_EQ(SelectedLine(), 1);
+    Run(&THTMLform::ActUpdateNameExecute);
+    EXPECT_EQ(W.NamesList.Items, (std::vector<std::string>{"Alice:", "alice:"})) << "no merge by name";
+    EXPECT_EQ(W.NamesList.Selected, 1);
     EXPECT_EQ(Shown(), (TEditors{"alice:", "x.gif", "", "", 0x000080}));
 
-    Find<QLineEdit>("NameEdit")->clear();
-    Press("BtnUpdate");
-    EXPECT_EQ(Lines(), (std::vector<std::string>{"Alice:", ""}));
-    Find<QLineEdit>("NameEdit")->setText("Dave");
-    Press("BtnUpdate");
-    EXPECT_EQ(Lines(), (std::vector<std::string>{"Alice:", "Dave"}));
+    W.NameEdit.SetText("");
+    Run(&THTMLform::ActUpdateNameExecute);
+    EXPECT_EQ(W.NamesList.Items, (std::vector<std::string>{"Alice:", ""}));
+    W.NameEdit.SetText("Dave");
+    Run(&THTMLform::ActUpdateNameExecute);
+    EXPECT_EQ(W.NamesList.Items, (std::vector<std::string>{"Alice:", "Dave"}));
 }
 
 TEST_F(NamesEditor, RemoveSelectsTheFollowingLineOrKeepsTheLastEntryInTheEditors)
@@ -172,84 +136,87 @@ TEST_F(NamesEditor, RemoveSelectsTheFollowingLineOrKeepsTheLastEntryInTheEditors
     Add(Bob);
     Add(Carol);
     ClickLine(1);
-    Press("BtnRemoveName");
-    EXPECT_EQ(Lines(), (std::vector<std::string>{"Alice:", "Carol"}));
-    EXPECT_EQ(SelectedLine(), 1);
+    Run(&THTMLform::ActRemoveNameExecute);
+    EXPECT_EQ(W.NamesList.Items, (std::vector<std::string>{"Alice:", "Carol"}));
+    EXPECT_EQ(W.NamesList.Selected, 1);
     EXPECT_EQ(Shown(), Carol);
     EXPECT_TRUE(LineCommandsEnabled());
 
-    Press("BtnRemoveName");
+    Run(&THTMLform::ActRemoveNameExecute);
     ClickLine(0);
-    Press("BtnRemoveName");
-    EXPECT_TRUE(Lines().empty());
-    EXPECT_EQ(SelectedLine(), -1);
+    Run(&THTMLform::ActRemoveNameExecute);
+    EXPECT_TRUE(W.NamesList.Items.empty());
+    EXPECT_EQ(W.NamesList.Selected, -1);
     EXPECT_FALSE(LineCommandsEnabled());
     EXPECT_EQ(Shown(), Alice);
-    EXPECT_TRUE(Enabled("ActAddName"));
-    Press("BtnAddName");
-    EXPECT_EQ(Lines(), std::vector<std::string>{"Alice:"});
+    EXPECT_TRUE(W.ActAddName.Enabled);
+    Run(&THTMLform::ActAddNameExecute);
+    EXPECT_EQ(W.NamesList.Items, std::vector<std::string>{"Alice:"});
 }
 
 TEST_F(NamesEditor, DropDownOnlySetsTheSwatchUntilAddStoresIt)
 {
-    auto* combo = Find<QComboBox>("ColorCombo");
-    Find<QLineEdit>("NameEdit")->setText("Eve");
-    combo->setCurrentIndex(9); // red
-    EXPECT_EQ(Shown().Color, TColor(0x0000FF));
-    EXPECT_FALSE(Enabled("ActSaveOpts"));
-    Press("BtnAddName");
-    EXPECT_TRUE(Enabled("ActSaveOpts"));
+    W.NameEdit.SetText("Eve");
+    W.ColorCombo.Selected = 9; // red
+    Form->ColorComboChange();
+    EXPECT_EQ(W.ShowNameCol.Color, TColor(0x0000FF));
+    EXPECT_FALSE(Changed());
+    // A key in the drop-down applies the colour selected before the key moves it.
+    W.ColorCombo.Selected = 10;
+    Form->ColorComboKeyDown();
+    EXPECT_EQ(W.ShowNameCol.Color, TColor(0x00FF00));
+    Run(&THTMLform::ActAddNameExecute);
+    EXPECT_TRUE(Changed());
     ClickLine(0);
-    EXPECT_EQ(Shown().Color, TColor(0x0000FF));
-
-    // Showing an entry leaves the drop-down where it was.
-    TQtColorSwatch(Find<QFrame>("ShowNameCol")).SetColor(0x00FF00);
-    Press("BtnUpdate");
-    ClickLine(0);
-    EXPECT_EQ(combo->currentIndex(), 9);
+    EXPECT_EQ(W.ShowNameCol.Color, TColor(0x00FF00));
+    EXPECT_EQ(W.ColorCombo.Selected, 10) << "showing an entry leaves the drop-down where it was";
 }
 
-TEST_F(NamesEditor, PickedPageColourIsSavedWithTheProfile)
+TEST_F(NamesEditor, PickedPageColourIsSavedWithTheProfileAndBecomesTheDefaultWithIniDefaults)
 {
-    ASSERT_FALSE(Enabled("ActSaveOpts"));
-    Find<QTabWidget>("PageControl")->setCurrentIndex(2);
+    ASSERT_FALSE(Changed());
     Dialogs.ColorAnswers.push_back(TColor(0x112233));
-    Press("BtnBackCol");
-    EXPECT_EQ(TQtColorSwatch(Find<QFrame>("ShowBackCol")).GetColor(), TColor(0x112233));
-    EXPECT_TRUE(Enabled("ActSaveOpts"));
-    Find<QTabWidget>("PageControl")->setCurrentIndex(3);
-    Press("BtnSaveOpts");
+    Form->ActPickColExecute(1);
+    EXPECT_EQ(W.Swatches.at("ShowBackCol").Color, TColor(0x112233));
+    EXPECT_TRUE(Changed());
+    EXPECT_EQ(DefaultBackColor, BuiltInBackColor) << "without ini defaults";
+    Run(&THTMLform::ActSaveOptsExecute);
+    EXPECT_EQ(ReadProfile(DefaultProfile())->HTMLOptions().FBackColor, TColor(0x112233));
 
-    THighlightProfile saved(nullptr, TPlatform{});
-    ASSERT_TRUE(saved.LoadFromFile(DefaultProfile()));
-    EXPECT_EQ(saved.HTMLOptions().FBackColor, TColor(0x112233));
+    Click("INIDefsCheck");
+    Leave();
+    Dialogs.ColorAnswers.push_back(TColor(0x445566));
+    Form->ActPickColExecute(4);
+    EXPECT_EQ(DefaultBackColor, TColor(0x112233));
+    EXPECT_EQ(DefaultVisitedLinkColor, TColor(0x445566));
 }
 
 TEST_F(NamesEditor, HighlightColourFromTheDialogWaitsForAdd)
 {
     Dialogs.ColorAnswers.push_back(TColor(0x445566));
-    Press("BtnCustom");
-    EXPECT_EQ(Shown().Color, TColor(0x445566));
-    EXPECT_FALSE(Enabled("ActSaveOpts"));
+    Form->ActPickColExecute(0);
+    EXPECT_EQ(W.ShowNameCol.Color, TColor(0x445566));
+    EXPECT_FALSE(Changed());
 }
 
-TEST_F(NamesEditor, ColourDialogStartsAtTheSwatchAndCancelChangesNothing)
+TEST_F(NamesEditor, ColourDialogStartsAtTheSwatchCancelChangesNothingAndOtherSelectorsDoNothing)
 {
-    const struct {
-        const char* Button;
-        const char* Swatch;
-    } cases[] = {{"BtnCustom", "ShowNameCol"}, {"BtnBackCol", "ShowBackCol"}, {"BtnTextCol", "ShowTextCol"},
-                 {"BtnLinkCol", "ShowLinkCol"}, {"BtnVisLinkcol", "ShowVisLinkCol"}};
-    for (const auto& c : cases) {
-        const TColor before = TQtColorSwatch(Find<QFrame>(c.Swatch)).GetColor();
+    const char* const swatches[] = {"ShowNameCol", "ShowBackCol", "ShowTextCol", "ShowLinkCol", "ShowVisLinkCol"};
+    for (int selector = 0; selector < 5; ++selector) {
+        SCOPED_TRACE(selector);
+        FakeColor& swatch = selector == 0 ? W.ShowNameCol : W.Swatches.at(swatches[selector]);
+        swatch.Color = 0x010203 * (selector + 1);
         Dialogs.ColorAnswers.push_back(std::nullopt);
-        Press(c.Button);
-        ASSERT_FALSE(Dialogs.ColorPresets.empty()) << c.Button;
-        EXPECT_EQ(Dialogs.ColorPresets.back(), before) << c.Button;
-        EXPECT_EQ(TQtColorSwatch(Find<QFrame>(c.Swatch)).GetColor(), before) << c.Button;
-        EXPECT_FALSE(Enabled("ActSaveOpts")) << c.Button;
+        Form->ActPickColExecute(selector);
+        ASSERT_EQ(Dialogs.ColorPresets.size(), static_cast<std::size_t>(selector + 1));
+        EXPECT_EQ(Dialogs.ColorPresets.back(), swatch.Color);
+        EXPECT_EQ(swatch.Color, 0x010203 * (selector + 1));
+        EXPECT_FALSE(Changed());
     }
+    Form->ActPickColExecute(-1);
+    Form->ActPickColExecute(5);
+    EXPECT_EQ(Dialogs.ColorPresets.size(), 5u) << "no dialog for a selector outside 0..4";
 }
 
 } // namespace
-} // namespace velmora
+} // namespace velmora::test

@@ -1,125 +1,75 @@
 // The window's life around its profile: first start, a damaged profile, edits
 // reaching the profile, switching, opening, saving as, clearing the recent
-// list, the settings file at close, and the status bar's idle text.
-#include <cstdlib>
+// list, closing, the settings file at close, and the status bar's texts.
 #include <filesystem>
+#include <type_traits>
 
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QEventLoop>
-#include <QLabel>
-#include <QLineEdit>
-#include <QTabWidget>
-#include <QTimer>
-#include <QToolButton>
-#include <QTreeWidget>
-
-#include "platform/UIniFile.h"
-#include "settings/UHighLighter.h"
-#include "WindowFixture.h"
+#include "cli/UCommands.h"
+#include "settings/UCustomIni.h"
+#include "FormFixture.h"
 
 namespace velmora::test {
 namespace {
 
 namespace fs = std::filesystem;
 
-const std::string DefaultTitle = "Quake 3 Arena Console Dump";
+using ProfileLife = FormTest;
 
-class ProfileLife : public WindowTest {
-protected:
-    // A profile file with the given page title and dump files.
-    std::string WriteProfile(const std::string& name, const std::string& title,
-                             const std::vector<std::string>& files = {})
-    {
-        TSettingsAction action(nullptr);
-        TPlatform platform;
-        platform.ProgramDir = Dir.Path();
-        THighlightProfile profile(&action, platform);
-        profile.HTMLOptions().SetTitle(title);
-        profile.IOOptions().AddFiles(files);
-        std::string path = Dir.File(name);
-        EXPECT_TRUE(profile.SaveToFile(path));
-        return path;
-    }
-    std::string TitleIn(const std::string& path)
-    {
-        TSettingsAction action(nullptr);
-        TPlatform platform;
-        THighlightProfile profile(&action, platform);
-        EXPECT_TRUE(profile.LoadFromFile(path)) << path;
-        return profile.HTMLOptions().FTitle;
-    }
-    void WriteRecent(const std::vector<std::string>& paths)
-    {
-        TIniFile ini(IniPath());
-        for (std::size_t i = 0; i < paths.size(); ++i)
-            ini.WriteString("Profiles", "Profile #" + std::to_string(i), paths[i]);
-    }
-    std::string Title() { return Find<QLineEdit>("TitleEdit")->text().toStdString(); }
-    bool Changed() { return Find<QAction>("ActSaveOpts")->isEnabled(); }
-    std::vector<std::string> Recent()
-    {
-        auto* combo = Find<QComboBox>("ProfileListCombo");
-        std::vector<std::string> items;
-        for (int i = 0; i < combo->count(); ++i)
-            items.push_back(combo->itemText(i).toStdString());
-        return items;
-    }
-    // Types into the page title as a user would, leaving the focus there.
-    void TypeTitle(const QString& text)
-    {
-        Find<QTabWidget>("PageControl")->setCurrentIndex(2);
-        auto* title = Find<QLineEdit>("TitleEdit");
-        title->setFocus();
-        QApplication::processEvents();
-        QTest::keyClick(title, Qt::Key_End);
-        QTest::keyClicks(title, text);
-    }
-};
+// Switching to the second entry of the recent list, as the user chooses it.
+void ChooseRecent(TFakeWindow& w, THTMLform& form, int index)
+{
+    w.ProfileListCombo.Selected = index;
+    form.Guarded([&] { form.ProfileListComboChange(); });
+}
 
 TEST_F(ProfileLife, FirstStartCreatesTheDefaultProfileAndTheSettingsFile)
 {
     Start();
-    Show();
-    ASSERT_EQ(Boxes.Messages.size(), 1u);
-    EXPECT_EQ(Boxes.Messages[0].Caption, "Configuration file not found");
-    EXPECT_EQ(Boxes.Messages[0].Text, "Creating a new file with default values");
-    EXPECT_EQ(Boxes.Messages[0].Icon, TMsgIcon::Information);
-    EXPECT_EQ(Recent(), std::vector<std::string>{DefaultProfile()});
+    auto messages = Boxes.Take();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].Caption, "Configuration file not found");
+    EXPECT_EQ(messages[0].Text, "Creating a new file with default values");
+    EXPECT_EQ(messages[0].Icon, TMsgIcon::Information);
+    EXPECT_EQ(W.ProfileListCombo.Items, std::vector<std::string>{DefaultProfile()});
+    EXPECT_EQ(W.ProfileListCombo.Selected, 0);
     EXPECT_FALSE(Changed());
-    EXPECT_EQ(Find<QTabWidget>("PageControl")->currentIndex(), 0);
-    EXPECT_EQ(QApplication::focusWidget(), Find("BtnAdd"));
+    EXPECT_EQ(W.Pages.Active, ConvertSheet);
+    EXPECT_EQ(W.Focused, "BtnAdd");
+    // The option controls show the new profile; the swatches its colours.
+    EXPECT_EQ(Text("TitleEdit"), DefaultTitle);
+    EXPECT_EQ(W.Swatches.at("ShowBackCol").Color, BuiltInBackColor);
+    EXPECT_FALSE(Check("PromptOnOverwCheck").Enabled) << "skipping existing files is on";
 
     // The same bytes as the command-line tool's new profile made in the same program directory.
-    std::string cli = Dir.File("velmora-cli");
-    fs::copy_file(std::string(VELMORA_BIN_DIR) + "/velmora-cli", cli);
-    std::string command = "\"" + cli + "\" profile new \"" + Dir.File("Expected.cfg") + "\"";
-    ASSERT_EQ(std::system(command.c_str()), 0);
+    cli::TCliContext context;
+    context.ProgramDir = Dir.Path();
+    ASSERT_EQ(cli::RunProfileNew(Dir.File("Expected.cfg"), "", false, context), cli::ExitOk);
     EXPECT_EQ(TempDir::Read(DefaultProfile()), TempDir::Read(Dir.File("Expected.cfg")));
 
-    ASSERT_TRUE(Form->close());
+    ASSERT_TRUE(Form->CloseQuery());
     TIniFile ini(IniPath());
     EXPECT_EQ(ini.ReadString("Profiles", "Profile #0", ""), DefaultProfile());
     EXPECT_EQ(ini.ReadString("Defaults storage", "Use ini defaults", ""), "0");
     EXPECT_EQ(ini.ReadString("Defaults", "HTML Background", ""), "4194368");
     EXPECT_EQ(ini.ReadString("Defaults", "Visited Link color", ""), "16711680");
     EXPECT_EQ(ini.ReadString("Defaults", "Default Profile Extention", ""), ".cfg");
-    EXPECT_TRUE(ini.SectionExists("Main Window Placement"));
+    EXPECT_FALSE(ini.SectionExists("Main Window Placement")) << "a window never shown keeps no placement";
 }
 
 TEST_F(ProfileLife, DamagedCurrentProfileEndsTheProgramAndKeepsTheFile)
 {
     Dir.Write("Default.cfg", "not a profile");
-    Form = std::make_unique<THTMLform>(Services());
+    Make();
     EXPECT_FALSE(Form->FormCreate());
-    ASSERT_EQ(Boxes.Messages.size(), 2u);
-    EXPECT_EQ(Boxes.Messages[0].Caption, "Error reading from the specified file");
-    EXPECT_EQ(Boxes.Messages[1].Caption, "Fatal Error");
-    EXPECT_EQ(Boxes.Messages[1].Text, "Error loading configuration file.\rDelete the Corrupted file and try again.");
-    EXPECT_EQ(Boxes.Messages[1].Icon, TMsgIcon::Error);
-    EXPECT_TRUE(Boxes.Questions.empty());
+    auto messages = Boxes.Take();
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0].Caption, "Error reading from the specified file");
+    EXPECT_EQ(messages[1].Caption, "Fatal Error");
+    EXPECT_EQ(messages[1].Text, "Error loading configuration file.\rDelete the Corrupted file and try again.");
+    EXPECT_EQ(messages[1].Icon, TMsgIcon::Error);
     EXPECT_EQ(TempDir::Read(DefaultProfile()), "not a profile");
+    // The window has closed, writing the settings file, which keeps the file current.
+    EXPECT_TRUE(Form->CloseQuery());
     EXPECT_EQ(TIniFile(IniPath()).ReadString("Profiles", "Profile #0", ""), DefaultProfile());
 }
 
@@ -127,266 +77,361 @@ TEST_F(ProfileLife, SwitchingWithAnEditAsksOnceAndSavesOnlyOnYes)
 {
     for (bool yes : {true, false}) {
         SCOPED_TRACE(yes);
-        std::string a = WriteProfile("A.cfg", "A");
-        std::string b = WriteProfile("B.cfg", "B");
-        WriteRecent({a, b});
+        std::string a = WriteProfile(Dir, "A.cfg", "A");
+        std::string b = WriteProfile(Dir, "B.cfg", "B");
+        WriteRecentProfiles(IniPath(), {a, b});
         std::string iniBefore = TempDir::Read(IniPath());
         Start();
-        Show();
-        TypeTitle("+edit");
+        Type("TitleEdit", "+edit");
         Boxes.YesNoAnswers = {yes};
+        // The recent list is on the Configuration tab, which now takes the focus.
+        Leave();
+        W.Focus("ProfileListCombo", ConfigSheet);
+        ChooseRecent(W, *Form, 1);
 
-        auto* combo = Find<QComboBox>("ProfileListCombo");
-        Find<QTabWidget>("PageControl")->setCurrentIndex(3);
-        combo->setFocus();
-        QTest::keyClick(combo, Qt::Key_Down);
-
-        ASSERT_EQ(Boxes.Questions.size(), 1u);
-        EXPECT_EQ(Boxes.Questions[0], "Configuration changed|Do you want to save the changes ?");
+        EXPECT_EQ(Boxes.TakeQuestions(), std::vector<std::string>{"Configuration changed|Do you want to save the changes ?"});
         EXPECT_EQ(TitleIn(a), yes ? "A+edit" : "A");
-        EXPECT_EQ(Title(), "B");
-        EXPECT_EQ(Recent(), (std::vector<std::string>{b, a}));
+        EXPECT_EQ(Text("TitleEdit"), "B");
+        EXPECT_EQ(W.ProfileListCombo.Items, (std::vector<std::string>{b, a}));
         EXPECT_FALSE(Changed());
         // Only the save that Yes runs writes the settings file; the switch does not.
         if (!yes) {
             EXPECT_EQ(TempDir::Read(IniPath()), iniBefore);
         }
         Form.reset();
-        Boxes.Questions.clear();
         fs::remove(IniPath());
     }
 }
 
+TEST_F(ProfileLife, ChoosingTheCurrentEntryOrAnUnreadableProfileKeepsTheCurrentOne)
+{
+    std::string a = WriteProfile(Dir, "A.cfg", "A");
+    std::string bad = Dir.Write("Bad.cfg", "damaged");
+    WriteRecentProfiles(IniPath(), {a, bad});
+    Start();
+    ChooseRecent(W, *Form, 0);
+    EXPECT_TRUE(Boxes.Take().empty());
+    ChooseRecent(W, *Form, 1);
+    EXPECT_EQ(Boxes.Take().at(0).Caption, "Error reading from the specified file");
+    EXPECT_EQ(Text("TitleEdit"), "A");
+    EXPECT_EQ(W.ProfileListCombo.Items, (std::vector<std::string>{a, bad}));
+    EXPECT_EQ(W.ProfileListCombo.Selected, 0) << "the list shows the current profile again";
+}
+
 TEST_F(ProfileLife, OpeningAMissingFileCreatesItAndADamagedOneBringsThePreviousBack)
 {
-    std::string a = WriteProfile("A.cfg", "A", {Dir.File("one.txt")});
-    WriteRecent({a});
+    std::string a = WriteProfile(Dir, "A.cfg", "A", {Dir.File("one.txt")});
+    WriteRecentProfiles(IniPath(), {a});
     Start();
-    Show();
 
     std::string bad = Dir.Write("Bad.cfg", "damaged");
     std::string iniBefore = TempDir::Read(IniPath());
     Dialogs.OpenAnswers = {std::vector<std::string>{bad}};
-    Find<QAction>("ActOpenProfile")->trigger();
-    EXPECT_EQ(Boxes.Messages.back().Caption, "Error reading from the specified file");
-    EXPECT_EQ(Title(), "A");
-    EXPECT_EQ(Find<QTreeWidget>("SrcFilesList")->topLevelItemCount(), 1);
-    EXPECT_EQ(Recent(), std::vector<std::string>{a});
+    Run(&THTMLform::ActOpenProfileExecute);
+    EXPECT_EQ(Boxes.Take().at(0).Caption, "Error reading from the specified file");
+    EXPECT_EQ(Text("TitleEdit"), "A");
+    EXPECT_EQ(W.SrcFilesList.RowCount(), 1);
+    EXPECT_EQ(W.ProfileListCombo.Items, std::vector<std::string>{a});
     EXPECT_EQ(TempDir::Read(IniPath()), iniBefore);
 
     std::string fresh = Dir.File("New.cfg");
     Dialogs.OpenAnswers = {std::vector<std::string>{fresh}};
-    Find<QAction>("ActOpenProfile")->trigger();
-    EXPECT_EQ(Boxes.Messages.back().Caption, "Configuration file not found");
-    EXPECT_EQ(Title(), DefaultTitle);
-    EXPECT_EQ(Find<QTreeWidget>("SrcFilesList")->topLevelItemCount(), 0);
+    Run(&THTMLform::ActOpenProfileExecute);
+    EXPECT_EQ(Boxes.Take().at(0).Caption, "Configuration file not found");
+    EXPECT_EQ(Text("TitleEdit"), DefaultTitle);
+    EXPECT_EQ(W.SrcFilesList.RowCount(), 0);
     EXPECT_EQ(TitleIn(fresh), DefaultTitle);
-    EXPECT_EQ(Recent(), (std::vector<std::string>{fresh, a}));
+    EXPECT_EQ(W.ProfileListCombo.Items, (std::vector<std::string>{fresh, a}));
     EXPECT_EQ(TIniFile(IniPath()).ReadString("Profiles", "Profile #0", ""), fresh);
-    EXPECT_EQ(Dialogs.OpenSettings.back().Filter, "Configuration files|*.cfg|All files|*.*");
-    EXPECT_FALSE(Dialogs.OpenSettings.back().MultiSelect);
+    const TFileDialogSettings& open = Dialogs.OpenSettings.back();
+    EXPECT_EQ(open.Title, "Select files to be converted to HTML");
+    EXPECT_EQ(open.Filter, "Configuration files|*.cfg|All files|*.*");
+    EXPECT_EQ(open.DefaultExt, ".cfg");
+    EXPECT_EQ(open.InitialDir, Dir.Path());
+    EXPECT_FALSE(open.MultiSelect);
+    EXPECT_FALSE(open.MustExist);
+
+    Dialogs.OpenAnswers = {std::nullopt}; // cancelled: nothing happens
+    Run(&THTMLform::ActOpenProfileExecute);
+    EXPECT_EQ(W.ProfileListCombo.Items, (std::vector<std::string>{fresh, a}));
 }
 
 TEST_F(ProfileLife, OpeningTheCurrentProfileKeepsItsEditsMarked)
 {
-    Start();
-    Show();
-    TypeTitle("+edit");
+    StartOnDefault();
+    Type("TitleEdit", "+edit");
+    Leave();
     Dialogs.OpenAnswers = {std::vector<std::string>{DefaultProfile()}};
-    Find<QAction>("ActOpenProfile")->trigger();
-    EXPECT_EQ(Title(), DefaultTitle + "+edit");
+    Run(&THTMLform::ActOpenProfileExecute);
+    EXPECT_EQ(Text("TitleEdit"), DefaultTitle + "+edit");
     EXPECT_TRUE(Changed());
 }
 
 TEST_F(ProfileLife, SaveAsShowsTheProfileReadBackFromTheNewFile)
 {
-    std::string other = WriteProfile("Other.cfg", "Other");
-    Start();
-    Show();
-    TypeTitle("+mine");
+    std::string other = WriteProfile(Dir, "Other.cfg", "Other");
+    StartOnDefault();
+    Type("TitleEdit", "+mine");
     Dialogs.SaveAnswers = {other};
-    Find<QAction>("ActSaveNewOpts")->trigger();
-    EXPECT_EQ(Dialogs.SaveSettings.back().Title, "Choose a new file name");
-    EXPECT_TRUE(Dialogs.SaveSettings.back().OverwritePrompt);
+    Run(&THTMLform::ActSaveNewOptsExecute);
+    const TFileDialogSettings& save = Dialogs.SaveSettings.back();
+    EXPECT_EQ(save.Title, "Choose a new file name");
+    EXPECT_EQ(save.Filter, "Configuration files|*.cfg|All files|*.*");
+    EXPECT_TRUE(save.OverwritePrompt);
     EXPECT_EQ(TitleIn(other), DefaultTitle + "+mine");
-    EXPECT_EQ(Title(), DefaultTitle + "+mine");
-    EXPECT_EQ(Recent(), (std::vector<std::string>{other, DefaultProfile()}));
+    EXPECT_EQ(Text("TitleEdit"), DefaultTitle + "+mine");
+    EXPECT_EQ(W.ProfileListCombo.Items, (std::vector<std::string>{other, DefaultProfile()}));
     EXPECT_FALSE(Changed());
 }
 
 TEST_F(ProfileLife, ClearMRULeavesTheDefaultProfileAndTheWindowAsItWas)
 {
-    std::string b = WriteProfile("B.cfg", "B");
-    WriteRecent({b, DefaultProfile()});
-    WriteProfile("Default.cfg", "D");
+    std::string b = WriteProfile(Dir, "B.cfg", "B");
+    WriteRecentProfiles(IniPath(), {b, DefaultProfile()});
+    WriteProfile(Dir, "Default.cfg", "D");
     Start();
-    Find<QAction>("ActClearMRU")->trigger();
-    EXPECT_EQ(Recent(), std::vector<std::string>{DefaultProfile()});
-    EXPECT_EQ(Title(), "B");
+    Run(&THTMLform::ActClearMRUExecute);
+    EXPECT_EQ(W.ProfileListCombo.Items, std::vector<std::string>{DefaultProfile()});
+    EXPECT_EQ(Text("TitleEdit"), "B");
     EXPECT_FALSE(Changed());
 }
 
 TEST_F(ProfileLife, SkippingExistingFilesDisablesThePrompt)
 {
-    Start();
-    Show();
-    Find<QTabWidget>("PageControl")->setCurrentIndex(3);
-    QApplication::processEvents();
-    auto* skip = Find<QCheckBox>("SkipExistingCheck");
-    auto* prompt = Find<QCheckBox>("PromptOnOverwCheck");
-    ASSERT_TRUE(skip->isChecked());
-    EXPECT_FALSE(prompt->isEnabled());
-    QTest::mouseClick(skip, Qt::LeftButton, {}, QPoint(6, skip->height() / 2)); // on the box itself
-    EXPECT_TRUE(prompt->isEnabled());
+    StartOnDefault();
+    ASSERT_TRUE(Check("SkipExistingCheck").Checked);
+    EXPECT_FALSE(Check("PromptOnOverwCheck").Enabled);
+    Click("SkipExistingCheck");
+    EXPECT_TRUE(Check("PromptOnOverwCheck").Enabled);
     EXPECT_TRUE(Changed());
-    QTest::mouseClick(skip, Qt::LeftButton, {}, QPoint(6, skip->height() / 2)); // on the box itself
-    EXPECT_FALSE(prompt->isEnabled());
+    Click("SkipExistingCheck");
+    EXPECT_FALSE(Check("PromptOnOverwCheck").Enabled);
+    // Loading a profile that does not skip shows the prompt enabled.
+    TPlatform platform;
+    THighlightProfile prompting(nullptr, platform);
+    prompting.IOOptions().SetSkipExisting(false);
+    ASSERT_TRUE(prompting.SaveToFile(Dir.File("prompting.cfg")));
+    Dialogs.OpenAnswers = {std::vector<std::string>{Dir.File("prompting.cfg")}};
+    Boxes.YesNoAnswers = {false};
+    Run(&THTMLform::ActOpenProfileExecute);
+    EXPECT_TRUE(Check("PromptOnOverwCheck").Enabled);
+    EXPECT_FALSE(Check("SkipExistingCheck").Checked);
 }
 
 TEST_F(ProfileLife, CaseBoxIsTickedExactlyWhenHighlightingComparesExactly)
 {
-    Start();
-    Show();
-    Find<QTabWidget>("PageControl")->setCurrentIndex(3);
-    auto* box = Find<QCheckBox>("CaseSensCheck");
-    ASSERT_TRUE(box->isChecked()); // a new profile compares exactly
-    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2)); // on the box itself
-    QTest::keyClick(box, Qt::Key_S, Qt::AltModifier);
+    StartOnDefault();
+    ASSERT_TRUE(Check("CaseSensCheck").Checked); // a new profile compares exactly
+    Click("CaseSensCheck");
+    Run(&THTMLform::SaveShortcut);
+    EXPECT_TRUE(ReadProfile(DefaultProfile())->AppOptions().FCaseSensitive); // stored flag set: ignores case
 
-    TSettingsAction action(nullptr);
-    THighlightProfile saved(&action, TPlatform{});
-    ASSERT_TRUE(saved.LoadFromFile(DefaultProfile()));
-    EXPECT_TRUE(saved.AppOptions().FCaseSensitive); // stored flag set: highlighting ignores case
-
-    saved.AppOptions().SetCaseSensitive(false);
-    ASSERT_TRUE(saved.SaveToFile(Dir.File("exact.cfg")));
+    auto exact = ReadProfile(DefaultProfile());
+    exact->AppOptions().SetCaseSensitive(false);
+    ASSERT_TRUE(exact->SaveToFile(Dir.File("exact.cfg")));
     Dialogs.OpenAnswers = {std::vector<std::string>{Dir.File("exact.cfg")}};
-    Find<QAction>("ActOpenProfile")->trigger();
-    EXPECT_TRUE(box->isChecked());
+    Run(&THTMLform::ActOpenProfileExecute);
+    EXPECT_TRUE(Check("CaseSensCheck").Checked);
 }
 
-TEST_F(ProfileLife, AltSWhileTypingSavesTheTypedTitle)
+TEST_F(ProfileLife, AnEditReachesTheProfileWhenTheFocusLeavesItOrASaveCommitsIt)
 {
-    Start();
-    Show();
-    TypeTitle("+typed");
-    QTest::keyClick(Find<QLineEdit>("TitleEdit"), Qt::Key_S, Qt::AltModifier);
+    StartOnDefault();
+    Type("TitleEdit", "+typed");
+    Run(&THTMLform::SaveShortcut); // Alt+S while the field still has the focus
     EXPECT_EQ(TitleIn(DefaultProfile()), DefaultTitle + "+typed");
     EXPECT_FALSE(Changed());
-    EXPECT_EQ(Find<QLineEdit>("TitleEdit")->hasFocus(), true);
+    EXPECT_EQ(W.Focused, "TitleEdit");
+
+    Type("AuthEdit", "Ana");
+    Leave();
+    Run(&THTMLform::ActSaveOptsExecute);
+    EXPECT_EQ(ReadProfile(DefaultProfile())->HTMLOptions().FAuthor, "Ana");
+
+    // Only a changed profile is copied: a text the profile does not know of stays out.
+    W.Texts.at("AuthEdit").Text = "Bob";
+    Form->HTMLPageCTRLExit();
+    Run(&THTMLform::ActSaveOptsExecute);
+    EXPECT_EQ(ReadProfile(DefaultProfile())->HTMLOptions().FAuthor, "Ana");
 }
 
-TEST_F(ProfileLife, DumpTextFrameIsCopiedIntoTheProfileAndShownFromIt)
+TEST_F(ProfileLife, SaveShortcutDoesNothingWithoutChangesOrDuringARun)
 {
-    Start();
-    Show();
-    Find<QTabWidget>("PageControl")->setCurrentIndex(2);
-    auto* escape = Find<QCheckBox>("EscapeTextCheck");
-    auto* codes = Find<QComboBox>("ColorCodesCombo");
-    ASSERT_EQ(codes->count(), 3);
-    EXPECT_EQ(codes->itemText(2).toStdString(), "Show as colours");
-    EXPECT_EQ(codes->currentIndex(), 0);
+    StartOnDefault();
+    const std::string before = TempDir::Read(DefaultProfile());
+    Run(&THTMLform::SaveShortcut);
+    Type("TitleEdit", "+x");
+    W.Pages.Enabled[ConfigSheet] = false; // as during a run
+    Run(&THTMLform::SaveShortcut);
+    EXPECT_EQ(TempDir::Read(DefaultProfile()), before);
+}
 
-    QTest::mouseClick(escape, Qt::LeftButton, {}, QPoint(6, escape->height() / 2));
-    codes->setFocus();
-    QApplication::processEvents();
-    QTest::keyClick(codes, Qt::Key_Down);
-    QTest::keyClick(codes, Qt::Key_Down); // the user's choice: "Show as colours"
-    EXPECT_TRUE(Changed());
-    QTest::keyClick(codes, Qt::Key_S, Qt::AltModifier);
-    EXPECT_FALSE(Changed());
+TEST_F(ProfileLife, EveryOptionControlIsShownFromTheProfileAndCopiedBackIntoIt)
+{
+    StartOnDefault();
+    // A value other than the default for every row, through the table's own setter.
+    auto profile = ReadProfile(DefaultProfile());
+    TCustomIni ini(IniPath(), nullptr, Dir.Path());
+    TOptionGroups groups{*profile, ini};
+    auto other = [](const TOptionValue& value) -> TOptionValue {
+        if (auto* text = std::get_if<std::string>(&value))
+            return *text + "x";
+        if (auto* flag = std::get_if<bool>(&value))
+            return !*flag;
+        return std::get<int>(value) == 2 ? 1 : 2; // a colour or a choice of the three
+    };
+    for (const TOptionControl& row : OptionControls())
+        if (std::string_view(row.Name) != "INIDefsCheck") // the settings file's, not the profile's
+            row.Set(groups, other(row.Get(groups)));
+    ASSERT_TRUE(profile->SaveToFile(Dir.File("other.cfg")));
 
-    TSettingsAction action(nullptr);
-    THighlightProfile saved(&action, TPlatform{});
-    ASSERT_TRUE(saved.LoadFromFile(DefaultProfile()));
-    EXPECT_TRUE(saved.AppOptions().FEscapeText);
-    EXPECT_EQ(saved.AppOptions().FColorCodes, TColorCodes::Colors);
+    Dialogs.OpenAnswers = {std::vector<std::string>{Dir.File("other.cfg")}};
+    Run(&THTMLform::ActOpenProfileExecute);
+    const TFormControls controls = W.Controls();
+    for (const TOptionControl& row : OptionControls()) {
+        if (std::string_view(row.Name) == "INIDefsCheck")
+            continue;
+        SCOPED_TRACE(row.Name);
+        const TOptionValue shown = std::visit(
+            [](auto* c) -> TOptionValue {
+                using C = std::remove_pointer_t<decltype(c)>;
+                if constexpr (std::is_same_v<C, ITextControl>) return c->GetText();
+                else if constexpr (std::is_same_v<C, ICheckControl>) return c->IsChecked();
+                else if constexpr (std::is_same_v<C, IComboBox>) return c->SelectedIndex();
+                else return c->GetColor();
+            },
+            controls.Options.find(row.Name)->second);
+        EXPECT_EQ(shown, row.Get(groups));
+    }
 
-    // A profile without the options shows both off again.
-    Dialogs.OpenAnswers = {std::vector<std::string>{WriteProfile("plain.cfg", "Plain")}};
-    Find<QAction>("ActOpenProfile")->trigger();
-    ASSERT_EQ(Title(), "Plain");
-    EXPECT_FALSE(escape->isChecked());
-    EXPECT_EQ(codes->currentIndex(), 0);
+    // Back to the default values in the controls, copied page by page into the profile.
+    TPlatform platform;
+    platform.ProgramDir = Dir.Path();
+    THighlightProfile fresh(nullptr, platform);
+    TOptionGroups defaults{fresh, ini};
+    for (auto& [name, text] : W.Texts)
+        text.SetText(std::get<std::string>(Row(name).Get(defaults)));
+    for (auto& [name, check] : W.Checks)
+        check.SetChecked(std::get<bool>(Row(name).Get(defaults)));
+    for (auto& [name, combo] : W.Choices)
+        combo.Selected = std::get<int>(Row(name).Get(defaults));
+    for (auto& [name, swatch] : W.Swatches)
+        swatch.Color = std::get<int>(Row(name).Get(defaults));
+    Form->HTMLPageCTRLExit();
+    Form->ConfigPageCTRLExit();
+    Run(&THTMLform::ActSaveOptsExecute);
+    EXPECT_EQ(TempDir::Read(Dir.File("other.cfg")), TempDir::Read(DefaultProfile()))
+        << "other.cfg is now the current profile, saved with the defaults";
 }
 
 TEST_F(ProfileLife, FailedSaveKeepsTheProfileMarkedChanged)
 {
-    Start();
-    Show();
-    TypeTitle("+unsaved");
+    StartOnDefault();
+    Type("TitleEdit", "+unsaved");
     // Something the profile cannot be written over.
     fs::remove(DefaultProfile());
     fs::create_directory(DefaultProfile());
-    Find<QAction>("ActSaveOpts")->trigger();
-    EXPECT_EQ(Boxes.Messages.back().Caption, "Error writing to the configuration file");
+    Run(&THTMLform::ActSaveOptsExecute);
+    EXPECT_EQ(Boxes.Take().at(0).Caption, "Error writing to the configuration file");
     EXPECT_TRUE(Changed());
     Boxes.YesNoAnswers = {false};
-    EXPECT_TRUE(Form->close());
-    EXPECT_EQ(Boxes.Questions.size(), 1u); // asked again at close
+    EXPECT_TRUE(Form->CloseQuery());
+    EXPECT_EQ(Boxes.TakeQuestions().size(), 1u); // asked again at close
 }
 
 TEST_F(ProfileLife, ClosingWithAnEditAsksAndSaves)
 {
-    Start();
-    Show();
-    TypeTitle("+late");
+    StartOnDefault();
+    Type("TitleEdit", "+late");
     Boxes.YesNoAnswers = {true};
-    ASSERT_TRUE(Form->close());
+    ASSERT_TRUE(Form->CloseQuery());
     EXPECT_EQ(TitleIn(DefaultProfile()), DefaultTitle + "+late");
+    Boxes.TakeQuestions();
 }
 
-TEST_F(ProfileLife, ClosingIsRefusedWhileAConversionRuns)
+TEST_F(ProfileLife, ClosingIsRefusedWhileExitIsDisabledAndSavesThePlacementOfAShownWindow)
 {
-    Start();
-    Show();
-    // A run disables Exit for as long as it goes on.
-    Find("btnExit")->setEnabled(false);
-    EXPECT_FALSE(Form->close());
-    EXPECT_TRUE(Form->isVisible());
+    StartOnDefault();
+    Form->FormShow();
+    W.Window.Visible = true;
+    W.btnExit.Enabled = false; // as during a run
+    EXPECT_FALSE(Form->CloseQuery());
     EXPECT_FALSE(fs::exists(IniPath()));
-    Find("btnExit")->setEnabled(true);
-    EXPECT_TRUE(Form->close());
-    EXPECT_TRUE(fs::exists(IniPath()));
+    W.btnExit.Enabled = true;
+    W.Window.Bounds = {40, 50, 700, 420};
+    EXPECT_TRUE(Form->CloseQuery());
+    EXPECT_TRUE(Form->CloseQuery()) << "closed once; a second request is granted";
+    EXPECT_EQ(TIniFile(IniPath()).ReadString("Main Window Placement", "NormPos", ""), "40,50,740,470");
 }
 
 TEST_F(ProfileLife, SettingsFileThatCannotBeWrittenIsReportedAndTheWindowStillCloses)
 {
     fs::create_directory(IniPath()); // a directory where the file should be
-    Start();
-    Show();
-    EXPECT_TRUE(Form->close());
-    ASSERT_FALSE(Boxes.Messages.empty());
-    EXPECT_EQ(Boxes.Messages.back().Text, "Unable to write to " + IniPath());
+    StartOnDefault();
+    EXPECT_TRUE(Form->CloseQuery());
+    auto messages = Boxes.Take();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].Caption, "Velmora");
+    EXPECT_EQ(messages[0].Text, "Unable to write to " + IniPath());
 }
 
-TEST_F(ProfileLife, BrowseButtonsFillTheirFieldFromTheDialogAndMarkTheProfileChanged)
+TEST_F(ProfileLife, BrowseButtonsFillTheirFieldFromTheDialog)
 {
-    Start();
-    Show();
-    Dialogs.FolderAnswers = {std::string("/pages/"), std::nullopt};
-    Dialogs.OpenAnswers = {std::vector<std::string>{"/pictures/back.jpg"}};
-    Find<QToolButton>("DestDirEditBrowse")->click();
-    EXPECT_EQ(Find<QLineEdit>("DestDirEdit")->text(), "/pages/");
+    StartOnDefault();
+    Dialogs.FolderAnswers = {std::string("/pages/"), std::nullopt, std::string("/dumps/")};
+    Dialogs.OpenAnswers = {std::vector<std::string>{"/pictures/back.jpg"}, std::vector<std::string>{"/icons/a.gif"}};
+    Form->BrowseClick("DestDirEdit");
+    EXPECT_EQ(Text("DestDirEdit"), "/pages/");
     EXPECT_TRUE(Changed());
-    QString images = Find<QLineEdit>("DestImgEdit")->text();
-    Find<QToolButton>("DestImgEditBrowse")->click(); // cancelled
-    EXPECT_EQ(Find<QLineEdit>("DestImgEdit")->text(), images);
-    Find<QToolButton>("BackImageEditBrowse")->click();
-    EXPECT_EQ(Find<QLineEdit>("BackImageEdit")->text(), "/pictures/back.jpg");
-    EXPECT_EQ(Dialogs.OpenSettings.back().Filter,
-              "JPEG files (*.jpg;*.jpeg)|*.jpg;*.jpeg|GIF files (*.gif)|*.gif|All files (*.*)|*.*");
+    const std::string images = Text("DestImgEdit");
+    Form->BrowseClick("DestImgEdit"); // cancelled
+    EXPECT_EQ(Text("DestImgEdit"), images);
+    Form->BrowseClick("InputDirEdit");
+    EXPECT_EQ(Dialogs.FolderTitles, (std::vector<std::string>{"", "", "Select initial source files directory"}));
+    Form->BrowseClick("BackImageEdit");
+    EXPECT_EQ(Text("BackImageEdit"), "/pictures/back.jpg");
+    const TFileDialogSettings& open = Dialogs.OpenSettings.back();
+    EXPECT_EQ(open.Filter, "JPEG files (*.jpg;*.jpeg)|*.jpg;*.jpeg|GIF files (*.gif)|*.gif|All files (*.*)|*.*");
+    EXPECT_TRUE(open.MustExist);
+    EXPECT_FALSE(open.MultiSelect);
+    Form->BrowseClick("NameImgEdit");
+    EXPECT_EQ(W.NameImgEdit.Text, "/icons/a.gif");
 }
 
-TEST_F(ProfileLife, StatePanelReadsReadyWhenIdle)
+TEST_F(ProfileLife, StatusPanelsFollowTheApplicationOnceStarted)
 {
-    Start();
-    Show();
-    Form->SetStatePanel("Converting...");
-    QEventLoop idle;
-    QTimer::singleShot(30, &idle, &QEventLoop::quit);
-    idle.exec();
-    EXPECT_EQ(Find<QLabel>("StatePanel")->text(), "Ready");
+    Make();
+    Form->ApplicationIdle();
+    Form->ApplicationHint("too early");
+    EXPECT_EQ(W.StatePanel.Text, "");
+    EXPECT_EQ(W.HintPanel.Text, "");
+    WriteProfile(Dir, "Default.cfg", DefaultTitle);
+    ASSERT_TRUE(Form->FormCreate());
+    Form->ApplicationHint("Enter a title for the page");
+    W.StatePanel.Text = "Converting...";
+    Form->ApplicationIdle();
+    EXPECT_EQ(W.HintPanel.Text, "Enter a title for the page");
+    EXPECT_EQ(W.StatePanel.Text, "Ready");
+}
+
+TEST_F(ProfileLife, TheFormRequiresEveryServiceAndControl)
+{
+    for (int missing = 0; missing < 6; ++missing) {
+        TWindowServices services = Services();
+        TFormControls controls = W.Controls();
+        switch (missing) {
+        case 0: services.MessageBoxes = nullptr; break;
+        case 1: services.Dialogs = nullptr; break;
+        case 2: services.Registry = nullptr; break;
+        case 3: services.OpenUrl = nullptr; break;
+        case 4: controls.BtnConvert = nullptr; break;
+        case 5: controls.Options.erase("EscapeTextCheck"); break;
+        }
+        EXPECT_THROW(THTMLform(services, controls), std::invalid_argument) << missing;
+    }
+    TFormControls wrongKind = W.Controls();
+    wrongKind.Options["TitleEdit"] = &W.Checks.at("RelImgCheck");
+    EXPECT_THROW(THTMLform(Services(), wrongKind), std::invalid_argument);
 }
 
 } // namespace

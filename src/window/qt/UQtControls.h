@@ -8,6 +8,7 @@
 
 #include <QColor>
 #include <QEvent>
+#include <QIcon>
 #include <QString>
 
 #include "platform/UControls.h"
@@ -17,10 +18,12 @@ class QAction;
 class QCheckBox;
 class QComboBox;
 class QFrame;
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
 class QProgressBar;
+class QTabWidget;
 class QTreeWidget;
 class QWidget;
 
@@ -76,6 +79,17 @@ private:
     QPlainTextEdit* FMemo; // not owned
 };
 
+// A label whose text the logic sets or reads: a status bar panel, the About box's address.
+class TQtLabelText : public ITextControl {
+public:
+    explicit TQtLabelText(QLabel* label) : FLabel(label) {}
+    void SetText(const std::string& text) override;
+    std::string GetText() const override;
+
+private:
+    QLabel* FLabel; // not owned
+};
+
 class TQtCheck : public ICheckControl {
 public:
     explicit TQtCheck(QCheckBox* box) : FBox(box) {}
@@ -110,10 +124,45 @@ private:
     QAction* FAction; // not owned
 };
 
+// A button: its caption, hint (the status tip), picture (its own, taken when
+// the adapter is made, or the stop sign), enabled state and focus.
+class TQtButton : public IButton {
+public:
+    explicit TQtButton(QAbstractButton* button);
+    void SetCaption(const std::string& caption) override;
+    std::string Caption() const override;
+    void SetHint(const std::string& hint) override;
+    std::string Hint() const override;
+    void SetPicture(TButtonPicture picture) override;
+    void SetEnabled(bool enabled) override;
+    bool IsEnabled() const override;
+    void SetFocus() override;
+    bool IsPointedAt() const override;
+
+private:
+    QAbstractButton* FButton; // not owned
+    QIcon FOwnIcon;
+};
+
+// The tabs of a tab widget; a page's enabled state is that of its sheet.
+class TQtPageControl : public IPageControl {
+public:
+    explicit TQtPageControl(QTabWidget* tabs) : FTabs(tabs) {}
+    int ActivePage() const override;
+    void SetActivePage(int page) override;
+    void SetPageEnabled(int page, bool enabled) override;
+    bool IsPageEnabled(int page) const override;
+    int FocusedPage() const override;
+
+private:
+    QTabWidget* FTabs; // not owned
+};
+
 // A two-column list: the row's caption in column 0, its sub-items after it.
-class TQtListView : public IListView {
+class TQtListView : public ISelectListView {
 public:
     explicit TQtListView(QTreeWidget* tree) : FTree(tree) {}
+    std::vector<int> SelectedRows() const override;
     int RowCount() const override;
     int SelectedCount() const override;
     void Clear() override;
@@ -180,6 +229,36 @@ private:
     QProgressBar* FBar; // not owned
     int FMax;
     int FPosition;
+};
+
+// A top-level widget's placement: its geometry (the client area), its state
+// and its screen.
+class TQtWindowPlacement : public IWindowPlacement {
+public:
+    explicit TQtWindowPlacement(QWidget* window) : FWindow(window) {}
+    TWindowBounds NormalBounds() const override;
+    void SetNormalBounds(const TWindowBounds& bounds) override;
+    TWindowState State() const override;
+    void SetState(TWindowState state) override;
+    bool IsVisible() const override;
+    int ScreenWidth() const override;
+    int ScreenHeight() const override;
+    int PixelsPerInch() const override;
+
+private:
+    QWidget* FWindow; // not owned
+};
+
+// The columns of a tree widget shown as a list: header captions and
+// alignments, widths, and the last section stretched when auto-sized.
+class TQtListColumns : public IListColumns {
+public:
+    explicit TQtListColumns(QTreeWidget* tree) : FTree(tree) {}
+    std::vector<TListColumn> Columns() const override;
+    void SetColumns(const std::vector<TListColumn>& columns) override;
+
+private:
+    QTreeWidget* FTree; // not owned
 };
 
 } // namespace velmora

@@ -1,16 +1,18 @@
 // The main window as the user sees it: its controls, commands, sizes, the
 // status bar's hints, Escape on the first tab and the remembered placement.
+#include <filesystem>
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
-#include <QSignalSpy>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTreeWidget>
 
 #include "platform/UIniFile.h"
-#include "window/UFormPlacement.h"
 #include "WindowFixture.h"
 
 namespace velmora::test {
@@ -107,7 +109,7 @@ TEST_F(Layout, EveryControlHasItsCaptionHintAndPlace)
         {"ConfigSheet", "BtnSaveOpts", "&Save options", "Save all changes to the current profile"},
         {"ConfigSheet", "BitBtn1", "S&ave as ...", "Save the current profile under a new name"},
     };
-    Form = std::make_unique<THTMLform>(Services());
+    Form = std::make_unique<TQtMainWindow>(Services());
     EXPECT_EQ(Form->windowTitle(), "Velmora");
     for (const Row& row : rows) {
         SCOPED_TRACE(row.Name);
@@ -147,7 +149,7 @@ TEST_F(Layout, EveryControlHasItsCaptionHintAndPlace)
 
 TEST_F(Layout, CommandsStartEnabledAsDesignedAndDriveTheirButtons)
 {
-    Form = std::make_unique<THTMLform>(Services());
+    Form = std::make_unique<TQtMainWindow>(Services());
     const std::pair<const char*, bool> states[] = {
         {"ActAddToList", true},  {"ActRemoveFromList", false}, {"ActConvert", false},    {"ActPickCol", true},
         {"ActAddName", false},   {"ActRemoveName", false},     {"ActSaveOpts", false},   {"ActAbout", true},
@@ -230,22 +232,22 @@ TEST_F(Layout, EnlargingGrowsTheListsAndMovesTheRightHandControls)
 
 TEST_F(Layout, EscapeOnTheFirstTabRemovesOnlyWhenRemovingIsPossible)
 {
+    WriteProfile(Dir, "Default.cfg", "T", {Dir.File("a.txt"), Dir.File("b.txt")});
     Start();
     Show();
-    auto* remove = Find<QAction>("ActRemoveFromList");
+    auto* list = Find<QTreeWidget>("SrcFilesList");
     auto* tabs = Find<QTabWidget>("PageControl");
-    QSignalSpy removed(remove, &QAction::triggered);
+    QTest::keyClick(Form.get(), Qt::Key_Escape); // Remove is disabled: nothing is selected
+    ASSERT_EQ(list->topLevelItemCount(), 2);
 
-    QTest::keyClick(Form.get(), Qt::Key_Escape);
-    EXPECT_EQ(removed.count(), 0); // disabled
-
-    remove->setEnabled(true);
-    QTest::keyClick(Form.get(), Qt::Key_Escape);
-    EXPECT_EQ(removed.count(), 1);
-
+    list->setCurrentItem(list->topLevelItem(0));
+    ASSERT_TRUE(Find<QAction>("ActRemoveFromList")->isEnabled());
     tabs->setCurrentIndex(1);
     QTest::keyClick(Form.get(), Qt::Key_Escape);
-    EXPECT_EQ(removed.count(), 1);
+    EXPECT_EQ(list->topLevelItemCount(), 2);
+    tabs->setCurrentIndex(0);
+    QTest::keyClick(Form.get(), Qt::Key_Escape);
+    EXPECT_EQ(list->topLevelItemCount(), 1);
 }
 
 TEST_F(Layout, HintPanelShowsTheHintUnderTheMouse)
@@ -304,6 +306,53 @@ TEST_F(Layout, PlacementIsSavedAtCloseAndRestoredAtTheNextStart)
     Show();
     EXPECT_EQ(Form->geometry(), QRect(40, 50, 700, 420));
     EXPECT_EQ(Find<QTreeWidget>("SrcFilesList")->columnWidth(0), 250);
+}
+
+TEST_F(Layout, MaximizedAndMinimizedWindowsComeBackSoAndTheNormalPlaceIsKept)
+{
+    for (auto state : {Qt::WindowMaximized, Qt::WindowMinimized}) {
+        SCOPED_TRACE(state);
+        Start();
+        Show();
+        Form->setGeometry(40, 50, 700, 420);
+        QApplication::processEvents();
+        Form->setWindowState(state);
+        QApplication::processEvents();
+        ASSERT_TRUE(Form->close());
+        TIniFile ini(IniPath());
+        EXPECT_EQ(ini.ReadInteger("Main Window Placement", "ShowCmd", 0), state == Qt::WindowMaximized ? 3 : 2);
+        EXPECT_EQ(ini.ReadString("Main Window Placement", "NormPos", ""), "40,50,740,470");
+        Form.reset();
+        Start();
+        Show();
+        EXPECT_TRUE(Form->windowState().testFlag(state));
+        EXPECT_EQ(Form->normalGeometry(), QRect(40, 50, 700, 420));
+        Form.reset();
+        std::filesystem::remove(IniPath());
+    }
+}
+
+TEST_F(Layout, AWindowNeverShownLeavesTheStoredPlacementAndThePlainKeyServesAnotherScreen)
+{
+    TIniFile ini(IniPath());
+    const std::string section = "Main Window Placement";
+    ini.WriteString(section, "NormPos", "30,40,730,460");
+    ini.WriteInteger(section, "PixelsPerInch", qRound(QGuiApplication::primaryScreen()->logicalDotsPerInch()));
+    // This screen's key is empty: the plain key is used.
+    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+    ini.WriteString(section, "NormPos(" + std::to_string(screen.width()) + "x" + std::to_string(screen.height()) + ")", "");
+    const std::string before = TempDir::Read(IniPath());
+
+    Start();
+    Form.reset(); // never shown: destroyed without touching the placement
+    EXPECT_EQ(TempDir::Read(IniPath()), before);
+    Start();
+    ASSERT_TRUE(Form->close()); // closed without being shown: the settings, not the placement
+    EXPECT_EQ(TIniFile(IniPath()).ReadString(section, "NormPos", ""), "30,40,730,460");
+    Form.reset();
+    Start();
+    Show();
+    EXPECT_EQ(Form->geometry(), QRect(30, 40, 700, 420));
 }
 
 TEST_F(Layout, RestoreCorrectsAPlacementOffEveryScreenOrTooSmall)

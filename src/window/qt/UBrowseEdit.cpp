@@ -1,4 +1,4 @@
-#include "window/UBrowseEdit.h"
+#include "window/qt/UBrowseEdit.h"
 
 #include <QAction>
 #include <QHelpEvent>
@@ -6,7 +6,7 @@
 #include <QToolButton>
 #include <QToolTip>
 
-#include "window/UQtControls.h"
+#include "window/qt/UQtControls.h"
 
 namespace velmora {
 

@@ -1,5 +1,5 @@
 // JPEG decoding through libjpeg, called directly.
-#include "window/UJpegImage.h"
+#include "window/qt/UJpegImage.h"
 
 #include <algorithm>
 #include <csetjmp>

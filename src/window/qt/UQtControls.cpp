@@ -1,17 +1,24 @@
-#include "window/UQtControls.h"
+#include "window/qt/UQtControls.h"
 
 #include <algorithm>
 #include <cstdlib>
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QScreen>
+#include <QStyle>
+#include <QTabWidget>
 #include <QTreeWidget>
 
 #include "platform/USystemColors.h"
@@ -132,6 +139,18 @@ std::string TQtMemoText::GetText() const
     return ToStdString(q);
 }
 
+void TQtLabelText::SetText(const std::string& text)
+{
+    QString q = ToQString(text);
+    if (FLabel->text() != q)
+        FLabel->setText(q);
+}
+
+std::string TQtLabelText::GetText() const
+{
+    return ToStdString(FLabel->text());
+}
+
 // ---- Check box, swatch, command -----------------------------------------
 
 void TQtCheck::SetChecked(bool checked) { FBox->setChecked(checked); }
@@ -161,7 +180,61 @@ TColor TQtColorSwatch::GetColor() const
 void TQtCommand::SetEnabled(bool enabled) { FAction->setEnabled(enabled); }
 bool TQtCommand::IsEnabled() const { return FAction->isEnabled(); }
 
+// ---- Button and tabs -------------------------------------------------------
+
+TQtButton::TQtButton(QAbstractButton* button) : FButton(button), FOwnIcon(button->icon()) {}
+
+void TQtButton::SetCaption(const std::string& caption) { FButton->setText(ToQString(caption)); }
+std::string TQtButton::Caption() const { return ToStdString(FButton->text()); }
+void TQtButton::SetHint(const std::string& hint) { FButton->setStatusTip(ToQString(hint)); }
+std::string TQtButton::Hint() const { return ToStdString(FButton->statusTip()); }
+
+void TQtButton::SetPicture(TButtonPicture picture)
+{
+    FButton->setIcon(picture == TButtonPicture::Stop ? FButton->style()->standardIcon(QStyle::SP_MediaStop) : FOwnIcon);
+}
+
+void TQtButton::SetEnabled(bool enabled) { FButton->setEnabled(enabled); }
+bool TQtButton::IsEnabled() const { return FButton->isEnabled(); }
+void TQtButton::SetFocus() { FButton->setFocus(); }
+bool TQtButton::IsPointedAt() const { return FButton->underMouse(); }
+
+int TQtPageControl::ActivePage() const { return FTabs->currentIndex(); }
+void TQtPageControl::SetActivePage(int page) { FTabs->setCurrentIndex(page); }
+
+void TQtPageControl::SetPageEnabled(int page, bool enabled)
+{
+    if (QWidget* sheet = FTabs->widget(page))
+        sheet->setEnabled(enabled);
+}
+
+bool TQtPageControl::IsPageEnabled(int page) const
+{
+    QWidget* sheet = FTabs->widget(page);
+    return sheet && sheet->isEnabled();
+}
+
+int TQtPageControl::FocusedPage() const
+{
+    QWidget* focused = QApplication::focusWidget();
+    if (!focused || focused->window() != FTabs->window())
+        return -1;
+    for (int page = 0; page < FTabs->count(); ++page)
+        if (FTabs->widget(page)->isAncestorOf(focused))
+            return page;
+    return -1;
+}
+
 // ---- List view ---------------------------------------------------------------
+
+std::vector<int> TQtListView::SelectedRows() const
+{
+    std::vector<int> rows;
+    for (QTreeWidgetItem* item : FTree->selectedItems())
+        rows.push_back(FTree->indexOfTopLevelItem(item));
+    return rows;
+}
+
 
 int TQtListView::RowCount() const { return FTree->topLevelItemCount(); }
 int TQtListView::SelectedCount() const { return static_cast<int>(FTree->selectedItems().size()); }
@@ -276,6 +349,134 @@ void TQtProgressBar::Show()
     if (FBar->maximum() != FMax)
         FBar->setMaximum(FMax);
     FBar->setValue(FPosition);
+}
+
+// ---- Window placement and list columns --------------------------------------
+
+namespace {
+
+QScreen* ScreenOf(const QWidget* window)
+{
+    QScreen* screen = window->screen();
+    return screen ? screen : QGuiApplication::primaryScreen();
+}
+
+} // namespace
+
+TWindowBounds TQtWindowPlacement::NormalBounds() const
+{
+    QRect normal = FWindow->isMaximized() || FWindow->isMinimized() ? FWindow->normalGeometry() : FWindow->geometry();
+    if (!normal.isValid())
+        normal = FWindow->geometry();
+    return {normal.left(), normal.top(), normal.width(), normal.height()};
+}
+
+void TQtWindowPlacement::SetNormalBounds(const TWindowBounds& bounds)
+{
+    QRect rect(bounds.Left, bounds.Top, std::max(bounds.Width, FWindow->minimumWidth()),
+               std::max(bounds.Height, FWindow->minimumHeight()));
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    const bool onScreen = std::any_of(screens.begin(), screens.end(),
+                                      [&](QScreen* screen) { return screen->availableGeometry().intersects(rect); });
+    if (!onScreen)
+        if (QScreen* screen = ScreenOf(FWindow))
+            rect.moveTopLeft(screen->availableGeometry().topLeft());
+    // Positions are those of the client area, as geometry() gives them (move()
+    // would place the frame there and shift the window by its title bar).
+    FWindow->setGeometry(rect);
+}
+
+TWindowState TQtWindowPlacement::State() const
+{
+    if (FWindow->isMinimized())
+        return TWindowState::Minimized;
+    return FWindow->isMaximized() ? TWindowState::Maximized : TWindowState::Normal;
+}
+
+void TQtWindowPlacement::SetState(TWindowState state)
+{
+    switch (state) {
+    case TWindowState::Minimized: FWindow->setWindowState(Qt::WindowMinimized); break;
+    case TWindowState::Maximized: FWindow->setWindowState(Qt::WindowMaximized); break;
+    case TWindowState::Normal: FWindow->setWindowState(Qt::WindowNoState); break;
+    }
+}
+
+bool TQtWindowPlacement::IsVisible() const { return FWindow->isVisible(); }
+
+int TQtWindowPlacement::ScreenWidth() const
+{
+    QScreen* screen = ScreenOf(FWindow);
+    return screen ? screen->geometry().width() : -1;
+}
+
+int TQtWindowPlacement::ScreenHeight() const
+{
+    QScreen* screen = ScreenOf(FWindow);
+    return screen ? screen->geometry().height() : -1;
+}
+
+int TQtWindowPlacement::PixelsPerInch() const
+{
+    QScreen* screen = ScreenOf(FWindow);
+    return screen ? qRound(screen->logicalDotsPerInch()) : 96;
+}
+
+namespace {
+
+TAlignment ToAlignment(Qt::Alignment alignment)
+{
+    if (alignment & Qt::AlignHCenter)
+        return TAlignment::Center;
+    if (alignment & Qt::AlignRight)
+        return TAlignment::Right;
+    return TAlignment::Left;
+}
+
+Qt::Alignment ToQtAlignment(TAlignment alignment)
+{
+    switch (alignment) {
+    case TAlignment::Center: return Qt::AlignHCenter | Qt::AlignVCenter;
+    case TAlignment::Right: return Qt::AlignRight | Qt::AlignVCenter;
+    case TAlignment::Left: break;
+    }
+    return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+} // namespace
+
+std::vector<TListColumn> TQtListColumns::Columns() const
+{
+    std::vector<TListColumn> columns;
+    const int count = FTree->columnCount();
+    for (int i = 0; i < count; ++i)
+        columns.push_back({ToStdString(FTree->headerItem()->text(i)), FTree->columnWidth(i),
+                           ToAlignment(Qt::Alignment(FTree->headerItem()->textAlignment(i))),
+                           i == count - 1 && FTree->header()->stretchLastSection()});
+    return columns;
+}
+
+void TQtListColumns::SetColumns(const std::vector<TListColumn>& columns)
+{
+    const int count = static_cast<int>(columns.size());
+    if (count == 0)
+        return;
+    if (count != FTree->columnCount())
+        FTree->setColumnCount(count);
+    QTreeWidgetItem* header = FTree->headerItem();
+    for (int i = 0; i < count; ++i) {
+        const TListColumn& column = columns[static_cast<std::size_t>(i)];
+        if (ToAlignment(Qt::Alignment(header->textAlignment(i))) != column.Alignment)
+            header->setTextAlignment(i, ToQtAlignment(column.Alignment));
+        if (header->text(i) != ToQString(column.Caption))
+            header->setText(i, ToQString(column.Caption));
+    }
+    FTree->header()->setStretchLastSection(columns.back().AutoSize);
+    for (int i = 0; i < count; ++i) {
+        const TListColumn& column = columns[static_cast<std::size_t>(i)];
+        if (column.Width > 0 && !(i == count - 1 && column.AutoSize))
+            FTree->setColumnWidth(i, column.Width);
+    }
 }
 
 } // namespace velmora

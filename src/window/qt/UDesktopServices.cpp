@@ -1,4 +1,4 @@
-#include "window/UWindowServices.h"
+#include "window/qt/UDesktopServices.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -6,8 +6,8 @@
 
 #include "platform/UPaths.h"
 #include "platform/URegistry.h"
-#include "window/UQtControls.h"
-#include "window/UQtDialogs.h"
+#include "window/qt/UQtControls.h"
+#include "window/qt/UQtDialogs.h"
 
 namespace velmora {
 

@@ -11,9 +11,9 @@
 
 #include "WindowFixture.h"
 
-#include "window/UAbout.h"
-#include "window/UJpegImage.h"
-#include "window/ULogo.h"
+#include "window/qt/UJpegImage.h"
+#include "window/qt/ULogo.h"
+#include "window/qt/UQtAbout.h"
 
 namespace velmora {
 namespace {
@@ -23,9 +23,11 @@ std::string Text(const QWidget& box, const char* name)
     return box.findChild<QLabel*>(name)->text().toStdString();
 }
 
+void NoMail(const std::string&) {}
+
 TEST(AboutBox, ShowsAuthorAddressAndVersionInAFixedToolWindow)
 {
-    TfrmAbout box(nullptr, "");
+    TQtAboutBox box(NoMail, "");
     EXPECT_EQ(box.windowTitle().toStdString(), "About : Velmora ");
     EXPECT_EQ(Text(box, "lblAboutName"), "Written by");
     EXPECT_EQ(Text(box, "lblAuthName"), VELMORA_AUTHOR_NAME);
@@ -50,7 +52,7 @@ TEST(AboutBox, ShowsAuthorAddressAndVersionInAFixedToolWindow)
 
 TEST(AboutBox, ShowsTheLogoDecodedAtItsSize)
 {
-    TfrmAbout box(nullptr, "");
+    TQtAboutBox box(NoMail, "");
     auto* logo = box.findChild<QLabel*>("LogoImg");
     EXPECT_EQ(logo->pixmap().size(), QSize(249, 187));
     EXPECT_EQ(logo->size(), QSize(249, 187));
@@ -73,7 +75,7 @@ TEST(AboutBox, UnreadableJpegDecodesToNothing)
 TEST(AboutBox, ClickOnTheAddressHandsMailtoToTheDesktop)
 {
     std::vector<std::string> opened;
-    TfrmAbout box([&](const std::string& url) { opened.push_back(url); }, "");
+    TQtAboutBox box([&](const std::string& url) { opened.push_back(url); }, "");
     box.show();
     QTest::mouseClick(box.findChild<QLabel*>("lblEmail"), Qt::LeftButton);
     EXPECT_EQ(opened, std::vector<std::string>{std::string("mailto:") + VELMORA_CONTACT_ADDRESS});
@@ -81,7 +83,7 @@ TEST(AboutBox, ClickOnTheAddressHandsMailtoToTheDesktop)
 
 TEST(AboutBox, EscapeKeepsItOpenEnterOnCloseClosesIt)
 {
-    TfrmAbout box(nullptr, "");
+    TQtAboutBox box(NoMail, "");
     box.open();
     auto* close = box.findChild<QPushButton*>("BtnCloseAbout");
     QTest::keyClick(close, Qt::Key_Escape);

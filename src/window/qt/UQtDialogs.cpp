@@ -1,4 +1,4 @@
-#include "window/UQtDialogs.h"
+#include "window/qt/UQtDialogs.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QStringList>
 
-#include "window/UQtControls.h"
+#include "window/qt/UQtControls.h"
 
 namespace velmora {
 
