@@ -9,28 +9,30 @@
 
 #include "cli/UCommands.h"
 #include "cli/UFileReasons.h"
-#include "conversion/UDumpText.h"
+#include "conversion/UDumpLineSource.h"
 #include "conversion/ULineKinds.h"
 #include "conversion/UPlayerStats.h"
-#include "platform/UFileBytes.h"
 
 namespace velmora::cli {
 
 namespace {
 
-// The dump's lines counted into stats; false when it cannot be read.
+// How much of a dump is read at a time, as a conversion reads it.
+constexpr std::size_t BlockSize = 1 << 20;
+
+// The dump's lines counted into stats, each as written (none joined); false
+// when it cannot be read, or not to its end.
 bool CountDump(const std::string& path, TPlayerStats& stats)
 {
-    TFileBytes bytes;
-    if (!bytes.Read(path))
+    TDumpLineSource lines(TPageProgress{}, false, BlockSize);
+    if (!lines.Open(path))
         return false;
     TLineClassifier classifier;
-    TDumpLineReader reader(ScanDump(bytes.View()).Text);
-    for (std::string_view line; reader.Next(line);)
-        stats.Add(classifier.Classify(line), 0); // no page to link lines to
+    for (TDumpLine line; lines.Next(line);)
+        stats.Add(classifier.Classify(line.First), 0); // no page to link lines to
     // Client slots belong to one server log.
     stats.ForgetSlots();
-    return true;
+    return !lines.ReadFailed();
 }
 
 nlohmann::ordered_json PlayersJson(const std::vector<std::string>& dumps, const std::vector<TPlayerSummary>& players)
