@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QStyle>
@@ -117,6 +118,18 @@ QIcon SwatchIcon(TColor color, QSize size)
     return QIcon(pixmap);
 }
 
+// Tabs with less room around their captions than the style gives, so that the
+// five tabs fit the window at its smallest width.
+class TCompactTabStyle : public QProxyStyle {
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
+    {
+        const int value = QProxyStyle::pixelMetric(metric, option, widget);
+        return metric == PM_TabBarTabHSpace ? std::min(value, CompactTabHSpace) : value;
+    }
+    static constexpr int CompactTabHSpace = 12;
+};
+
 } // namespace
 
 // ---- Commands ------------------------------------------------------------------
@@ -158,6 +171,9 @@ void TQtMainWindow::CreatePages()
     PageControl->addTab(CreateConfigSheet(), style()->standardIcon(QStyle::SP_FileDialogInfoView),
                         QStringLiteral("Configuration"));
     PageControl->setDocumentMode(true);
+    auto* tabStyle = new TCompactTabStyle;
+    tabStyle->setParent(PageControl->tabBar());
+    PageControl->tabBar()->setStyle(tabStyle);
     setCentralWidget(PageControl);
     CreateStatusBar();
 }
@@ -452,7 +468,7 @@ QWidget* TQtMainWindow::CreatePageStyleSheet()
     QWidget* s = Named(new QWidget, "PageStyleSheet", " ");
     QLabel* lblPageStyle = NewLabel(s, "lblPageStyle", "Page s&tyle");
     auto* PageStyleCombo = Named(new QComboBox(s), "PageStyleCombo",
-                                 "Classic: the page as before; Modern: UTF-8, readable on phones, line links");
+                                 "Classic: the page as before; Modern: UTF-8 with links to lines");
     PageStyleCombo->addItems({"Classic", "Modern"});
     lblPageStyle->setBuddy(PageStyleCombo);
 
@@ -469,7 +485,7 @@ QWidget* TQtMainWindow::CreatePageStyleSheet()
         return false;
     });
     QCheckBox* WriteIndexCheck = NewCheck(ModernGroup, "WriteIndexCheck", "Write an &index page",
-                                          "After a run, list the destination folder's modern pages in index.htm");
+                                          "After a run, list the modern pages of the destination in index.htm");
     QCheckBox* PlayerStatsCheck = NewCheck(ModernGroup, "PlayerStatsCheck", "&Player stats",
                                            "Add a table of each player's chat lines, kills and deaths to the page");
 

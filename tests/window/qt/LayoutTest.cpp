@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTreeWidget>
 
@@ -180,6 +181,9 @@ TEST_F(Layout, WindowKeepsItsMinimumSize)
     Form->resize(300, 200);
     QApplication::processEvents();
     EXPECT_EQ(Form->size(), QSize(600, 368));
+    // Every tab shows whole at the smallest width, without scrolling the row of tabs.
+    QTabBar* bar = Find<QTabWidget>("PageControl")->tabBar();
+    EXPECT_LE(bar->tabRect(bar->count() - 1).right(), bar->width() - 1);
 }
 
 TEST_F(Layout, EnlargingGrowsTheListsAndMovesTheRightHandControls)
