@@ -47,6 +47,9 @@ bool WriteSampleProfile(const std::string& programDir, IMessageBoxes& boxes)
     profile.AddName("Visor", "", "", "", 0x00FF00);
     profile.AddName("Klesk:", "", "<i>", "</i>", 0xFFFF00);
     profile.HTMLOptions().SetAuthor("Velmora");
+    // Modern, so that the Page Style tab shows its options enabled.
+    profile.AppOptions().SetPageStyle(TPageStyle::Modern);
+    profile.AppOptions().SetPlayerStats(true);
     return profile.SaveToFile(programDir + "Default.cfg");
 }
 

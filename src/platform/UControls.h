@@ -80,6 +80,8 @@ public:
     virtual void AddItem(const std::string& text) = 0;
     virtual void SetSelectedIndex(int index) = 0;
     virtual int SelectedIndex() const = 0;
+    virtual void SetEnabled(bool enabled) = 0;
+    virtual bool IsEnabled() const = 0;
     virtual void BeginUpdate() = 0;
     virtual void EndUpdate() = 0;
 };

@@ -15,6 +15,8 @@ const char* const DumpFilter = "Quake 3 Dump files|*.txt;*.dmp;*.dump|All files|
 const char* const ConversionErrorCaption = "Conversion Error";
 const char* const StopCaption = "Stop &Conversion";
 const char* const StopHint = "Click to stop the ongoing conversion";
+// The tabs of options, which take no input during a run.
+const TSheet OptionSheets[] = {HighlightOptSheet, ColorProfileSheet, PageStyleSheet, ConfigSheet};
 
 } // namespace
 
@@ -135,7 +137,7 @@ void THTMLform::EnterRunningState()
     FRemoveWasEnabled = c.ActRemoveFromList->IsEnabled();
     c.ActRemoveFromList->SetEnabled(false);
     // The other tabs can still be looked at, but nothing on them takes input.
-    for (TSheet sheet : {HighlightOptSheet, ColorProfileSheet, ConfigSheet})
+    for (TSheet sheet : OptionSheets)
         c.PageControl->SetPageEnabled(sheet, false);
     // The button now runs Stop (BtnConvertClick).
     c.BtnConvert->SetCaption(StopCaption);
@@ -152,7 +154,7 @@ void THTMLform::LeaveRunningState()
         ShowOptionControls();
     c.btnExit->SetEnabled(true);
     c.PageControl->SetActivePage(ConvertSheet);
-    for (TSheet sheet : {HighlightOptSheet, ColorProfileSheet, ConfigSheet})
+    for (TSheet sheet : OptionSheets)
         c.PageControl->SetPageEnabled(sheet, true);
     c.BtnConvert->SetCaption(FConvertCaption);
     SetConvertButtonHint(FConvertHint);

@@ -180,18 +180,24 @@ void THTMLform::ShowOptionControls()
     TOptionGroups groups{*FProfile, *FCustomIni};
     for (const TOptionControl& row : OptionControls())
         std::visit(TShowValue{row.Get(groups)}, OptionControl(row.Name));
-    UpdatePromptCheck();
+    UpdateEnabledControls();
 }
 
-void THTMLform::UpdatePromptCheck()
+// Controls that only matter for some values of another follow what that one
+// shows, before it is copied into the profile.
+void THTMLform::UpdateEnabledControls()
 {
     CheckControl("PromptOnOverwCheck").SetEnabled(!CheckControl("SkipExistingCheck").IsChecked());
+    const bool modern = ChoiceControl("PageStyleCombo").SelectedIndex() == static_cast<int>(TPageStyle::Modern);
+    ChoiceControl("KeepLinesCombo").SetEnabled(modern);
+    CheckControl("WriteIndexCheck").SetEnabled(modern);
+    CheckControl("PlayerStatsCheck").SetEnabled(modern);
 }
 
 void THTMLform::OptionsChanged(const TOptionControl& control)
 {
-    if (control.Kind == TOptionKind::Check)
-        UpdatePromptCheck();
+    if (control.Kind == TOptionKind::Check || control.Kind == TOptionKind::Choice)
+        UpdateEnabledControls();
     SetChanged(true);
 }
 

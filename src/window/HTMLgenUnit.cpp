@@ -183,6 +183,11 @@ ICheckControl& THTMLform::CheckControl(std::string_view name) const
     return *std::get<ICheckControl*>(OptionControl(name));
 }
 
+IComboBox& THTMLform::ChoiceControl(std::string_view name) const
+{
+    return *std::get<IComboBox*>(OptionControl(name));
+}
+
 IColorControl& THTMLform::SwatchControl(std::string_view name) const
 {
     return *std::get<IColorControl*>(OptionControl(name));

@@ -131,7 +131,7 @@ private:
     void StorePageControls(int sheet);
     void StoreHtmlPageControls();
     void StoreConfigPageControls();
-    void UpdatePromptCheck();
+    void UpdateEnabledControls();
     void CommitPendingEdit();
     bool IsChanged() const;
     void SetChanged(bool changed);
@@ -147,6 +147,7 @@ private:
     // ---- The controls of the option table and the browse fields ----
     const TOptionControlRef& OptionControl(std::string_view name) const;
     ICheckControl& CheckControl(std::string_view name) const;
+    IComboBox& ChoiceControl(std::string_view name) const;
     IColorControl& SwatchControl(std::string_view name) const;
     ITextControl& BrowseControl(std::string_view name) const;
 

@@ -53,7 +53,7 @@ struct TFormControls {
     // Tab 3, "Configuration"
     IComboBox* ProfileListCombo = nullptr;
 
-    // Tabs 2 and 3: every row of the option table, under its name.
+    // Tabs 2 to 4: every row of the option table, under its name.
     std::map<std::string, TOptionControlRef, std::less<>> Options;
 
     // The status bar's hint panel and state panel.

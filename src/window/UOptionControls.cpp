@@ -34,15 +34,18 @@ TOptionControl Property(const char* name, TOptionKind kind, TSheet sheet, TGroup
             }};
 }
 
-// The colour codes drop-down lists the treatments in the order of their values.
-TOptionControl ColorCodesChoice(const char* name, TSheet sheet)
+// A drop-down list of an option's values in their order; an index outside
+// the list changes nothing.
+template <class TEnum>
+TOptionControl EnumChoice(const char* name, TSheet sheet, TEnum TAppOptions::*field,
+                          void (TAppOptions::*setter)(TEnum), TEnum last)
 {
     return {name, TOptionKind::Choice, sheet,
-            [](TOptionGroups& g) { return TOptionValue(static_cast<int>(App(g).FColorCodes)); },
-            [](TOptionGroups& g, const TOptionValue& value) {
+            [field](TOptionGroups& g) { return TOptionValue(static_cast<int>(App(g).*field)); },
+            [setter, last](TOptionGroups& g, const TOptionValue& value) {
                 const int index = std::get<int>(value);
-                if (index >= 0 && index <= static_cast<int>(TColorCodes::Colors))
-                    App(g).SetColorCodes(static_cast<TColorCodes>(index));
+                if (index >= 0 && index <= static_cast<int>(last))
+                    (App(g).*setter)(static_cast<TEnum>(index));
             }};
 }
 
@@ -67,7 +70,18 @@ const TOptionControl Table[] = {
           &THTMLOptions::SetEndPageHTML),
     // The "Dump text" frame of the same page; its values live in the general options.
     Field("EscapeTextCheck", K::Check, ColorProfileSheet, App, &TAppOptions::FEscapeText, &TAppOptions::SetEscapeText),
-    ColorCodesChoice("ColorCodesCombo", ColorProfileSheet),
+    EnumChoice("ColorCodesCombo", ColorProfileSheet, &TAppOptions::FColorCodes, &TAppOptions::SetColorCodes,
+               TColorCodes::Colors),
+
+    // "Page Style", in the general options; the window enables the last three
+    // only while the style is Modern.
+    EnumChoice("PageStyleCombo", PageStyleSheet, &TAppOptions::FPageStyle, &TAppOptions::SetPageStyle,
+               TPageStyle::Modern),
+    EnumChoice("KeepLinesCombo", PageStyleSheet, &TAppOptions::FKeepLines, &TAppOptions::SetKeepLines,
+               TKeepLines::Chat),
+    Field("WriteIndexCheck", K::Check, PageStyleSheet, App, &TAppOptions::FWriteIndex, &TAppOptions::SetWriteIndex),
+    Field("PlayerStatsCheck", K::Check, PageStyleSheet, App, &TAppOptions::FPlayerStats,
+          &TAppOptions::SetPlayerStats),
 
     // "Configuration", copied back by StoreConfigPageControls in this order. The
     // case box is ticked when highlighting compares exactly, the opposite of the stored flag.

@@ -18,7 +18,7 @@ class TCustomIni;
 class THighlightProfile;
 
 // The window's tabs, left to right.
-enum TSheet : int { ConvertSheet, HighlightOptSheet, ColorProfileSheet, ConfigSheet };
+enum TSheet : int { ConvertSheet, HighlightOptSheet, ColorProfileSheet, PageStyleSheet, ConfigSheet };
 
 // What an option control is, and so which interface of platform/UControls.h adapts it.
 enum class TOptionKind {

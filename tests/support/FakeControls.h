@@ -156,7 +156,7 @@ public:
     bool IsPageEnabled(int page) const override { return Enabled.at(static_cast<std::size_t>(page)); }
     int FocusedPage() const override { return Focused; }
     int Active = 0;
-    std::vector<bool> Enabled = std::vector<bool>(4, true);
+    std::vector<bool> Enabled = std::vector<bool>(5, true);
     int Focused = -1; // the page of the focused control, as the test puts the focus
 };
 
@@ -204,10 +204,13 @@ public:
     void AddItem(const std::string& text) override { Items.push_back(text); }
     void SetSelectedIndex(int index) override { Selected = (index >= 0 && index < Count()) ? index : -1; }
     int SelectedIndex() const override { return Selected; }
+    void SetEnabled(bool enabled) override { Enabled = enabled; }
+    bool IsEnabled() const override { return Enabled; }
     void BeginUpdate() override { ++UpdateDepth; }
     void EndUpdate() override { --UpdateDepth; }
     std::vector<std::string> Items;
     int Selected = -1;
+    bool Enabled = true;
     int UpdateDepth = 0;
 };
 

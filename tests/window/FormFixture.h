@@ -76,6 +76,13 @@ protected:
         FakeCheck& box = W.Checks.find(name)->second;
         box.SetChecked(!box.Checked);
     }
+    // The user picks an entry of a drop-down list, which then has the focus.
+    void Choose(std::string_view name, int index)
+    {
+        W.Focus(std::string(name), Row(name).Sheet);
+        W.Choices.find(name)->second.Selected = index;
+        Form->Guarded([&] { Form->OptionsChanged(Row(name)); });
+    }
     void Leave()
     {
         for (const TOptionControl& row : OptionControls())

@@ -218,6 +218,46 @@ TEST_F(ProfileLife, SkippingExistingFilesDisablesThePrompt)
     EXPECT_FALSE(Check("SkipExistingCheck").Checked);
 }
 
+TEST_F(ProfileLife, ModernPageOptionsAreEnabledOnlyWhileTheStyleIsModernAndReachTheProfile)
+{
+    StartOnDefault();
+    auto enabled = [this] {
+        return std::vector<bool>{W.Choices.at("KeepLinesCombo").Enabled, Check("WriteIndexCheck").Enabled,
+                                 Check("PlayerStatsCheck").Enabled};
+    };
+    const std::vector<bool> on(3, true), off(3, false);
+    EXPECT_EQ(enabled(), off); // a new profile is Classic
+    Choose("PageStyleCombo", static_cast<int>(TPageStyle::Modern));
+    EXPECT_EQ(enabled(), on);
+    Choose("KeepLinesCombo", static_cast<int>(TKeepLines::Chat));
+    Click("WriteIndexCheck");
+    Click("PlayerStatsCheck");
+    Leave();
+    Run(&THTMLform::ActSaveOptsExecute);
+    {
+        auto saved = ReadProfile(DefaultProfile());
+        const TAppOptions& app = saved->AppOptions();
+        EXPECT_EQ(app.FPageStyle, TPageStyle::Modern);
+        EXPECT_EQ(app.FKeepLines, TKeepLines::Chat);
+        EXPECT_TRUE(app.FWriteIndex);
+        EXPECT_TRUE(app.FPlayerStats);
+    }
+    // Back to Classic the options are disabled, and stay ticked for a later switch.
+    Choose("PageStyleCombo", static_cast<int>(TPageStyle::Classic));
+    EXPECT_EQ(enabled(), off);
+    EXPECT_TRUE(Check("WriteIndexCheck").Checked);
+
+    // A loaded profile enables them by its style alone (no other option differs).
+    TPlatform platform;
+    THighlightProfile modern(nullptr, platform);
+    modern.AppOptions().SetPageStyle(TPageStyle::Modern);
+    ASSERT_TRUE(modern.SaveToFile(Dir.File("modern.cfg")));
+    Dialogs.OpenAnswers = {std::vector<std::string>{Dir.File("modern.cfg")}};
+    Boxes.YesNoAnswers = {false};
+    Run(&THTMLform::ActOpenProfileExecute);
+    EXPECT_EQ(enabled(), on);
+}
+
 TEST_F(ProfileLife, CaseBoxIsTickedExactlyWhenHighlightingComparesExactly)
 {
     StartOnDefault();
@@ -278,7 +318,7 @@ TEST_F(ProfileLife, EveryOptionControlIsShownFromTheProfileAndCopiedBackIntoIt)
             return *text + "x";
         if (auto* flag = std::get_if<bool>(&value))
             return !*flag;
-        return std::get<int>(value) == 2 ? 1 : 2; // a colour or a choice of the three
+        return std::get<int>(value) == 1 ? 0 : 1; // a colour, or a choice of two or more
     };
     for (const TOptionControl& row : OptionControls())
         if (std::string_view(row.Name) != "INIDefsCheck") // the settings file's, not the profile's
@@ -317,8 +357,8 @@ TEST_F(ProfileLife, EveryOptionControlIsShownFromTheProfileAndCopiedBackIntoIt)
         combo.Selected = std::get<int>(Row(name).Get(defaults));
     for (auto& [name, swatch] : W.Swatches)
         swatch.Color = std::get<int>(Row(name).Get(defaults));
-    Form->HTMLPageCTRLExit();
-    Form->ConfigPageCTRLExit();
+    for (const TOptionControl& row : OptionControls())
+        Form->OptionControlExit(row); // copies the row's page
     Run(&THTMLform::ActSaveOptsExecute);
     EXPECT_EQ(TempDir::Read(Dir.File("other.cfg")), TempDir::Read(DefaultProfile()))
         << "other.cfg is now the current profile, saved with the defaults";

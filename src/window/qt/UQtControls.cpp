@@ -309,6 +309,8 @@ void TQtComboBox::SetSelectedIndex(int index)
 }
 
 int TQtComboBox::SelectedIndex() const { return FCombo->currentIndex(); }
+void TQtComboBox::SetEnabled(bool enabled) { FCombo->setEnabled(enabled); }
+bool TQtComboBox::IsEnabled() const { return FCombo->isEnabled(); }
 
 void TQtComboBox::BeginUpdate() { FUpdates.Begin(FCombo); }
 void TQtComboBox::EndUpdate() { FUpdates.End(FCombo); }

@@ -202,6 +202,8 @@ public:
     void AddItem(const std::string& text) override;
     void SetSelectedIndex(int index) override;
     int SelectedIndex() const override;
+    void SetEnabled(bool enabled) override;
+    bool IsEnabled() const override;
     void BeginUpdate() override;
     void EndUpdate() override;
 

@@ -64,6 +64,7 @@ private:
     QWidget* CreateConvertSheet();
     QWidget* CreateHighlightSheet();
     QWidget* CreateColorProfileSheet();
+    QWidget* CreatePageStyleSheet();
     QWidget* CreateConfigSheet();
     void CreateStatusBar();
 

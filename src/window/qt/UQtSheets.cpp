@@ -1,4 +1,4 @@
-// The main window's widgets: its commands, the four tabs with their controls
+// The main window's widgets: its commands, the five tabs with their controls
 // and layouts, and the status bar. Every control gets the name the window's
 // logic and the tests know it by; the option controls are found again by the
 // names of the option table.
@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QStyle>
@@ -117,6 +118,18 @@ QIcon SwatchIcon(TColor color, QSize size)
     return QIcon(pixmap);
 }
 
+// Tabs with less room around their captions than the style gives, so that the
+// five tabs fit the window at its smallest width.
+class TCompactTabStyle : public QProxyStyle {
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
+    {
+        const int value = QProxyStyle::pixelMetric(metric, option, widget);
+        return metric == PM_TabBarTabHSpace ? std::min(value, CompactTabHSpace) : value;
+    }
+    static constexpr int CompactTabHSpace = 12;
+};
+
 } // namespace
 
 // ---- Commands ------------------------------------------------------------------
@@ -153,9 +166,14 @@ void TQtMainWindow::CreatePages()
     PageControl->addTab(CreateHighlightSheet(), style()->standardIcon(QStyle::SP_DialogApplyButton),
                         QStringLiteral("Highlight Options"));
     PageControl->addTab(CreateColorProfileSheet(), PaletteIcon(), QStringLiteral("HTML Options"));
+    PageControl->addTab(CreatePageStyleSheet(), style()->standardIcon(QStyle::SP_FileDialogContentsView),
+                        QStringLiteral("Page Style"));
     PageControl->addTab(CreateConfigSheet(), style()->standardIcon(QStyle::SP_FileDialogInfoView),
                         QStringLiteral("Configuration"));
     PageControl->setDocumentMode(true);
+    auto* tabStyle = new TCompactTabStyle;
+    tabStyle->setParent(PageControl->tabBar());
+    PageControl->tabBar()->setStyle(tabStyle);
     setCentralWidget(PageControl);
     CreateStatusBar();
 }
@@ -443,7 +461,55 @@ QWidget* TQtMainWindow::CreateColorProfileSheet()
     return s;
 }
 
-// ---- Tab 3: configuration -------------------------------------------------------
+// ---- Tab 3: the page style ------------------------------------------------------
+
+QWidget* TQtMainWindow::CreatePageStyleSheet()
+{
+    QWidget* s = Named(new QWidget, "PageStyleSheet", " ");
+    QLabel* lblPageStyle = NewLabel(s, "lblPageStyle", "Page s&tyle");
+    auto* PageStyleCombo = Named(new QComboBox(s), "PageStyleCombo",
+                                 "Classic: the page as before; Modern: UTF-8 with links to lines");
+    PageStyleCombo->addItems({"Classic", "Modern"});
+    lblPageStyle->setBuddy(PageStyleCombo);
+
+    // What only a modern page has; the window's logic enables it while the style is Modern.
+    QGroupBox* ModernGroup = NewGroup(s, "ModernGroup", "Modern pages");
+    QLabel* lblKeepLines = NewLabel(ModernGroup, "lblKeepLines", "&Lines to keep");
+    auto* KeepLinesCombo = Named(new QComboBox(ModernGroup), "KeepLinesCombo",
+                                 "Which dump lines the page shows; links to lines stay valid");
+    KeepLinesCombo->addItems({"All lines", "Chat and game events", "Chat only"});
+    lblKeepLines->setBuddy(KeepLinesCombo);
+    // The caption greys with its list.
+    OnEvent(KeepLinesCombo, QEvent::EnabledChange, [lblKeepLines, KeepLinesCombo](QEvent*) {
+        lblKeepLines->setEnabled(KeepLinesCombo->isEnabled());
+        return false;
+    });
+    QCheckBox* WriteIndexCheck = NewCheck(ModernGroup, "WriteIndexCheck", "Write an &index page",
+                                          "After a run, list the modern pages of the destination in index.htm");
+    QCheckBox* PlayerStatsCheck = NewCheck(ModernGroup, "PlayerStatsCheck", "&Player stats",
+                                           "Add a table of each player's chat lines, kills and deaths to the page");
+
+    auto* modern = new QGridLayout(ModernGroup);
+    modern->setContentsMargins(8, 4, 8, 6);
+    modern->setVerticalSpacing(4);
+    modern->addWidget(lblKeepLines, 0, 0);
+    modern->addWidget(KeepLinesCombo, 0, 1);
+    modern->addWidget(WriteIndexCheck, 1, 0, 1, 2);
+    modern->addWidget(PlayerStatsCheck, 2, 0, 1, 2);
+    modern->setColumnStretch(2, 1);
+
+    auto* sheet = new QGridLayout(s);
+    sheet->setContentsMargins(6, 6, 6, 6);
+    sheet->setVerticalSpacing(6);
+    sheet->addWidget(lblPageStyle, 0, 0);
+    sheet->addWidget(PageStyleCombo, 0, 1);
+    sheet->addWidget(ModernGroup, 1, 0, 1, 3);
+    sheet->setColumnStretch(2, 1);
+    sheet->setRowStretch(2, 1);
+    return s;
+}
+
+// ---- Tab 4: configuration -------------------------------------------------------
 
 QWidget* TQtMainWindow::CreateConfigSheet()
 {

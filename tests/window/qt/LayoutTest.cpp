@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTreeWidget>
 
@@ -122,10 +123,10 @@ TEST_F(Layout, EveryControlHasItsCaptionHintAndPlace)
     }
 
     auto* tabs = Find<QTabWidget>("PageControl");
-    const char* sheets[] = {"ConvertSheet", "HighlightOptSheet", "ColorProfileSheet", "ConfigSheet"};
-    const char* captions[] = {"HTML Generation", "Highlight Options", "HTML Options", "Configuration"};
-    ASSERT_EQ(tabs->count(), 4);
-    for (int i = 0; i < 4; ++i) {
+    const char* sheets[] = {"ConvertSheet", "HighlightOptSheet", "ColorProfileSheet", "PageStyleSheet", "ConfigSheet"};
+    const char* captions[] = {"HTML Generation", "Highlight Options", "HTML Options", "Page Style", "Configuration"};
+    ASSERT_EQ(tabs->count(), 5);
+    for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(tabs->widget(i)->objectName().toStdString(), sheets[i]);
         EXPECT_EQ(tabs->tabText(i).toStdString(), captions[i]);
         EXPECT_EQ(tabs->widget(i)->statusTip(), " ");
@@ -180,6 +181,9 @@ TEST_F(Layout, WindowKeepsItsMinimumSize)
     Form->resize(300, 200);
     QApplication::processEvents();
     EXPECT_EQ(Form->size(), QSize(600, 368));
+    // Every tab shows whole at the smallest width, without scrolling the row of tabs.
+    QTabBar* bar = Find<QTabWidget>("PageControl")->tabBar();
+    EXPECT_LE(bar->tabRect(bar->count() - 1).right(), bar->width() - 1);
 }
 
 TEST_F(Layout, EnlargingGrowsTheListsAndMovesTheRightHandControls)
@@ -197,7 +201,7 @@ TEST_F(Layout, EnlargingGrowsTheListsAndMovesTheRightHandControls)
         {0, {"SrcFilesList"}, {}, {"BtnConvert", "ProgressGroup", "BtnGroup", "btnRemove"}},
         {1, {"CustHtmlGroup", "CustFrontHTMLMemo"}, {"NamesList"}, {"ColorGroup"}},
         {2, {"FrontPageHTMLMemo"}, {}, {"HTMLIMGGroup"}},
-        {3, {}, {"IOOptsGroup", "HTMLGenGroup"}, {"HTMLGenGroup", "BtnSaveOpts", "BtnClearMRU", "BtnLoadProfile"}},
+        {ConfigSheet, {}, {"IOOptsGroup", "HTMLGenGroup"}, {"HTMLGenGroup", "BtnSaveOpts", "BtnClearMRU", "BtnLoadProfile"}},
     };
     const QSize small(600, 368), large(900, 560);
     for (const Row& row : rows) {
@@ -265,8 +269,8 @@ TEST_F(Layout, HintPanelShowsTheHintUnderTheMouse)
         {0, "BtnAdd", "Click to add files to convert to HTML"},
         {0, "BtnAbout", " "}, // no hint of its own: the frame has none, the tab's is blank
         {0, "btnExit", " "},
-        {3, "lblInDir", " "}, // a label inside a frame whose hint is blank
-        {3, "SkipExistingCheck", "Do not overwrite existing files (no prompt)"},
+        {ConfigSheet, "lblInDir", " "}, // a label inside a frame whose hint is blank
+        {ConfigSheet, "SkipExistingCheck", "Do not overwrite existing files (no prompt)"},
         {1, "NameImgEditBrowse", "Select an image (HTML icon) to place in front of the highlighted name"},
     };
     for (const Row& row : rows) {

@@ -64,6 +64,11 @@ TEST_F(QtWindow, EveryOptionControlMarksTheProfileChangedAndIsCopiedWhenTheFocus
         auto* widget = Find(row.Name);
         if (std::string_view(row.Name) == "PromptOnOverwCheck")
             Find<QCheckBox>("SkipExistingCheck")->click(); // the prompt is disabled while existing files are skipped
+        if (!widget->isEnabled()) { // the modern page's options, while the style is Classic
+            auto* style = Find<QComboBox>("PageStyleCombo");
+            style->setFocus();
+            QTest::keyClick(style, Qt::Key_Down);
+        }
         save->trigger();
         ASSERT_FALSE(Changed());
         widget->setFocus();
@@ -136,7 +141,7 @@ TEST_F(QtWindow, ColourAndBrowseButtonsFillTheirControlsFromTheDialogs)
     EXPECT_EQ(ReadProfile(DefaultProfile())->HTMLOptions().FBackColor, TColor(0x112233));
 
     Dialogs.FolderAnswers = {std::string("/pages/")};
-    Find<QTabWidget>("PageControl")->setCurrentIndex(3);
+    Find<QTabWidget>("PageControl")->setCurrentIndex(ConfigSheet);
     Find<QToolButton>("DestDirEditBrowse")->click();
     EXPECT_EQ(Find<QLineEdit>("DestDirEdit")->text(), "/pages/");
     EXPECT_TRUE(Changed());
@@ -152,7 +157,7 @@ TEST_F(QtWindow, EachFileCommandOpensItsDialog)
     Dialogs.OpenAnswers = {std::nullopt, std::nullopt};
     Dialogs.SaveAnswers = {std::nullopt};
     QTest::mouseClick(Find<QPushButton>("BtnAdd"), Qt::LeftButton);
-    Find<QTabWidget>("PageControl")->setCurrentIndex(3);
+    Find<QTabWidget>("PageControl")->setCurrentIndex(ConfigSheet);
     QTest::mouseClick(Find<QPushButton>("BtnLoadProfile"), Qt::LeftButton);
     QTest::mouseClick(Find<QPushButton>("BitBtn1"), Qt::LeftButton);
     ASSERT_EQ(Dialogs.OpenSettings.size(), 2u);
@@ -222,7 +227,7 @@ TEST_F(QtWindow, ARunTurnsConvertIntoStopAndDisablesTheRestUntilItEnds)
     Show();
     auto* button = Find<QToolButton>("BtnConvert");
     const QIcon ownIcon = button->icon();
-    Find<QTabWidget>("PageControl")->setCurrentIndex(3);
+    Find<QTabWidget>("PageControl")->setCurrentIndex(ConfigSheet);
     bool checked = false;
     // The error box of the run comes up while the window is still in its running state.
     Boxes.WhileShown = [&] {
@@ -233,7 +238,7 @@ TEST_F(QtWindow, ARunTurnsConvertIntoStopAndDisablesTheRestUntilItEnds)
         EXPECT_TRUE(button->isEnabled());
         EXPECT_FALSE(Find("btnExit")->isEnabled());
         EXPECT_FALSE(Form->close());
-        for (const char* sheet : {"HighlightOptSheet", "ColorProfileSheet", "ConfigSheet"})
+        for (const char* sheet : {"HighlightOptSheet", "ColorProfileSheet", "PageStyleSheet", "ConfigSheet"})
             EXPECT_FALSE(Find(sheet)->isEnabled()) << sheet;
         EXPECT_EQ(Find<QLabel>("StatePanel")->text(), "Converting...");
     };
