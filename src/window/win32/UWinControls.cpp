@@ -417,6 +417,15 @@ void TWinComboBox::SetSelectedIndex(int index)
 }
 
 int TWinComboBox::SelectedIndex() const { return static_cast<int>(SendMessageW(FCombo, CB_GETCURSEL, 0, 0)); }
+
+void TWinComboBox::SetEnabled(bool enabled)
+{
+    EnableWindow(FCombo, enabled);
+    if (FCaption)
+        EnableWindow(FCaption, enabled);
+}
+
+bool TWinComboBox::IsEnabled() const { return IsWindowEnabled(FCombo) != FALSE; }
 void TWinComboBox::BeginUpdate() { FUpdates.Begin(FCombo); }
 void TWinComboBox::EndUpdate() { FUpdates.End(FCombo); }
 

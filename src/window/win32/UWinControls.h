@@ -206,17 +206,21 @@ private:
 
 class TWinComboBox : public IComboBox {
 public:
-    explicit TWinComboBox(HWND combo) : FCombo(combo) {}
+    // caption: a label that is enabled and disabled with the list; null for none.
+    explicit TWinComboBox(HWND combo, HWND caption = nullptr) : FCombo(combo), FCaption(caption) {}
     int Count() const override;
     void Clear() override;
     void AddItem(const std::string& text) override;
     void SetSelectedIndex(int index) override;
     int SelectedIndex() const override;
+    void SetEnabled(bool enabled) override;
+    bool IsEnabled() const override;
     void BeginUpdate() override;
     void EndUpdate() override;
 
 private:
     HWND FCombo;
+    HWND FCaption;
     TWinUpdateBracket FUpdates;
 };
 

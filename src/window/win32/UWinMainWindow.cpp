@@ -264,7 +264,9 @@ void TWinMainWindow::ForwardOptionControls(TFormControls& controls)
             break;
         }
         case TOptionKind::Choice: {
-            TWinComboBox& choice = a.Choices.emplace(row.Name, TWinComboBox(control)).first->second;
+            const auto caption = FCaptionOf.find(control);
+            HWND label = caption == FCaptionOf.end() ? nullptr : caption->second;
+            TWinComboBox& choice = a.Choices.emplace(row.Name, TWinComboBox(control, label)).first->second;
             controls.Options[row.Name] = static_cast<IComboBox*>(&choice);
             // The user's choice only: the program's selections send no notice.
             FCommands[control] = [control, changed, left](int code) {

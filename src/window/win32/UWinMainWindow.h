@@ -65,6 +65,7 @@ private:
     void CreateConvertSheet();
     void CreateHighlightSheet();
     void CreateColorProfileSheet();
+    void CreatePageStyleSheet();
     void CreateConfigSheet();
     void CreateStatusBar();
     // A control of the class and style, placed in the current sheet or frame.
@@ -123,6 +124,7 @@ private:
     std::string FHint = "\n"; // the hint last shown; a value no hint has
     std::map<HWND, int> FColorSelectors;                   // the colour buttons' swatches
     std::map<HWND, std::pair<TPicture, int>> FPictureOf;   // each button's picture and its size
+    std::map<HWND, HWND> FCaptionOf;                       // labels enabled and disabled with their list
     HIMAGELIST FTabImages = nullptr;
     HWND FFocus = nullptr; // the control that had the focus when the window was last active
 

@@ -124,6 +124,14 @@ void Draw(TPainter& p, TPicture picture)
         p.Box(Yellow, 3, 5, 13, 8);
         p.Box(Grey, 3, 10, 11, 11);
         break;
+    case TPicture::PageStyle:
+        // A page with a heading and lines of several colours.
+        p.Box(Paper, 2, 1, 14, 15, Grey);
+        p.Box(Blue, 4, 3, 12, 5);
+        p.Box(Green, 4, 7, 10, 8);
+        p.Box(Red, 4, 10, 12, 11);
+        p.Box(Grey, 4, 13, 9, 14);
+        break;
     case TPicture::Settings:
         p.Line(Grey, 2, {{2, 4}, {14, 4}});
         p.Line(Grey, 2, {{2, 12}, {14, 12}});

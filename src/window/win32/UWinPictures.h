@@ -9,7 +9,7 @@
 
 namespace velmora {
 
-enum class TPicture { Add, Remove, Convert, Stop, About, Exit, Palette, Open, Save, Update, FileList, Names, Settings };
+enum class TPicture { Add, Remove, Convert, Stop, About, Exit, Palette, Open, Save, Update, FileList, Names, PageStyle, Settings };
 
 // Keeps every picture it has drawn until it goes.
 class TWinPictures {

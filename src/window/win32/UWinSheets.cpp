@@ -1,7 +1,9 @@
-// The main window's controls: the tabs with their sheets, every control of
+// The main window's controls: the five tabs with their sheets, every control of
 // each sheet in its keyboard order with its place, caption and hint, and the
 // status bar. Every control gets the name the window's logic and the tests
 // know it by; the option controls are found again by the names of the option table.
+#include <iterator>
+
 #include "platform/UText.h"
 #include "window/win32/UWinControls.h"
 #include "window/win32/UWinMainWindow.h"
@@ -35,7 +37,8 @@ HWND TWinMainWindow::Add(const wchar_t* className, const char* name, const char*
 
 HWND TWinMainWindow::AddLabel(const char* name, const char* text, RECT design, unsigned anchors)
 {
-    return Add(L"STATIC", name, text, SS_LEFT | SS_NOPREFIX, design, anchors);
+    // A "&" marks the letter that, with Alt, moves to the control the label names.
+    return Add(L"STATIC", name, text, SS_LEFT, design, anchors);
 }
 
 HWND TWinMainWindow::AddButton(const char* name, const char* text, RECT design, unsigned anchors, const char* hint,
@@ -132,9 +135,11 @@ void TWinMainWindow::CreateControls()
     const std::pair<const char*, TPicture> tabs[] = {{"HTML Generation", TPicture::FileList},
                                                      {"Highlight Options", TPicture::Names},
                                                      {"HTML Options", TPicture::Palette},
+                                                     {"Page Style", TPicture::PageStyle},
                                                      {"Configuration", TPicture::Settings}};
-    FTabImages = ImageList_Create(Scale(16, FDpi), Scale(16, FDpi), ILC_COLOR32 | ILC_MASK, 4, 0);
-    for (int i = 0; i < 4; ++i) {
+    const int count = static_cast<int>(std::size(tabs));
+    FTabImages = ImageList_Create(Scale(16, FDpi), Scale(16, FDpi), ILC_COLOR32 | ILC_MASK, count, 0);
+    for (int i = 0; i < count; ++i) {
         ImageList_AddIcon(FTabImages, FPictures.Icon(tabs[i].second, Scale(16, FDpi)));
         std::wstring caption = WideText(tabs[i].first);
         TCITEMW item{};
@@ -148,6 +153,7 @@ void TWinMainWindow::CreateControls()
     CreateConvertSheet();
     CreateHighlightSheet();
     CreateColorProfileSheet();
+    CreatePageStyleSheet();
     CreateConfigSheet();
     CreateStatusBar();
 }
@@ -280,7 +286,34 @@ void TWinMainWindow::CreateColorProfileSheet()
     EndFrame();
 }
 
-// ---- Tab 3: configuration -------------------------------------------------------
+// ---- Tab 3: the page style -------------------------------------------------------
+
+void TWinMainWindow::CreatePageStyleSheet()
+{
+    NewSheet("PageStyleSheet");
+    AddLabel("lblPageStyle", "Page s&tyle", R(6, 10, 76, 16));
+    HWND style = Add(WC_COMBOBOXW, "PageStyleCombo", "", TabStop | CBS_DROPDOWNLIST, R(86, 6, 160, 120), akTopLeft,
+                     "Classic: the page as before; Modern: UTF-8 with links to lines");
+    for (const char* choice : {"Classic", "Modern"})
+        SendMessageW(style, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideText(choice).c_str()));
+
+    // What only a modern page has; the window's logic enables it while the style is Modern.
+    BeginFrame("ModernGroup", "Modern pages", R(6, 36, 566, 96), akTop | akLeft | akRight);
+    HWND caption = AddLabel("lblKeepLines", "&Lines to keep", R(8, 24, 84, 16));
+    HWND keep = Add(WC_COMBOBOXW, "KeepLinesCombo", "", TabStop | CBS_DROPDOWNLIST, R(96, 20, 180, 120), akTopLeft,
+                    "Which dump lines the page shows; links to lines stay valid");
+    for (const char* choice : {"All lines", "Chat and game events", "Chat only"})
+        SendMessageW(keep, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideText(choice).c_str()));
+    // The caption greys with its list.
+    FCaptionOf[keep] = caption;
+    AddCheck("WriteIndexCheck", "Write an &index page", R(8, 48, 300, 20),
+             "After a run, list the modern pages of the destination in index.htm");
+    AddCheck("PlayerStatsCheck", "&Player stats", R(8, 70, 300, 20),
+             "Add a table of each player's chat lines, kills and deaths to the page");
+    EndFrame();
+}
+
+// ---- Tab 4: configuration -------------------------------------------------------
 
 void TWinMainWindow::CreateConfigSheet()
 {

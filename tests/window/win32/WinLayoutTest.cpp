@@ -89,6 +89,15 @@ TEST_F(WinLayout, EveryControlHasItsCaptionHintAndPlace)
         {"HTMLIMGGroup", "BackImageEdit", "", "Select a file to use for the HTML page background"},
         {"HTMLIMGGroup", "RelImgCheck", "Save relative images directory", "Save the images path relative to the HTML path"},
         {"HTMLIMGGroup", "BrokenLinesCheck", "Treat long lines as broken", "Treat long lines in dump files as broken lines"},
+        {"PageStyleSheet", "lblPageStyle", "Page s&tyle", ""},
+        {"PageStyleSheet", "PageStyleCombo", "", "Classic: the page as before; Modern: UTF-8 with links to lines"},
+        {"PageStyleSheet", "ModernGroup", "Modern pages", ""},
+        {"ModernGroup", "lblKeepLines", "&Lines to keep", ""},
+        {"ModernGroup", "KeepLinesCombo", "", "Which dump lines the page shows; links to lines stay valid"},
+        {"ModernGroup", "WriteIndexCheck", "Write an &index page",
+         "After a run, list the modern pages of the destination in index.htm"},
+        {"ModernGroup", "PlayerStatsCheck", "&Player stats",
+         "Add a table of each player's chat lines, kills and deaths to the page"},
         {"ConfigSheet", "AppOptsGroup", "General Application Options", " "},
         {"AppOptsGroup", "lblCurrProfile", "Current Profile", ""},
         {"AppOptsGroup", "ProfileListCombo", "", "Select one of the recently used profiles"},
@@ -123,10 +132,10 @@ TEST_F(WinLayout, EveryControlHasItsCaptionHintAndPlace)
     }
 
     HWND tabs = Find("PageControl");
-    const char* sheets[] = {"ConvertSheet", "HighlightOptSheet", "ColorProfileSheet", "ConfigSheet"};
-    const char* captions[] = {"HTML Generation", "Highlight Options", "HTML Options", "Configuration"};
-    ASSERT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 4);
-    for (int i = 0; i < 4; ++i) {
+    const char* sheets[] = {"ConvertSheet", "HighlightOptSheet", "ColorProfileSheet", "PageStyleSheet", "ConfigSheet"};
+    const char* captions[] = {"HTML Generation", "Highlight Options", "HTML Options", "Page Style", "Configuration"};
+    ASSERT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 5);
+    for (int i = 0; i < 5; ++i) {
         wchar_t caption[64] = L"";
         TCITEMW item{};
         item.mask = TCIF_TEXT;
@@ -177,6 +186,7 @@ TEST_F(WinLayout, EachSheetsControlsTakeTheFocusInTheirKeyboardOrder)
          {"TitleEdit", "AuthEdit", "EscapeTextCheck", "ColorCodesCombo", "BtnBackCol", "BtnTextCol", "BtnLinkCol",
           "BtnVisLinkcol", "FrontPageHTMLMemo", "EndPageHTMLMemo", "BackImageEdit", "BackImageEditBrowse",
           "RelImgCheck", "BrokenLinesCheck"}},
+        {"PageStyleSheet", {"PageStyleCombo", "KeepLinesCombo", "WriteIndexCheck", "PlayerStatsCheck"}},
         {"ConfigSheet",
          {"ProfileListCombo", "BtnLoadProfile", "INIDefsCheck", "CaseSensCheck", "BtnClearMRU", "PromptOnOverwCheck",
           "SkipExistingCheck", "InputDirEdit", "InputDirEditBrowse", "DestDirEdit", "DestDirEditBrowse", "DestImgEdit",
@@ -231,21 +241,30 @@ TEST_F(WinLayout, WindowKeepsItsMinimumSizeAndEachControlFollowsItsEdges)
     SetWindowPos(window, nullptr, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER);
     EXPECT_EQ(size().cx, Scale(600, dpi));
     EXPECT_EQ(size().cy, Scale(368, dpi));
+    // Every tab shows whole at the smallest width, in one row.
+    HWND tabs = Find("PageControl");
+    RECT last, bar;
+    SendMessageW(tabs, TCM_GETITEMRECT, 4, reinterpret_cast<LPARAM>(&last));
+    GetClientRect(tabs, &bar);
+    EXPECT_LE(last.right, bar.right);
+    EXPECT_EQ(SendMessageW(tabs, TCM_GETROWCOUNT, 0, 0), 1);
 
-    // Controls that grow in width and height, in height only, and that move with the right edge.
+    // Controls that grow in width and height, in height only, that move with the right edge, and
+    // that grow in width only.
     struct Row {
-        std::vector<const char*> GrowBoth, GrowHeight, MoveRight;
+        std::vector<const char*> GrowBoth, GrowHeight, MoveRight, GrowWidthOnly;
     };
     const Row rows[] = {
-        {{"SrcFilesList"}, {}, {"BtnConvert", "ProgressGroup", "BtnGroup", "btnRemove", "btnExit"}},
-        {{"CustHtmlGroup", "CustFrontHTMLMemo"}, {"NamesList"}, {"ColorGroup", "ColorCombo", "NameImgEditBrowse"}},
-        {{"FrontPageHTMLMemo"}, {}, {"HTMLIMGGroup", "BackImageEditBrowse"}},
-        {{}, {"IOOptsGroup", "HTMLGenGroup"}, {"HTMLGenGroup", "BtnSaveOpts", "BtnClearMRU", "BtnLoadProfile"}},
+        {{"SrcFilesList"}, {}, {"BtnConvert", "ProgressGroup", "BtnGroup", "btnRemove", "btnExit"}, {}},
+        {{"CustHtmlGroup", "CustFrontHTMLMemo"}, {"NamesList"}, {"ColorGroup", "ColorCombo", "NameImgEditBrowse"}, {}},
+        {{"FrontPageHTMLMemo"}, {}, {"HTMLIMGGroup", "BackImageEditBrowse"}, {}},
+        {{}, {}, {}, {"ModernGroup"}},
+        {{}, {"IOOptsGroup", "HTMLGenGroup"}, {"HTMLGenGroup", "BtnSaveOpts", "BtnClearMRU", "BtnLoadProfile"}, {}},
     };
     const SIZE grown{Scale(300, dpi), Scale(190, dpi)};
     std::map<std::string, RECT> before;
     for (const Row& row : rows)
-        for (const auto* names : {&row.GrowBoth, &row.GrowHeight, &row.MoveRight})
+        for (const auto* names : {&row.GrowBoth, &row.GrowHeight, &row.MoveRight, &row.GrowWidthOnly})
             for (const char* name : *names)
                 before[name] = PlaceOf(Find(name));
     SetWindowPos(window, nullptr, 0, 0, size().cx + grown.cx, size().cy + grown.cy, SWP_NOMOVE | SWP_NOZORDER);
@@ -264,6 +283,11 @@ TEST_F(WinLayout, WindowKeepsItsMinimumSizeAndEachControlFollowsItsEdges)
             RECT now = PlaceOf(Find(name));
             EXPECT_EQ(now.right - now.left, before[name].right - before[name].left) << name;
             EXPECT_EQ(now.right - before[name].right, grown.cx) << name;
+        }
+        for (const char* name : row.GrowWidthOnly) {
+            RECT now = PlaceOf(Find(name));
+            EXPECT_EQ(now.right - now.left - (before[name].right - before[name].left), grown.cx) << name;
+            EXPECT_EQ(now.bottom - now.top, before[name].bottom - before[name].top) << name;
         }
     }
 }

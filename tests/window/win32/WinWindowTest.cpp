@@ -63,8 +63,8 @@ TEST_F(WinWindow, HintPanelShowsTheHintUnderTheMouse)
     const Row rows[] = {
         {0, "BtnAdd", "Click to add files to convert to HTML"},
         {0, "BtnAbout", " "}, // no hint of its own: the frame has none, the tab's is blank
-        {3, "lblInDir", " "}, // a label inside a frame whose hint is blank
-        {3, "SkipExistingCheck", "Do not overwrite existing files (no prompt)"},
+        {ConfigSheet, "lblInDir", " "}, // a label inside a frame whose hint is blank
+        {ConfigSheet, "SkipExistingCheck", "Do not overwrite existing files (no prompt)"},
         {1, "NameImgEditBrowse", "Select an image (HTML icon) to place in front of the highlighted name"},
     };
     for (const Row& row : rows) {
@@ -79,6 +79,29 @@ TEST_F(WinWindow, HintPanelShowsTheHintUnderTheMouse)
         ProcessMessages();
         EXPECT_EQ(StatusText(Find("StatusBar"), 0), row.Hint) << row.Control;
     }
+}
+
+// On the Page Style tab Alt+T reaches the style, and choosing Modern enables
+// the modern options, the caption of "Lines to keep" with its list.
+TEST_F(WinWindow, ChoosingTheModernStyleEnablesTheModernOptions)
+{
+    Start();
+    Show();
+    ShowTab(PageStyleSheet);
+    HWND style = Find("PageStyleCombo");
+    const char* modernOnly[] = {"KeepLinesCombo", "lblKeepLines", "WriteIndexCheck", "PlayerStatsCheck"};
+    for (const char* name : modernOnly)
+        ASSERT_FALSE(IsWindowEnabled(Find(name))) << name << " with the Classic style";
+    PressAlt('t');
+    EXPECT_EQ(GetFocus(), style);
+
+    // The user picks "Modern" from the closed list with the keyboard.
+    SendMessageW(style, CB_SETCURSEL, 1, 0);
+    SendMessageW(GetParent(style), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(style), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(style));
+    for (const char* name : modernOnly)
+        EXPECT_TRUE(IsWindowEnabled(Find(name))) << name;
+    EXPECT_TRUE(IsWindowEnabled(Find("BtnSaveOpts"))) << "the change marks the profile changed";
 }
 
 // Converts two real dumps through the window, one under a name that is not
