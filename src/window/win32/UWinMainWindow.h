@@ -12,6 +12,7 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <string>
@@ -78,6 +79,8 @@ private:
     HWND AddEdit(const char* name, RECT design, unsigned anchors, const char* hint, bool memo = false);
     // A field with a browse button at its right, both fixed as given.
     HWND AddBrowseEdit(const char* name, RECT design, unsigned anchors, const char* hint);
+    // A drop-down list of fixed items, fixed to the top left; the design's height is that of the open list.
+    HWND AddChoice(const char* name, RECT design, const char* hint, std::initializer_list<const char*> items);
     HWND AddSwatch(const char* name, RECT design, const char* hint);
     HWND AddColorButton(const char* name, RECT design, const char* hint, int selector);
     // A frame; the controls added until EndFrame sit inside it.

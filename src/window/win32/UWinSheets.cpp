@@ -83,6 +83,14 @@ HWND TWinMainWindow::AddBrowseEdit(const char* name, RECT design, unsigned ancho
     return edit;
 }
 
+HWND TWinMainWindow::AddChoice(const char* name, RECT design, const char* hint, std::initializer_list<const char*> items)
+{
+    HWND list = Add(WC_COMBOBOXW, name, "", TabStop | CBS_DROPDOWNLIST, design, akTopLeft, hint);
+    for (const char* item : items)
+        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideText(item).c_str()));
+    return list;
+}
+
 HWND TWinMainWindow::AddSwatch(const char* name, RECT design, const char* hint)
 {
     // A label painted in its colour (WM_CTLCOLORSTATIC), framed by a bevel.
@@ -237,10 +245,8 @@ void TWinMainWindow::CreateColorProfileSheet()
     AddCheck("EscapeTextCheck", "Escape HTML in dump text", R(8, 17, 300, 20),
              "Show markup typed in the game as text instead of passing it into the page");
     AddLabel("lblColorCodes", "Game colour codes", R(8, 40, 110, 16));
-    HWND codes = Add(WC_COMBOBOXW, "ColorCodesCombo", "", TabStop | CBS_DROPDOWNLIST, R(124, 36, 150, 120), akTopLeft,
-                     "What to do with colour codes such as ^1 in the dump text");
-    for (const char* choice : {"Keep as written", "Remove", "Show as colours"})
-        SendMessageW(codes, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideText(choice).c_str()));
+    AddChoice("ColorCodesCombo", R(124, 36, 150, 120), "What to do with colour codes such as ^1 in the dump text",
+              {"Keep as written", "Remove", "Show as colours"});
     EndFrame();
 
     BeginFrame("HTMLColGroup", "HTML Colors", R(6, 162, 192, 112), akLeft | akBottom);
@@ -292,18 +298,14 @@ void TWinMainWindow::CreatePageStyleSheet()
 {
     NewSheet("PageStyleSheet");
     AddLabel("lblPageStyle", "Page s&tyle", R(6, 10, 76, 16));
-    HWND style = Add(WC_COMBOBOXW, "PageStyleCombo", "", TabStop | CBS_DROPDOWNLIST, R(86, 6, 160, 120), akTopLeft,
-                     "Classic: the page as before; Modern: UTF-8 with links to lines");
-    for (const char* choice : {"Classic", "Modern"})
-        SendMessageW(style, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideText(choice).c_str()));
+    AddChoice("PageStyleCombo", R(86, 6, 160, 120), "Classic: the page as before; Modern: UTF-8 with links to lines",
+              {"Classic", "Modern"});
 
     // What only a modern page has; the window's logic enables it while the style is Modern.
     BeginFrame("ModernGroup", "Modern pages", R(6, 36, 566, 96), akTop | akLeft | akRight);
     HWND caption = AddLabel("lblKeepLines", "&Lines to keep", R(8, 24, 84, 16));
-    HWND keep = Add(WC_COMBOBOXW, "KeepLinesCombo", "", TabStop | CBS_DROPDOWNLIST, R(96, 20, 180, 120), akTopLeft,
-                    "Which dump lines the page shows; links to lines stay valid");
-    for (const char* choice : {"All lines", "Chat and game events", "Chat only"})
-        SendMessageW(keep, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideText(choice).c_str()));
+    HWND keep = AddChoice("KeepLinesCombo", R(96, 20, 180, 120), "Which dump lines the page shows; links to lines stay valid",
+                          {"All lines", "Chat and game events", "Chat only"});
     // The caption greys with its list.
     FCaptionOf[keep] = caption;
     AddCheck("WriteIndexCheck", "Write an &index page", R(8, 48, 300, 20),
