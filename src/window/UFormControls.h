@@ -61,4 +61,39 @@ struct TFormControls {
     ITextControl* StatePanel = nullptr;
 };
 
+// The fields above from a front end's adapters, each a member named as its
+// field; the About box and the option controls are the front end's to add.
+template <class TAdapters>
+TFormControls BindFormControls(TAdapters& a)
+{
+    TFormControls c;
+    c.Window = &a.Window;
+    c.PageControl = &a.PageControl;
+    c.ActAddToList = &a.ActAddToList;
+    c.ActRemoveFromList = &a.ActRemoveFromList;
+    c.ActConvert = &a.ActConvert;
+    c.ActAddName = &a.ActAddName;
+    c.ActRemoveName = &a.ActRemoveName;
+    c.ActUpdateName = &a.ActUpdateName;
+    c.ActSaveOpts = &a.ActSaveOpts;
+    c.BtnAdd = &a.BtnAdd;
+    c.BtnConvert = &a.BtnConvert;
+    c.btnExit = &a.btnExit;
+    c.SrcFilesList = &a.SrcFilesList;
+    c.SrcFilesColumns = &a.SrcFilesColumns;
+    c.ProgCurr = &a.ProgCurr;
+    c.ProgTotal = &a.ProgTotal;
+    c.NamesList = &a.NamesList;
+    c.NameEdit = &a.NameEdit;
+    c.NameImgEdit = &a.NameImgEdit;
+    c.CustFrontHTMLMemo = &a.CustFrontHTMLMemo;
+    c.CustEndHTMLMemo = &a.CustEndHTMLMemo;
+    c.ShowNameCol = &a.ShowNameCol;
+    c.ColorCombo = &a.ColorCombo;
+    c.ProfileListCombo = &a.ProfileListCombo;
+    c.HintPanel = &a.HintPanel;
+    c.StatePanel = &a.StatePanel;
+    return c;
+}
+
 } // namespace velmora

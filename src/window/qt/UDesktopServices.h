@@ -1,25 +1,15 @@
 // The real services of a desktop session for the Qt window.
 #pragma once
 
-#include <memory>
-
-#include "window/UWindowServices.h"
+#include "window/UDesktopSession.h"
 
 namespace velmora {
 
-// The real services of a desktop session: Qt's message boxes and dialogs, the
-// system registry, the program's directory, QDesktopServices and Qt's event processing.
-class TDesktopServices {
+// Qt's message boxes and dialogs, QDesktopServices and Qt's event processing,
+// with the system registry and the program's directory.
+class TDesktopServices : public TDesktopSession {
 public:
     TDesktopServices();
-    ~TDesktopServices();
-    const TWindowServices& Services() const { return FServices; }
-
-private:
-    std::unique_ptr<IMessageBoxes> FMessageBoxes;
-    std::unique_ptr<IFileDialogs> FDialogs;
-    std::unique_ptr<IRegistry> FRegistry;
-    TWindowServices FServices;
 };
 
 } // namespace velmora

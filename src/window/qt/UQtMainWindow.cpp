@@ -190,35 +190,8 @@ bool TQtMainWindow::FormCreate()
 
 TFormControls TQtMainWindow::MakeControls()
 {
-    TAdapters& a = *FAdapters;
-    TFormControls c;
-    c.Window = &a.Window;
-    c.PageControl = &a.PageControl;
+    TFormControls c = BindFormControls(*FAdapters);
     c.ShowAboutBox = [this](const std::string& iniFileName) { ShowAboutBox(iniFileName); };
-    c.ActAddToList = &a.ActAddToList;
-    c.ActRemoveFromList = &a.ActRemoveFromList;
-    c.ActConvert = &a.ActConvert;
-    c.ActAddName = &a.ActAddName;
-    c.ActRemoveName = &a.ActRemoveName;
-    c.ActUpdateName = &a.ActUpdateName;
-    c.ActSaveOpts = &a.ActSaveOpts;
-    c.BtnAdd = &a.BtnAdd;
-    c.BtnConvert = &a.BtnConvert;
-    c.btnExit = &a.btnExit;
-    c.SrcFilesList = &a.SrcFilesList;
-    c.SrcFilesColumns = &a.SrcFilesColumns;
-    c.ProgCurr = &a.ProgCurr;
-    c.ProgTotal = &a.ProgTotal;
-    c.NamesList = &a.NamesList;
-    c.NameEdit = &a.NameEdit;
-    c.NameImgEdit = &a.NameImgEdit;
-    c.CustFrontHTMLMemo = &a.CustFrontHTMLMemo;
-    c.CustEndHTMLMemo = &a.CustEndHTMLMemo;
-    c.ShowNameCol = &a.ShowNameCol;
-    c.ColorCombo = &a.ColorCombo;
-    c.ProfileListCombo = &a.ProfileListCombo;
-    c.HintPanel = &a.HintPanel;
-    c.StatePanel = &a.StatePanel;
     return c;
 }
 
