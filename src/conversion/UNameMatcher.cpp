@@ -1,6 +1,8 @@
 // The highlight names' matcher, built once per page: a filter over 4-byte keys
 // of every name, checked at every few line positions, a table of where a name
-// may start for each key, and a hash table of the names themselves.
+// may start for each key, and a hash table of the names themselves. With case
+// ignored, the names are folded once here and each line once when it is
+// copied, so that the search itself compares bytes as they are.
 #include "conversion/UNameMatcher.h"
 
 #include <algorithm>
@@ -8,6 +10,10 @@
 #include <climits>
 #include <cstring>
 #include <utility>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace velmora {
 
@@ -97,12 +103,6 @@ TNameMatcher::TNameMatcher(const std::vector<std::string_view>& names, bool igno
         Build(folded);
 }
 
-std::uint32_t TNameMatcher::Window(const unsigned char* at) const
-{
-    const std::uint32_t window = Load4(at);
-    return FIgnoreCase ? static_cast<std::uint32_t>(FoldEight(window)) : window;
-}
-
 bool TNameMatcher::MayStart(std::uint32_t key, unsigned width) const
 {
     const std::uint64_t bit = KeyHash(key, width) >> (64 - FilterBits);
@@ -115,45 +115,49 @@ std::uint64_t TNameMatcher::TextHash(const unsigned char* text, std::size_t leng
     // to 7 bytes are two overlapping windows of 4.
     std::uint64_t hash = length;
     if (length < 8) {
-        hash = Mix(hash, std::uint64_t(Window(text)) | std::uint64_t(Window(text + length - 4)) << 32);
+        hash = Mix(hash, std::uint64_t(Load4(text)) | std::uint64_t(Load4(text + length - 4)) << 32);
     } else {
-        auto word = [this](const unsigned char* p) { return FIgnoreCase ? FoldEight(Load8(p)) : Load8(p); };
         for (std::size_t i = 0; i + 8 < length; i += 8)
-            hash = Mix(hash, word(text + i));
-        hash = Mix(hash, word(text + length - 8));
+            hash = Mix(hash, Load8(text + i));
+        hash = Mix(hash, Load8(text + length - 8));
     }
     return hash ^ (hash >> 29);
 }
 
-bool TNameMatcher::SameText(const unsigned char* text, const TEntry& entry) const
+bool TNameMatcher::SameText(const unsigned char* text, std::size_t offset, std::size_t length) const
 {
-    const auto* name = reinterpret_cast<const unsigned char*>(FNameBytes.data()) + entry.Offset;
-    const std::size_t length = entry.Length;
+    // Names of 4 bytes or more, compared in overlapping words.
+    const auto* name = reinterpret_cast<const unsigned char*>(FNameBytes.data()) + offset;
     if (length < 8)
-        return Window(text) == Load4(name) && Window(text + length - 4) == Load4(name + length - 4);
-    auto word = [this](const unsigned char* p) { return FIgnoreCase ? FoldEight(Load8(p)) : Load8(p); };
+        return Load4(text) == Load4(name) && Load4(text + length - 4) == Load4(name + length - 4);
     for (std::size_t i = 0; i + 8 < length; i += 8)
-        if (word(text + i) != Load8(name + i))
+        if (Load8(text + i) != Load8(name + i))
             return false;
-    return word(text + length - 8) == Load8(name + length - 8);
+    return Load8(text + length - 8) == Load8(name + length - 8);
 }
 
-int TNameMatcher::Lookup(const unsigned char* text, std::size_t length) const
+const TNameMatcher::TEntry* TNameMatcher::FindEntry(const unsigned char* text, std::size_t length) const
 {
     const std::uint64_t hash = TextHash(text, length);
     const std::size_t mask = FEntries.size() - 1;
     for (std::size_t slot = hash >> FEntryShift; FEntries[slot].Length != 0; slot = (slot + 1) & mask) {
         const TEntry& entry = FEntries[slot];
-        if (entry.Hash == hash && entry.Length == length && SameText(text, entry))
-            return entry.Index;
+        if (entry.Hash == hash && entry.Length == length && SameText(text, entry.Offset, length))
+            return &entry;
     }
-    return NoMatch;
+    return nullptr;
+}
+
+int TNameMatcher::Lookup(const unsigned char* text, std::size_t length) const
+{
+    const TEntry* entry = FindEntry(text, length);
+    return entry ? entry->Index : NoMatch;
 }
 
 void TNameMatcher::AddEntry(const std::string& name, int index)
 {
     const auto* text = reinterpret_cast<const unsigned char*>(name.data());
-    if (Lookup(text, name.size()) != NoMatch)
+    if (FindEntry(text, name.size()))
         return; // a repeat: the earlier place in the list wins
     const std::uint64_t hash = TextHash(text, name.size());
     const std::size_t mask = FEntries.size() - 1;
@@ -197,6 +201,10 @@ void TNameMatcher::Build(const std::vector<std::string>& folded)
         auto operator<=>(const TKeyed&) const = default;
     };
     std::vector<TKeyed> keyed;
+    auto placeOf = [this](const std::string& name) {
+        const TEntry* entry = name.size() < KeyWidth ? nullptr : FindEntry(reinterpret_cast<const unsigned char*>(name.data()), name.size());
+        return entry && entry->Offset < Several ? static_cast<std::uint32_t>(entry->Offset) : Several;
+    };
     for (std::size_t k = 0; k < folded.size(); ++k) {
         const std::string& name = folded[k];
         const auto width = static_cast<unsigned>(std::min<std::size_t>(name.size(), KeyWidth));
@@ -233,10 +241,14 @@ void TNameMatcher::Build(const std::vector<std::string>& folded)
         bucket.Key = key;
         bucket.Width = width;
         bucket.Begin = static_cast<std::uint32_t>(FProbes.size());
-        for (; i < keyed.size() && keyed[i].Key == combined; ++i)
+        for (; i < keyed.size() && keyed[i].Key == combined; ++i) {
+            const std::string& name = folded[static_cast<std::size_t>(keyed[i].Index)];
             if (FProbes.size() == bucket.Begin || keyed[i].Shift != keyed[i - 1].Shift ||
                 keyed[i].Length != keyed[i - 1].Length)
-                FProbes.push_back(TProbe{keyed[i].Shift, keyed[i].Length, keyed[i].Index});
+                FProbes.push_back(TProbe{keyed[i].Shift, keyed[i].Length, keyed[i].Index, placeOf(name)});
+            else if (name != folded[static_cast<std::size_t>(FProbes.back().Lowest)])
+                FProbes.back().Name = Several;
+        }
         bucket.End = static_cast<std::uint32_t>(FProbes.size());
         std::sort(FProbes.begin() + bucket.Begin, FProbes.end(),
                   [](const TProbe& a, const TProbe& b) { return a.Lowest < b.Lowest; });
@@ -257,9 +269,14 @@ bool TNameMatcher::Verify(const unsigned char* text, std::size_t size, std::size
             break; // the rest come later in the list
         if (probe.Shift > at || probe.Length > size - (at - probe.Shift))
             continue;
-        // A key that is the whole name needs no look-up.
-        const int index = probe.Length == width ? probe.Lowest : Lookup(text + at - probe.Shift, probe.Length);
-        if (index != NoMatch && index < best) {
+        // A key that is the whole name needs no look-up, a probe of one name
+        // only a comparison.
+        const unsigned char* start = text + at - probe.Shift;
+        int index = probe.Lowest;
+        if (probe.Length != width && (probe.Name == Several ? (index = Lookup(start, probe.Length)) == NoMatch
+                                                            : !SameText(start, probe.Name, probe.Length)))
+            continue;
+        if (index < best) {
             best = index;
             if (best == FLowest)
                 return true;
@@ -273,28 +290,24 @@ int TNameMatcher::ScanLong(const unsigned char* text, std::size_t size, int best
     if (size < KeyWidth)
         return best;
     // Every occurrence of a long name covers one of these positions with a
-    // key. Two are looked at per round, with one branch for both filter bits.
+    // key. The filter bits of up to 64 positions are gathered first without
+    // a branch, since about every other line holds a name.
     const std::uint64_t* filter = FFilter.data(); // a local: not reloaded after Verify
     const std::size_t stride = FStride;
     const std::size_t last = size - KeyWidth;
-    auto bitOf = [filter](std::uint32_t window) {
-        const std::uint64_t bit = KeyHash(window, KeyWidth) >> (64 - FilterBits);
-        return (filter[bit >> 6] >> (bit & 63)) & 1;
-    };
-    std::size_t at = 0;
-    for (; at + stride <= last; at += 2 * stride) {
-        const std::uint32_t w0 = Window(text + at);
-        const std::uint32_t w1 = Window(text + at + stride);
-        const std::uint64_t hit0 = bitOf(w0);
-        const std::uint64_t hit1 = bitOf(w1);
-        if ((hit0 | hit1) && ((hit0 && Verify(text, size, at, w0, KeyWidth, best)) ||
-                              (hit1 && Verify(text, size, at + stride, w1, KeyWidth, best))))
-            return best;
-    }
-    if (at <= last) {
-        const std::uint32_t w = Window(text + at);
-        if (bitOf(w))
-            Verify(text, size, at, w, KeyWidth, best);
+    for (std::size_t first = 0; first <= last; first += 64 * stride) {
+        const std::size_t end = std::min(last, first + 63 * stride);
+        std::uint64_t hits = 0;
+        unsigned n = 0;
+        for (std::size_t at = first; at <= end; at += stride, ++n) {
+            const std::uint64_t bit = KeyHash(Load4(text + at), KeyWidth) >> (64 - FilterBits);
+            hits |= ((filter[bit >> 6] >> (bit & 63)) & 1) << n;
+        }
+        for (; hits != 0; hits &= hits - 1) {
+            const std::size_t at = first + static_cast<std::size_t>(std::countr_zero(hits)) * stride;
+            if (Verify(text, size, at, Load4(text + at), KeyWidth, best))
+                return best;
+        }
     }
     return best;
 }
@@ -305,11 +318,11 @@ int TNameMatcher::ScanShort(const unsigned char* text, std::size_t size, int bes
         // The bytes from here on, as far as the line goes.
         std::uint32_t window = 0;
         if (at + KeyWidth <= size) {
-            window = Window(text + at);
+            window = Load4(text + at);
         } else {
             unsigned char rest[KeyWidth] = {};
             std::memcpy(rest, text + at, size - at);
-            window = Window(rest);
+            window = Load4(rest);
         }
         for (unsigned width = 1; width < KeyWidth && width <= size - at; ++width) {
             if (!((FShortWidths >> width) & 1))
@@ -328,12 +341,11 @@ int TNameMatcher::FirstMatch(std::string_view first, std::string_view second)
     if (FLowest == NoMatch || size < FShortest)
         return NoMatch;
     const unsigned char* text = reinterpret_cast<const unsigned char*>(first.data());
-    if (!second.empty()) {
+    if (!second.empty() || FIgnoreCase) {
         if (FScratch.size() < size)
             FScratch.resize(size);
-        if (!first.empty())
-            std::memcpy(FScratch.data(), first.data(), first.size());
-        std::memcpy(FScratch.data() + first.size(), second.data(), second.size());
+        CopyLine(FScratch.data(), first);
+        CopyLine(FScratch.data() + first.size(), second);
         text = FScratch.data();
     }
     int best = None;
@@ -342,6 +354,56 @@ int TNameMatcher::FirstMatch(std::string_view first, std::string_view second)
     if (FShortWidths && best != FLowest)
         best = ScanShort(text, size, best);
     return best == None ? NoMatch : best;
+}
+
+void TNameMatcher::CopyLine(unsigned char* to, std::string_view from) const
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(from.data());
+    const std::size_t n = from.size();
+    if (!FIgnoreCase) {
+        if (n != 0)
+            std::memcpy(to, p, n);
+        return;
+    }
+    // Whole words only, the last one overlapping the one before it: a loop
+    // over the bytes left would cost a branch for each.
+#if defined(__SSE2__)
+    if (n >= 16) {
+        const __m128i signBits = _mm_set1_epi8(static_cast<char>(0x80));
+        const __m128i a = _mm_set1_epi8(static_cast<char>('a' ^ 0x80));
+        const __m128i pastZ = _mm_set1_epi8(static_cast<char>(('z' + 1) ^ 0x80));
+        const __m128i caseBit = _mm_set1_epi8(0x20);
+        auto fold16 = [&](std::size_t i) {
+            const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+            const __m128i s = _mm_xor_si128(x, signBits); // bytes compared as unsigned
+            const __m128i lower = _mm_andnot_si128(_mm_cmplt_epi8(s, a), _mm_cmplt_epi8(s, pastZ));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i), _mm_xor_si128(x, _mm_and_si128(lower, caseBit)));
+        };
+        for (std::size_t i = 0; i + 16 < n; i += 16)
+            fold16(i);
+        fold16(n - 16);
+        return;
+    }
+#endif
+    auto fold8 = [&](std::size_t i) {
+        const std::uint64_t word = FoldEight(Load8(p + i));
+        std::memcpy(to + i, &word, 8);
+    };
+    auto fold4 = [&](std::size_t i) {
+        const auto word = static_cast<std::uint32_t>(FoldEight(Load4(p + i)));
+        std::memcpy(to + i, &word, 4);
+    };
+    if (n >= 8) {
+        for (std::size_t i = 0; i + 8 < n; i += 8)
+            fold8(i);
+        fold8(n - 8);
+    } else if (n >= 4) {
+        fold4(0);
+        fold4(n - 4);
+    } else {
+        for (std::size_t i = 0; i < n; ++i)
+            to[i] = Fold(p[i]);
+    }
 }
 
 } // namespace velmora

@@ -1,8 +1,9 @@
 // Finds which name of an ordered list occurs in a line: positions of the line
 // are checked against a small filter of 4-byte keys of the names, and where
-// the filter lets a position through, the text there is looked up in a hash
-// table of all names, once per length of name that the key belongs to. The
-// work per line therefore does not grow with the number of names.
+// the filter lets a position through, the text there is compared with the one
+// name that the key, its place in the name and the name's length belong to,
+// or looked up in a hash table of all names when several do. The work per
+// line therefore does not grow with the number of names.
 #pragma once
 
 #include <cstddef>
@@ -21,7 +22,8 @@ public:
 
     // The list index of the first name, in list order, that occurs anywhere
     // in the line (not the name that occurs leftmost); -1 when none does.
-    // Not const: a line in two parts is copied into a scratch buffer first.
+    // Not const: the line is copied into a scratch buffer first when it is in
+    // two parts or case is ignored (the copy is folded to capitals).
     int FirstMatch(std::string_view line) { return FirstMatch(line, {}); }
     // The same for the line made of first followed directly by second.
     int FirstMatch(std::string_view first, std::string_view second);
@@ -41,12 +43,15 @@ private:
     // Where a name may start when its key was seen: Shift bytes before the
     // key, Length bytes long. Lowest is the lowest list index among the names
     // with this key, shift and length, so that a probe that cannot beat the
-    // best match so far is skipped.
+    // best match so far is skipped. Name is where the text of the name is in
+    // FNameBytes when it is the only one of the probe, else Several.
     struct TProbe {
         std::uint32_t Shift;
         std::uint32_t Length;
         int Lowest;
+        std::uint32_t Name;
     };
+    static constexpr std::uint32_t Several = UINT32_MAX;
     // The probes of one key, ascending by Lowest: FProbes[Begin, End).
     struct TBucket {
         std::uint32_t Key = 0;
@@ -65,10 +70,12 @@ private:
     void Build(const std::vector<std::string>& folded);
     void AddEntry(const std::string& name, int index);
     std::uint64_t TextHash(const unsigned char* text, std::size_t length) const;
+    const TEntry* FindEntry(const unsigned char* text, std::size_t length) const;
     int Lookup(const unsigned char* text, std::size_t length) const;
-    bool SameText(const unsigned char* text, const TEntry& entry) const;
-    std::uint32_t Window(const unsigned char* at) const;
+    bool SameText(const unsigned char* text, std::size_t offset, std::size_t length) const;
     bool MayStart(std::uint32_t key, unsigned width) const;
+    // Copies bytes of a line, folded when case is ignored.
+    void CopyLine(unsigned char* to, std::string_view from) const;
     int ScanLong(const unsigned char* text, std::size_t size, int best) const;
     int ScanShort(const unsigned char* text, std::size_t size, int best) const;
     // Tries the probes of the key seen at text[at]; true once nothing better can come.
@@ -92,7 +99,7 @@ private:
     unsigned FEntryShift = 64;
     // One bit per hash of a key: clear where no key is.
     std::vector<std::uint64_t> FFilter;
-    // Lines in two parts are joined here first.
+    // Lines in two parts are joined here, and lines are folded here.
     std::vector<unsigned char> FScratch;
 };
 
