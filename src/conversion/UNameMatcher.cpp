@@ -201,8 +201,10 @@ void TNameMatcher::Build(const std::vector<std::string>& folded)
         auto operator<=>(const TKeyed&) const = default;
     };
     std::vector<TKeyed> keyed;
+    // Where a long name's text is kept, for a probe of that name alone.
     auto placeOf = [this](const std::string& name) {
-        const TEntry* entry = name.size() < KeyWidth ? nullptr : FindEntry(reinterpret_cast<const unsigned char*>(name.data()), name.size());
+        const auto* text = reinterpret_cast<const unsigned char*>(name.data());
+        const TEntry* entry = name.size() < KeyWidth ? nullptr : FindEntry(text, name.size());
         return entry && entry->Offset < Several ? static_cast<std::uint32_t>(entry->Offset) : Several;
     };
     for (std::size_t k = 0; k < folded.size(); ++k) {
@@ -255,6 +257,17 @@ void TNameMatcher::Build(const std::vector<std::string>& folded)
     }
 }
 
+int TNameMatcher::ProbeMatch(const TProbe& probe, const unsigned char* start, unsigned width) const
+{
+    // A key that is the whole name needs no look-up, a probe of one name only
+    // a comparison.
+    if (probe.Length == width)
+        return probe.Lowest;
+    if (probe.Name != Several)
+        return SameText(start, probe.Name, probe.Length) ? probe.Lowest : NoMatch;
+    return Lookup(start, probe.Length);
+}
+
 bool TNameMatcher::Verify(const unsigned char* text, std::size_t size, std::size_t at, std::uint32_t key,
                           unsigned width, int& best) const
 {
@@ -269,14 +282,8 @@ bool TNameMatcher::Verify(const unsigned char* text, std::size_t size, std::size
             break; // the rest come later in the list
         if (probe.Shift > at || probe.Length > size - (at - probe.Shift))
             continue;
-        // A key that is the whole name needs no look-up, a probe of one name
-        // only a comparison.
-        const unsigned char* start = text + at - probe.Shift;
-        int index = probe.Lowest;
-        if (probe.Length != width && (probe.Name == Several ? (index = Lookup(start, probe.Length)) == NoMatch
-                                                            : !SameText(start, probe.Name, probe.Length)))
-            continue;
-        if (index < best) {
+        const int index = ProbeMatch(probe, text + at - probe.Shift, width);
+        if (index != NoMatch && index < best) {
             best = index;
             if (best == FLowest)
                 return true;

@@ -78,6 +78,8 @@ private:
     void CopyLine(unsigned char* to, std::string_view from) const;
     int ScanLong(const unsigned char* text, std::size_t size, int best) const;
     int ScanShort(const unsigned char* text, std::size_t size, int best) const;
+    // The list index of the probe's name if it starts at start, else NoMatch.
+    int ProbeMatch(const TProbe& probe, const unsigned char* start, unsigned width) const;
     // Tries the probes of the key seen at text[at]; true once nothing better can come.
     bool Verify(const unsigned char* text, std::size_t size, std::size_t at, std::uint32_t key, unsigned width,
                 int& best) const;
