@@ -1,8 +1,9 @@
 // The highlight names' matcher, built once per page: a filter over 4-byte keys
 // of every name, checked at every few line positions, a table of where a name
 // may start for each key, and a hash table of the names themselves. With case
-// ignored, the names are folded once here and each line once when it is
-// copied, so that the search itself compares bytes as they are.
+// ignored, the 4-byte keys leave out the bit that tells a capital letter from
+// a small one, so that a window of the line needs a single AND instead of a
+// fold; the few other bytes this merges are told apart when a name is compared.
 #include "conversion/UNameMatcher.h"
 
 #include <algorithm>
@@ -10,10 +11,6 @@
 #include <climits>
 #include <cstring>
 #include <utility>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace velmora {
 
@@ -83,7 +80,8 @@ unsigned Log2(std::size_t powerOfTwo)
 }
 } // namespace
 
-TNameMatcher::TNameMatcher(const std::vector<std::string_view>& names, bool ignoreCase) : FIgnoreCase(ignoreCase)
+TNameMatcher::TNameMatcher(const std::vector<std::string_view>& names, bool ignoreCase)
+    : FIgnoreCase(ignoreCase), FKeyMask(ignoreCase ? 0xDFDFDFDFu : 0xFFFFFFFFu)
 {
     std::vector<std::string> folded;
     folded.reserve(names.size());
@@ -103,6 +101,17 @@ TNameMatcher::TNameMatcher(const std::vector<std::string_view>& names, bool igno
         Build(folded);
 }
 
+std::uint32_t TNameMatcher::Window(const unsigned char* at) const
+{
+    const std::uint32_t window = Load4(at);
+    return FIgnoreCase ? static_cast<std::uint32_t>(FoldEight(window)) : window;
+}
+
+std::uint64_t TNameMatcher::Word(const unsigned char* at) const
+{
+    return FIgnoreCase ? FoldEight(Load8(at)) : Load8(at);
+}
+
 bool TNameMatcher::MayStart(std::uint32_t key, unsigned width) const
 {
     const std::uint64_t bit = KeyHash(key, width) >> (64 - FilterBits);
@@ -115,11 +124,11 @@ std::uint64_t TNameMatcher::TextHash(const unsigned char* text, std::size_t leng
     // to 7 bytes are two overlapping windows of 4.
     std::uint64_t hash = length;
     if (length < 8) {
-        hash = Mix(hash, std::uint64_t(Load4(text)) | std::uint64_t(Load4(text + length - 4)) << 32);
+        hash = Mix(hash, std::uint64_t(Window(text)) | std::uint64_t(Window(text + length - 4)) << 32);
     } else {
         for (std::size_t i = 0; i + 8 < length; i += 8)
-            hash = Mix(hash, Load8(text + i));
-        hash = Mix(hash, Load8(text + length - 8));
+            hash = Mix(hash, Word(text + i));
+        hash = Mix(hash, Word(text + length - 8));
     }
     return hash ^ (hash >> 29);
 }
@@ -129,11 +138,11 @@ bool TNameMatcher::SameText(const unsigned char* text, std::size_t offset, std::
     // Names of 4 bytes or more, compared in overlapping words.
     const auto* name = reinterpret_cast<const unsigned char*>(FNameBytes.data()) + offset;
     if (length < 8)
-        return Load4(text) == Load4(name) && Load4(text + length - 4) == Load4(name + length - 4);
+        return Window(text) == Load4(name) && Window(text + length - 4) == Load4(name + length - 4);
     for (std::size_t i = 0; i + 8 < length; i += 8)
-        if (Load8(text + i) != Load8(name + i))
+        if (Word(text + i) != Load8(name + i))
             return false;
-    return Load8(text + length - 8) == Load8(name + length - 8);
+    return Word(text + length - 8) == Load8(name + length - 8);
 }
 
 const TNameMatcher::TEntry* TNameMatcher::FindEntry(const unsigned char* text, std::size_t length) const
@@ -216,6 +225,8 @@ void TNameMatcher::Build(const std::vector<std::string>& folded)
         for (std::uint32_t shift = 0; shift < keys; ++shift) {
             std::uint32_t key = 0;
             std::memcpy(&key, name.data() + shift, width);
+            if (width == KeyWidth)
+                key &= FKeyMask;
             keyed.push_back(TKeyed{std::uint64_t(width) << 32 | key, shift, static_cast<std::uint32_t>(name.size()),
                                    static_cast<int>(k)});
         }
@@ -257,11 +268,11 @@ void TNameMatcher::Build(const std::vector<std::string>& folded)
     }
 }
 
-int TNameMatcher::ProbeMatch(const TProbe& probe, const unsigned char* start, unsigned width) const
+int TNameMatcher::ProbeMatch(const TProbe& probe, const unsigned char* start) const
 {
-    // A key that is the whole name needs no look-up, a probe of one name only
-    // a comparison.
-    if (probe.Length == width)
+    // A name shorter than a long key is its own key, taken exactly; a probe
+    // of one name needs only a comparison.
+    if (probe.Length < KeyWidth)
         return probe.Lowest;
     if (probe.Name != Several)
         return SameText(start, probe.Name, probe.Length) ? probe.Lowest : NoMatch;
@@ -282,7 +293,7 @@ bool TNameMatcher::Verify(const unsigned char* text, std::size_t size, std::size
             break; // the rest come later in the list
         if (probe.Shift > at || probe.Length > size - (at - probe.Shift))
             continue;
-        const int index = ProbeMatch(probe, text + at - probe.Shift, width);
+        const int index = ProbeMatch(probe, text + at - probe.Shift);
         if (index != NoMatch && index < best) {
             best = index;
             if (best == FLowest)
@@ -302,17 +313,18 @@ int TNameMatcher::ScanLong(const unsigned char* text, std::size_t size, int best
     const std::uint64_t* filter = FFilter.data(); // a local: not reloaded after Verify
     const std::size_t stride = FStride;
     const std::size_t last = size - KeyWidth;
+    const std::uint32_t keyMask = FKeyMask;
     for (std::size_t first = 0; first <= last; first += 64 * stride) {
         const std::size_t end = std::min(last, first + 63 * stride);
         std::uint64_t hits = 0;
         unsigned n = 0;
         for (std::size_t at = first; at <= end; at += stride, ++n) {
-            const std::uint64_t bit = KeyHash(Load4(text + at), KeyWidth) >> (64 - FilterBits);
+            const std::uint64_t bit = KeyHash(Load4(text + at) & keyMask, KeyWidth) >> (64 - FilterBits);
             hits |= ((filter[bit >> 6] >> (bit & 63)) & 1) << n;
         }
         for (; hits != 0; hits &= hits - 1) {
             const std::size_t at = first + static_cast<std::size_t>(std::countr_zero(hits)) * stride;
-            if (Verify(text, size, at, Load4(text + at), KeyWidth, best))
+            if (Verify(text, size, at, Load4(text + at) & keyMask, KeyWidth, best))
                 return best;
         }
     }
@@ -325,11 +337,11 @@ int TNameMatcher::ScanShort(const unsigned char* text, std::size_t size, int bes
         // The bytes from here on, as far as the line goes.
         std::uint32_t window = 0;
         if (at + KeyWidth <= size) {
-            window = Load4(text + at);
+            window = Window(text + at);
         } else {
             unsigned char rest[KeyWidth] = {};
             std::memcpy(rest, text + at, size - at);
-            window = Load4(rest);
+            window = Window(rest);
         }
         for (unsigned width = 1; width < KeyWidth && width <= size - at; ++width) {
             if (!((FShortWidths >> width) & 1))
@@ -348,11 +360,12 @@ int TNameMatcher::FirstMatch(std::string_view first, std::string_view second)
     if (FLowest == NoMatch || size < FShortest)
         return NoMatch;
     const unsigned char* text = reinterpret_cast<const unsigned char*>(first.data());
-    if (!second.empty() || FIgnoreCase) {
+    if (!second.empty()) {
         if (FScratch.size() < size)
             FScratch.resize(size);
-        CopyLine(FScratch.data(), first);
-        CopyLine(FScratch.data() + first.size(), second);
+        if (!first.empty())
+            std::memcpy(FScratch.data(), first.data(), first.size());
+        std::memcpy(FScratch.data() + first.size(), second.data(), second.size());
         text = FScratch.data();
     }
     int best = None;
@@ -361,56 +374,6 @@ int TNameMatcher::FirstMatch(std::string_view first, std::string_view second)
     if (FShortWidths && best != FLowest)
         best = ScanShort(text, size, best);
     return best == None ? NoMatch : best;
-}
-
-void TNameMatcher::CopyLine(unsigned char* to, std::string_view from) const
-{
-    const auto* p = reinterpret_cast<const unsigned char*>(from.data());
-    const std::size_t n = from.size();
-    if (!FIgnoreCase) {
-        if (n != 0)
-            std::memcpy(to, p, n);
-        return;
-    }
-    // Whole words only, the last one overlapping the one before it: a loop
-    // over the bytes left would cost a branch for each.
-#if defined(__SSE2__)
-    if (n >= 16) {
-        const __m128i signBits = _mm_set1_epi8(static_cast<char>(0x80));
-        const __m128i a = _mm_set1_epi8(static_cast<char>('a' ^ 0x80));
-        const __m128i pastZ = _mm_set1_epi8(static_cast<char>(('z' + 1) ^ 0x80));
-        const __m128i caseBit = _mm_set1_epi8(0x20);
-        auto fold16 = [&](std::size_t i) {
-            const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-            const __m128i s = _mm_xor_si128(x, signBits); // bytes compared as unsigned
-            const __m128i lower = _mm_andnot_si128(_mm_cmplt_epi8(s, a), _mm_cmplt_epi8(s, pastZ));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i), _mm_xor_si128(x, _mm_and_si128(lower, caseBit)));
-        };
-        for (std::size_t i = 0; i + 16 < n; i += 16)
-            fold16(i);
-        fold16(n - 16);
-        return;
-    }
-#endif
-    auto fold8 = [&](std::size_t i) {
-        const std::uint64_t word = FoldEight(Load8(p + i));
-        std::memcpy(to + i, &word, 8);
-    };
-    auto fold4 = [&](std::size_t i) {
-        const auto word = static_cast<std::uint32_t>(FoldEight(Load4(p + i)));
-        std::memcpy(to + i, &word, 4);
-    };
-    if (n >= 8) {
-        for (std::size_t i = 0; i + 8 < n; i += 8)
-            fold8(i);
-        fold8(n - 8);
-    } else if (n >= 4) {
-        fold4(0);
-        fold4(n - 4);
-    } else {
-        for (std::size_t i = 0; i < n; ++i)
-            to[i] = Fold(p[i]);
-    }
 }
 
 } // namespace velmora

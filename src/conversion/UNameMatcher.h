@@ -22,8 +22,7 @@ public:
 
     // The list index of the first name, in list order, that occurs anywhere
     // in the line (not the name that occurs leftmost); -1 when none does.
-    // Not const: the line is copied into a scratch buffer first when it is in
-    // two parts or case is ignored (the copy is folded to capitals).
+    // Not const: a line in two parts is copied into a scratch buffer first.
     int FirstMatch(std::string_view line) { return FirstMatch(line, {}); }
     // The same for the line made of first followed directly by second.
     int FirstMatch(std::string_view first, std::string_view second);
@@ -73,18 +72,22 @@ private:
     const TEntry* FindEntry(const unsigned char* text, std::size_t length) const;
     int Lookup(const unsigned char* text, std::size_t length) const;
     bool SameText(const unsigned char* text, std::size_t offset, std::size_t length) const;
+    // 4 and 8 bytes of a line, folded when case is ignored.
+    std::uint32_t Window(const unsigned char* at) const;
+    std::uint64_t Word(const unsigned char* at) const;
     bool MayStart(std::uint32_t key, unsigned width) const;
-    // Copies bytes of a line, folded when case is ignored.
-    void CopyLine(unsigned char* to, std::string_view from) const;
     int ScanLong(const unsigned char* text, std::size_t size, int best) const;
     int ScanShort(const unsigned char* text, std::size_t size, int best) const;
     // The list index of the probe's name if it starts at start, else NoMatch.
-    int ProbeMatch(const TProbe& probe, const unsigned char* start, unsigned width) const;
+    int ProbeMatch(const TProbe& probe, const unsigned char* start) const;
     // Tries the probes of the key seen at text[at]; true once nothing better can come.
     bool Verify(const unsigned char* text, std::size_t size, std::size_t at, std::uint32_t key, unsigned width,
                 int& best) const;
 
     bool FIgnoreCase;
+    // Applied to every 4-byte key and window: without the case bit 0x20 of
+    // each byte when case is ignored.
+    std::uint32_t FKeyMask;
     int FLowest = NoMatch;     // the lowest index of a name that can match at all
     std::size_t FShortest = 0; // the length of the shortest name
     bool FHasLong = false;     // of KeyWidth bytes or more
@@ -101,7 +104,7 @@ private:
     unsigned FEntryShift = 64;
     // One bit per hash of a key: clear where no key is.
     std::vector<std::uint64_t> FFilter;
-    // Lines in two parts are joined here, and lines are folded here.
+    // Lines in two parts are joined here first.
     std::vector<unsigned char> FScratch;
 };
 
