@@ -1,6 +1,9 @@
 // The highlight names' matcher, built once per page: a filter over 4-byte keys
 // of every name, checked at every few line positions, a table of where a name
-// may start for each key, and a hash table of the names themselves.
+// may start for each key, and a hash table of the names themselves. With case
+// ignored, the 4-byte keys leave out the bit that tells a capital letter from
+// a small one, so that a window of the line needs a single AND instead of a
+// fold; the few other bytes this merges are told apart when a name is compared.
 #include "conversion/UNameMatcher.h"
 
 #include <algorithm>
@@ -77,7 +80,8 @@ unsigned Log2(std::size_t powerOfTwo)
 }
 } // namespace
 
-TNameMatcher::TNameMatcher(const std::vector<std::string_view>& names, bool ignoreCase) : FIgnoreCase(ignoreCase)
+TNameMatcher::TNameMatcher(const std::vector<std::string_view>& names, bool ignoreCase)
+    : FIgnoreCase(ignoreCase), FKeyMask(ignoreCase ? 0xDFDFDFDFu : 0xFFFFFFFFu)
 {
     std::vector<std::string> folded;
     folded.reserve(names.size());
@@ -103,6 +107,11 @@ std::uint32_t TNameMatcher::Window(const unsigned char* at) const
     return FIgnoreCase ? static_cast<std::uint32_t>(FoldEight(window)) : window;
 }
 
+std::uint64_t TNameMatcher::Word(const unsigned char* at) const
+{
+    return FIgnoreCase ? FoldEight(Load8(at)) : Load8(at);
+}
+
 bool TNameMatcher::MayStart(std::uint32_t key, unsigned width) const
 {
     const std::uint64_t bit = KeyHash(key, width) >> (64 - FilterBits);
@@ -117,43 +126,47 @@ std::uint64_t TNameMatcher::TextHash(const unsigned char* text, std::size_t leng
     if (length < 8) {
         hash = Mix(hash, std::uint64_t(Window(text)) | std::uint64_t(Window(text + length - 4)) << 32);
     } else {
-        auto word = [this](const unsigned char* p) { return FIgnoreCase ? FoldEight(Load8(p)) : Load8(p); };
         for (std::size_t i = 0; i + 8 < length; i += 8)
-            hash = Mix(hash, word(text + i));
-        hash = Mix(hash, word(text + length - 8));
+            hash = Mix(hash, Word(text + i));
+        hash = Mix(hash, Word(text + length - 8));
     }
     return hash ^ (hash >> 29);
 }
 
-bool TNameMatcher::SameText(const unsigned char* text, const TEntry& entry) const
+bool TNameMatcher::SameText(const unsigned char* text, std::size_t offset, std::size_t length) const
 {
-    const auto* name = reinterpret_cast<const unsigned char*>(FNameBytes.data()) + entry.Offset;
-    const std::size_t length = entry.Length;
+    // Names of 4 bytes or more, compared in overlapping words.
+    const auto* name = reinterpret_cast<const unsigned char*>(FNameBytes.data()) + offset;
     if (length < 8)
         return Window(text) == Load4(name) && Window(text + length - 4) == Load4(name + length - 4);
-    auto word = [this](const unsigned char* p) { return FIgnoreCase ? FoldEight(Load8(p)) : Load8(p); };
     for (std::size_t i = 0; i + 8 < length; i += 8)
-        if (word(text + i) != Load8(name + i))
+        if (Word(text + i) != Load8(name + i))
             return false;
-    return word(text + length - 8) == Load8(name + length - 8);
+    return Word(text + length - 8) == Load8(name + length - 8);
 }
 
-int TNameMatcher::Lookup(const unsigned char* text, std::size_t length) const
+const TNameMatcher::TEntry* TNameMatcher::FindEntry(const unsigned char* text, std::size_t length) const
 {
     const std::uint64_t hash = TextHash(text, length);
     const std::size_t mask = FEntries.size() - 1;
     for (std::size_t slot = hash >> FEntryShift; FEntries[slot].Length != 0; slot = (slot + 1) & mask) {
         const TEntry& entry = FEntries[slot];
-        if (entry.Hash == hash && entry.Length == length && SameText(text, entry))
-            return entry.Index;
+        if (entry.Hash == hash && entry.Length == length && SameText(text, entry.Offset, length))
+            return &entry;
     }
-    return NoMatch;
+    return nullptr;
+}
+
+int TNameMatcher::Lookup(const unsigned char* text, std::size_t length) const
+{
+    const TEntry* entry = FindEntry(text, length);
+    return entry ? entry->Index : NoMatch;
 }
 
 void TNameMatcher::AddEntry(const std::string& name, int index)
 {
     const auto* text = reinterpret_cast<const unsigned char*>(name.data());
-    if (Lookup(text, name.size()) != NoMatch)
+    if (FindEntry(text, name.size()))
         return; // a repeat: the earlier place in the list wins
     const std::uint64_t hash = TextHash(text, name.size());
     const std::size_t mask = FEntries.size() - 1;
@@ -197,6 +210,12 @@ void TNameMatcher::Build(const std::vector<std::string>& folded)
         auto operator<=>(const TKeyed&) const = default;
     };
     std::vector<TKeyed> keyed;
+    // Where a long name's text is kept, for a probe of that name alone.
+    auto placeOf = [this](const std::string& name) {
+        const auto* text = reinterpret_cast<const unsigned char*>(name.data());
+        const TEntry* entry = name.size() < KeyWidth ? nullptr : FindEntry(text, name.size());
+        return entry && entry->Offset < Several ? static_cast<std::uint32_t>(entry->Offset) : Several;
+    };
     for (std::size_t k = 0; k < folded.size(); ++k) {
         const std::string& name = folded[k];
         const auto width = static_cast<unsigned>(std::min<std::size_t>(name.size(), KeyWidth));
@@ -206,6 +225,8 @@ void TNameMatcher::Build(const std::vector<std::string>& folded)
         for (std::uint32_t shift = 0; shift < keys; ++shift) {
             std::uint32_t key = 0;
             std::memcpy(&key, name.data() + shift, width);
+            if (width == KeyWidth)
+                key &= FKeyMask;
             keyed.push_back(TKeyed{std::uint64_t(width) << 32 | key, shift, static_cast<std::uint32_t>(name.size()),
                                    static_cast<int>(k)});
         }
@@ -233,14 +254,29 @@ void TNameMatcher::Build(const std::vector<std::string>& folded)
         bucket.Key = key;
         bucket.Width = width;
         bucket.Begin = static_cast<std::uint32_t>(FProbes.size());
-        for (; i < keyed.size() && keyed[i].Key == combined; ++i)
+        for (; i < keyed.size() && keyed[i].Key == combined; ++i) {
+            const std::string& name = folded[static_cast<std::size_t>(keyed[i].Index)];
             if (FProbes.size() == bucket.Begin || keyed[i].Shift != keyed[i - 1].Shift ||
                 keyed[i].Length != keyed[i - 1].Length)
-                FProbes.push_back(TProbe{keyed[i].Shift, keyed[i].Length, keyed[i].Index});
+                FProbes.push_back(TProbe{keyed[i].Shift, keyed[i].Length, keyed[i].Index, placeOf(name)});
+            else if (name != folded[static_cast<std::size_t>(FProbes.back().Lowest)])
+                FProbes.back().Name = Several;
+        }
         bucket.End = static_cast<std::uint32_t>(FProbes.size());
         std::sort(FProbes.begin() + bucket.Begin, FProbes.end(),
                   [](const TProbe& a, const TProbe& b) { return a.Lowest < b.Lowest; });
     }
+}
+
+int TNameMatcher::ProbeMatch(const TProbe& probe, const unsigned char* start) const
+{
+    // A name shorter than a long key is its own key, taken exactly; a probe
+    // of one name needs only a comparison.
+    if (probe.Length < KeyWidth)
+        return probe.Lowest;
+    if (probe.Name != Several)
+        return SameText(start, probe.Name, probe.Length) ? probe.Lowest : NoMatch;
+    return Lookup(start, probe.Length);
 }
 
 bool TNameMatcher::Verify(const unsigned char* text, std::size_t size, std::size_t at, std::uint32_t key,
@@ -257,8 +293,7 @@ bool TNameMatcher::Verify(const unsigned char* text, std::size_t size, std::size
             break; // the rest come later in the list
         if (probe.Shift > at || probe.Length > size - (at - probe.Shift))
             continue;
-        // A key that is the whole name needs no look-up.
-        const int index = probe.Length == width ? probe.Lowest : Lookup(text + at - probe.Shift, probe.Length);
+        const int index = ProbeMatch(probe, text + at - probe.Shift);
         if (index != NoMatch && index < best) {
             best = index;
             if (best == FLowest)
@@ -273,28 +308,25 @@ int TNameMatcher::ScanLong(const unsigned char* text, std::size_t size, int best
     if (size < KeyWidth)
         return best;
     // Every occurrence of a long name covers one of these positions with a
-    // key. Two are looked at per round, with one branch for both filter bits.
+    // key. The filter bits of up to 64 positions are gathered first without
+    // a branch, since about every other line holds a name.
     const std::uint64_t* filter = FFilter.data(); // a local: not reloaded after Verify
     const std::size_t stride = FStride;
     const std::size_t last = size - KeyWidth;
-    auto bitOf = [filter](std::uint32_t window) {
-        const std::uint64_t bit = KeyHash(window, KeyWidth) >> (64 - FilterBits);
-        return (filter[bit >> 6] >> (bit & 63)) & 1;
-    };
-    std::size_t at = 0;
-    for (; at + stride <= last; at += 2 * stride) {
-        const std::uint32_t w0 = Window(text + at);
-        const std::uint32_t w1 = Window(text + at + stride);
-        const std::uint64_t hit0 = bitOf(w0);
-        const std::uint64_t hit1 = bitOf(w1);
-        if ((hit0 | hit1) && ((hit0 && Verify(text, size, at, w0, KeyWidth, best)) ||
-                              (hit1 && Verify(text, size, at + stride, w1, KeyWidth, best))))
-            return best;
-    }
-    if (at <= last) {
-        const std::uint32_t w = Window(text + at);
-        if (bitOf(w))
-            Verify(text, size, at, w, KeyWidth, best);
+    const std::uint32_t keyMask = FKeyMask;
+    for (std::size_t first = 0; first <= last; first += 64 * stride) {
+        const std::size_t end = std::min(last, first + 63 * stride);
+        std::uint64_t hits = 0;
+        unsigned n = 0;
+        for (std::size_t at = first; at <= end; at += stride, ++n) {
+            const std::uint64_t bit = KeyHash(Load4(text + at) & keyMask, KeyWidth) >> (64 - FilterBits);
+            hits |= ((filter[bit >> 6] >> (bit & 63)) & 1) << n;
+        }
+        for (; hits != 0; hits &= hits - 1) {
+            const std::size_t at = first + static_cast<std::size_t>(std::countr_zero(hits)) * stride;
+            if (Verify(text, size, at, Load4(text + at) & keyMask, KeyWidth, best))
+                return best;
+        }
     }
     return best;
 }

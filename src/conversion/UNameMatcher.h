@@ -1,8 +1,9 @@
 // Finds which name of an ordered list occurs in a line: positions of the line
 // are checked against a small filter of 4-byte keys of the names, and where
-// the filter lets a position through, the text there is looked up in a hash
-// table of all names, once per length of name that the key belongs to. The
-// work per line therefore does not grow with the number of names.
+// the filter lets a position through, the text there is compared with the one
+// name that the key, its place in the name and the name's length belong to,
+// or looked up in a hash table of all names when several do. The work per
+// line therefore does not grow with the number of names.
 #pragma once
 
 #include <cstddef>
@@ -41,12 +42,15 @@ private:
     // Where a name may start when its key was seen: Shift bytes before the
     // key, Length bytes long. Lowest is the lowest list index among the names
     // with this key, shift and length, so that a probe that cannot beat the
-    // best match so far is skipped.
+    // best match so far is skipped. Name is where the text of the name is in
+    // FNameBytes when it is the only one of the probe, else Several.
     struct TProbe {
         std::uint32_t Shift;
         std::uint32_t Length;
         int Lowest;
+        std::uint32_t Name;
     };
+    static constexpr std::uint32_t Several = UINT32_MAX;
     // The probes of one key, ascending by Lowest: FProbes[Begin, End).
     struct TBucket {
         std::uint32_t Key = 0;
@@ -65,17 +69,25 @@ private:
     void Build(const std::vector<std::string>& folded);
     void AddEntry(const std::string& name, int index);
     std::uint64_t TextHash(const unsigned char* text, std::size_t length) const;
+    const TEntry* FindEntry(const unsigned char* text, std::size_t length) const;
     int Lookup(const unsigned char* text, std::size_t length) const;
-    bool SameText(const unsigned char* text, const TEntry& entry) const;
+    bool SameText(const unsigned char* text, std::size_t offset, std::size_t length) const;
+    // 4 and 8 bytes of a line, folded when case is ignored.
     std::uint32_t Window(const unsigned char* at) const;
+    std::uint64_t Word(const unsigned char* at) const;
     bool MayStart(std::uint32_t key, unsigned width) const;
     int ScanLong(const unsigned char* text, std::size_t size, int best) const;
     int ScanShort(const unsigned char* text, std::size_t size, int best) const;
+    // The list index of the probe's name if it starts at start, else NoMatch.
+    int ProbeMatch(const TProbe& probe, const unsigned char* start) const;
     // Tries the probes of the key seen at text[at]; true once nothing better can come.
     bool Verify(const unsigned char* text, std::size_t size, std::size_t at, std::uint32_t key, unsigned width,
                 int& best) const;
 
     bool FIgnoreCase;
+    // Applied to every 4-byte key and window: without the case bit 0x20 of
+    // each byte when case is ignored.
+    std::uint32_t FKeyMask;
     int FLowest = NoMatch;     // the lowest index of a name that can match at all
     std::size_t FShortest = 0; // the length of the shortest name
     bool FHasLong = false;     // of KeyWidth bytes or more

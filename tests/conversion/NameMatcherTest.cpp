@@ -75,6 +75,22 @@ TEST(NameMatcher, EveryByteValueCanBeAName)
     EXPECT_EQ(matcher.FirstMatch("\xe9"), 255 - 0xe9);
 }
 
+TEST(NameMatcher, IgnoringCaseFoldsOnlyTheLettersAToZ)
+{
+    // Each line differs from a name only in bit 0x20 of bytes that are not
+    // a to z, so it must not match; the bit is left out of the filter keys.
+    std::vector<std::string> names = {"[q1]", "^1Fox", "@home", "1234", "\xc9t\xc9s"};
+    TNameMatcher matcher(Views(names), true);
+    const struct {
+        std::string Line;
+        int Expected;
+    } cases[] = {{"x {Q1} x", -1}, {"x [Q1] x", 0},  {"~1fox", -1},           {"^1FOX", 1},
+                 {"`HOME", -1},    {"@Home", 2},     {"\x11\x12\x13\x14", -1}, {"\xe9t\xe9s", -1},
+                 {"\xc9T\xc9S", 4}};
+    for (const auto& c : cases)
+        EXPECT_EQ(matcher.FirstMatch(c.Line), c.Expected) << c.Line;
+}
+
 TEST(NameMatcher, AgreesWithNameByNameSearch)
 {
     // Small alphabet so that names overlap, share prefixes and suffixes often.
