@@ -63,6 +63,8 @@ private:
     bool IsRunInput(const std::string& path, const std::string& source) const;
     void CopyImages(const std::string& source) const;
     bool IgnoreCase() const;
+    bool Modern() const;      // the profile asks for the modern page
+    bool WritesIndex() const; // ... and for an index page after the run
 
     bool FRunning = true;
     THTMLOptions* FHTMLOptions = nullptr; // not owned
