@@ -296,6 +296,11 @@ bool TConvertClass::WritesIndex() const
     return Modern() && FAppOptions->FWriteIndex;
 }
 
+bool TConvertClass::IsIndexPage(const std::string& output) const
+{
+    return WritesIndex() && AsciiUpperCase(ExtractFileName(output)) == AsciiUpperCase(IndexPageName);
+}
+
 bool TConvertClass::IgnoreCase() const
 {
     // The option is named "case sensitive", but when set the search ignores case.
@@ -409,7 +414,7 @@ std::uint8_t TConvertClass::ProcessFile(const std::string& source, const std::st
     if (IsRunInput(output, source) || FRunPages.Contains(output))
         return StatusCode::WriteError;
     // Nor may a page take the index page's name when the run writes one.
-    if (WritesIndex() && AsciiUpperCase(ExtractFileName(output)) == AsciiUpperCase(IndexPageName))
+    if (IsIndexPage(output))
         return StatusCode::WriteError;
     auto write = [&](std::uint8_t success) {
         if (WritePage(source, output))

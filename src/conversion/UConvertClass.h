@@ -49,6 +49,8 @@ public:
     std::uint8_t ProcessFile(const std::string& source, const std::string& output);
     bool WritePage(const std::string& source, const std::string& output);
     void HighlightLine(std::string& line);
+    // True when output is the index page that the run writes after the pages.
+    bool IsIndexPage(const std::string& output) const;
     const std::string& ImageDir() const { return FImageDir; }
     // How many bytes of a dump are read, and of a page gathered, at a time
     // (tests make it small, so that lines cross the edges of blocks).

@@ -381,8 +381,7 @@ TEST(ShownTextHighlighting, NamesMatchTheShownTextAndUserHtmlIsNeverEscaped)
     // Shown as colours, the codes would hide the name's colour: the highlighted line loses them.
     setup.App.FColorCodes = TColorCodes::Colors;
     EXPECT_EQ(setup.PageOf(dump), page({marked + "Biker: &lt;3" + after}));
-    EXPECT_EQ(setup.PageOf("^1Bi^2ker
-"), page({Red + "Bi</FONT><FONT color=\"#00FF00\">ker</FONT><BR>"}));
+    EXPECT_EQ(setup.PageOf("^1Bi^2ker\n"), page({Red + "Bi</FONT><FONT color=\"#00FF00\">ker</FONT><BR>"}));
 }
 
 TEST(ShownTextHighlighting, JoiningCountsTheCharactersAsStored)
