@@ -1,8 +1,8 @@
 // Speed of sorting dump lines by kind, which a modern page does once per
-// line: over a generated dump of 64 MB (chat, obituaries, server messages)
-// and over the real dumps of the shared test data, read as one text. The
-// figure to compare with a page's cost per line is the time per line
-// (shown as ns/line).
+// line, and of counting the player stats from the kinds as well: over a
+// generated dump of 64 MB (chat, obituaries, server messages) and over the
+// real dumps of the shared test data, read as one text. The figure to
+// compare with a page's cost per line is the time per line (shown as ns/line).
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -11,6 +11,7 @@
 #include "UDumpGenerator.h"
 #include "conversion/UDumpText.h"
 #include "conversion/ULineKinds.h"
+#include "conversion/UPlayerStats.h"
 #include "platform/UFiles.h"
 
 using namespace velmora;
@@ -49,7 +50,9 @@ const std::string& RealDumps()
     return text;
 }
 
-void ClassifyAll(benchmark::State& state, const std::string& text)
+// Every line classified, and with count also counted into the player stats
+// (whose table is made at the end, as a page makes its section).
+void ClassifyAll(benchmark::State& state, const std::string& text, bool count)
 {
     if (text.empty()) {
         state.SkipWithError("the real dumps of the shared test data are missing");
@@ -58,13 +61,20 @@ void ClassifyAll(benchmark::State& state, const std::string& text)
     std::int64_t lines = 0;
     for (auto _ : state) {
         TLineClassifier classifier;
+        TPlayerStats stats;
         TDumpLineReader reader(text);
         std::string_view line;
         std::size_t chat = 0;
+        std::uint64_t number = 0;
         while (reader.Next(line)) {
-            chat += classifier.Classify(line).Kind == TLineKind::Chat;
+            const TLineFacts facts = classifier.Classify(line);
+            chat += facts.Kind == TLineKind::Chat;
+            if (count)
+                stats.Add(facts, ++number);
             ++lines;
         }
+        if (count)
+            chat += stats.Players().size();
         benchmark::DoNotOptimize(chat);
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(text.size()) * state.iterations());
@@ -90,8 +100,10 @@ void SplitAll(benchmark::State& state, const std::string& text)
         benchmark::Counter(static_cast<double>(lines), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
-void BM_ClassifyGenerated(benchmark::State& state) { ClassifyAll(state, GeneratedDump()); }
-void BM_ClassifyRealDumps(benchmark::State& state) { ClassifyAll(state, RealDumps()); }
+void BM_ClassifyGenerated(benchmark::State& state) { ClassifyAll(state, GeneratedDump(), false); }
+void BM_ClassifyRealDumps(benchmark::State& state) { ClassifyAll(state, RealDumps(), false); }
+void BM_ClassifyAndCountGenerated(benchmark::State& state) { ClassifyAll(state, GeneratedDump(), true); }
+void BM_ClassifyAndCountRealDumps(benchmark::State& state) { ClassifyAll(state, RealDumps(), true); }
 void BM_SplitGenerated(benchmark::State& state) { SplitAll(state, GeneratedDump()); }
 
 } // namespace
@@ -99,5 +111,7 @@ void BM_SplitGenerated(benchmark::State& state) { SplitAll(state, GeneratedDump(
 BENCHMARK(BM_SplitGenerated)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ClassifyGenerated)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ClassifyRealDumps)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ClassifyAndCountGenerated)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ClassifyAndCountRealDumps)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -46,7 +46,13 @@ struct TConvertRequest {
     std::vector<std::string> Dumps;
 };
 
+struct TStatsRequest {
+    bool Json = false; // one JSON object instead of the table
+    std::vector<std::string> Dumps;
+};
+
 int RunConvert(const TConvertRequest& request, const TCliContext& context);
+int RunStats(const TStatsRequest& request, const TCliContext& context);
 int RunProfileShow(const std::string& fileName, bool asJson, const TCliContext& context);
 // jsonFile: empty for none, "-" for standard input.
 int RunProfileNew(const std::string& fileName, const std::string& jsonFile, bool force, const TCliContext& context);

@@ -75,6 +75,30 @@ user" and no further file is started; a second one ends the program at once,
 leaving no temporary file behind.
 )";
 
+const char* const StatsFooter = R"(
+Counts what each player said and did in the dumps, all of them together: chat
+lines (chat, team chat and private messages), the words in them, kills,
+deaths, suicides, the weapon of most kills, and whom each player killed most
+and was killed by most. No profile is needed.
+
+Players are told apart by their names without colour codes. A player who
+renamed ("A renamed to B", or in a server log a new name for a client within
+one game) is counted under the last name, with the earlier names listed. The
+world's kills (falling, lava) are deaths only; a player killing themself has a
+death and a suicide, no kill.
+
+Output: a table, one row per player, most chat lines first. With --json, one
+object: "dumps" (those counted) and "players", each with "name", "chat",
+"words", "kills", "deaths", "suicides", "topWeapon", "weapons" (kills by the
+server's means of death, such as "MOD_RAILGUN"), "mostKilled",
+"mostKilledTimes", "mostKilledBy", "mostKilledByTimes" and "earlierNames".
+
+Exit status:
+  0    every dump counted
+  1    a dump could not be read (the reason on standard error); the others
+       are counted all the same
+  2    usage error)";
+
 const char* const ProfileShowFooter = R"(
 The keys of the JSON object are listed by "velmora-cli profile --help".)";
 
@@ -179,6 +203,12 @@ int main(int argc, char** argv)
     convertCmd->add_option("DUMP", convert.Dumps, "Dump files to convert instead of the profile's list")->type_name("");
     convertCmd->footer(std::string(ConvertFooter) + ExitStatusHelp);
 
+    TStatsRequest stats;
+    CLI::App* statsCmd = app.add_subcommand("stats", "Count what each player said and did in dumps");
+    statsCmd->add_flag("--json", stats.Json, "One JSON object instead of the table");
+    statsCmd->add_option("DUMP", stats.Dumps, "Dump files to count")->required()->type_name("");
+    statsCmd->footer(StatsFooter);
+
     CLI::App* profileCmd = app.add_subcommand("profile", "Show or make a profile file");
     profileCmd->require_subcommand(1);
     profileCmd->footer(ProfileJsonHelp());
@@ -218,6 +248,8 @@ int main(int argc, char** argv)
     TCliContext context = MakeContext();
     if (convertCmd->parsed())
         return RunConvert(convert, context);
+    if (statsCmd->parsed())
+        return RunStats(stats, context);
     if (showCmd->parsed())
         return RunProfileShow(showFile, showJson, context);
     return RunProfileNew(newFile, newJson, newForce, context);

@@ -51,6 +51,10 @@ constexpr TLineRule Rules[] = {
      "ClientDisconnect: 10"}, // ioq3
     {F::ServerUserinfo, K::Event, "ClientUserinfoChanged: ", "", M::Unknown, E::Userinfo,
      "ClientUserinfoChanged: 1 n\\Biker\\t\\1\\model\\biker\\hmodel\\biker\\c1\\4\\c2\\5"}, // ioq3
+    // A game's start and end: client slots are given out anew in each game.
+    {F::ServerInitGame, K::Other, "InitGame: ", "", M::Unknown, E::GameStart,
+     "  0:00 InitGame: \\sv_hostname\\noname\\g_gametype\\0\\mapname\\Q3DM7SAMPLE"}, // q3llm, shortened
+    {F::ServerShutdownGame, K::Other, "ShutdownGame:", "", M::Unknown, E::GameEnd, "  0:44 ShutdownGame:"}, // q3llm
     // The message inside is read by the rules of the client's messages below.
     {F::ServerBroadcast, K::Event, "broadcast: print \"", "\\n\"", M::Unknown, E::Connect,
      "broadcast: print \"^1A^2n^3a^4r^5k^6i^7 connected\\n\""}, // ioq3
@@ -166,6 +170,13 @@ constexpr std::string_view MeansNames[] = {
     "MOD_TELEFRAG",    "MOD_FALLING",      "MOD_SUICIDE",   "MOD_TARGET_LASER", "MOD_TRIGGER_HURT", "MOD_NAIL",
     "MOD_CHAINGUN",    "MOD_PROXIMITY_MINE", "MOD_KAMIKAZE", "MOD_JUICED",     "MOD_GRAPPLE"};
 static_assert(std::size(MeansNames) == static_cast<std::size_t>(TMeansOfDeath::Grapple) + 1);
+constexpr std::string_view WeaponNames[] = {
+    "Unknown",       "Shotgun",       "Gauntlet",        "Machinegun", "Grenade launcher", "Grenade launcher",
+    "Rocket launcher", "Rocket launcher", "Plasma gun",  "Plasma gun", "Railgun",          "Lightning gun",
+    "BFG",           "BFG",           "Water",           "Slime",      "Lava",             "Crushed",
+    "Telefrag",      "Falling",       "Suicide",         "Laser",      "Hurt",             "Nailgun",
+    "Chaingun",      "Prox launcher", "Kamikaze",        "Juiced",     "Grapple"};
+static_assert(std::size(WeaponNames) == std::size(MeansNames));
 static_assert(Rules[0].Form == F::CommandEcho);
 
 // A line's first name and what marks its end stand within this many bytes
@@ -432,6 +443,11 @@ std::string_view MeansOfDeathName(TMeansOfDeath means)
     return MeansNames[static_cast<std::size_t>(means)];
 }
 
+std::string_view WeaponName(TMeansOfDeath means)
+{
+    return WeaponNames[static_cast<std::size_t>(means)];
+}
+
 bool MeansOfDeathFromName(std::string_view name, TMeansOfDeath& means)
 {
     for (std::size_t k = 0; k < std::size(MeansNames); ++k)
@@ -444,15 +460,20 @@ bool MeansOfDeathFromName(std::string_view name, TMeansOfDeath& means)
 
 void AppendPlayerName(std::string& out, std::string_view name)
 {
+    // The text between codes and 0x19 bytes is appended in one piece.
+    std::size_t from = 0;
     for (std::size_t at = 0; at < name.size();) {
-        if (const std::size_t code = ColorCodeLength(name, at)) {
-            at += code;
-        } else {
-            if (name[at] != '\x19')
-                out += name[at];
+        const char c = name[at];
+        const std::size_t skip = c == '\x19' ? 1 : c == '^' ? ColorCodeLength(name, at) : 0;
+        if (skip == 0) {
             ++at;
+            continue;
         }
+        out.append(name, from, at - from);
+        at += skip;
+        from = at;
     }
+    out.append(name, from, name.size() - from);
 }
 
 std::string PlayerName(std::string_view name)
@@ -635,6 +656,10 @@ bool TLineClassifier::ServerLineRest(const TLineRule& rule, std::string_view res
         }
         return true;
     }
+    case F::ServerInitGame:
+        return true;
+    case F::ServerShutdownGame:
+        return rest.find_first_not_of(' ') == std::string_view::npos;
     case F::ServerConnect:
     case F::ServerBegin:
     case F::ServerDisconnect:

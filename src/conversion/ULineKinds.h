@@ -25,6 +25,8 @@ enum class TGameEvent : std::uint8_t {
     Rename,     // "A renamed to B"
     TeamJoin,   // "A joined the red team."
     Userinfo,   // ClientUserinfoChanged: a client's name and team as the server sets them
+    GameStart,  // InitGame: a server log's new game, whose client slots start empty
+    GameEnd,    // ShutdownGame
 };
 
 // The game's means of death, in the order of its MOD_ numbers.
@@ -37,6 +39,9 @@ enum class TMeansOfDeath : std::uint8_t {
 std::string_view MeansOfDeathName(TMeansOfDeath means);
 // False for a name that is not one of the game's.
 bool MeansOfDeathFromName(std::string_view name, TMeansOfDeath& means);
+// The weapon of a means of death as players call it ("Rocket launcher" for
+// both MOD_ROCKET and MOD_ROCKET_SPLASH), or what else killed ("Lava").
+std::string_view WeaponName(TMeansOfDeath means);
 
 // What a line says. Names are views into the line as written, colour codes
 // included (a name's trailing codes, which colour nothing, left off); compare
@@ -60,7 +65,8 @@ struct TLineFacts {
     bool Suicide = false;
     // Event: the player (for a rename the old name), the new name, and the
     // team joined ("red team", "spectators"; in ClientUserinfoChanged the
-    // t\ value, "0" to "3").
+    // t\ value, "0" to "3"). A server log's start and end of a game are
+    // lines of kind Other with the event GameStart or GameEnd.
     TGameEvent Event = TGameEvent::None;
     std::string_view Player;
     std::string_view NewName;
@@ -117,7 +123,7 @@ void AppendPlayerName(std::string& out, std::string_view name);
 enum class TLineForm : std::uint8_t {
     CommandEcho, // a command the player typed: never anything else
     ServerSay, ServerSayTeam, ServerTell, ServerKill, ServerConnect, ServerBegin, ServerDisconnect,
-    ServerUserinfo, ServerBroadcast,
+    ServerUserinfo, ServerInitGame, ServerShutdownGame, ServerBroadcast,
     Chat, TeamChat, Tell, SlotChat, KnownNameChat, KnownNameTeamChat,
     KilledBy,    // victim, phrase, killer, suffix
     KilledSelf,  // victim, phrase

@@ -2,11 +2,14 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <system_error>
 
 #include "conversion/UContrast.h"
 #include "conversion/UConvertClass.h"
 #include "conversion/UPageText.h"
+#include "conversion/UPlayerStats.h"
+#include "conversion/UPlayersSection.h"
 #include "conversion/UShownText.h"
 #include "platform/UFiles.h"
 #include "platform/UPaths.h"
@@ -69,6 +72,50 @@ std::string TopPlayers(const TPageSummary& summary)
     return text;
 }
 
+// Adds one page's counts of a player to the sum over pages.
+void AddCounts(TPlayerSummary& sum, const TPlayerSummary& page)
+{
+    sum.ChatLines += page.ChatLines;
+    sum.Words += page.Words;
+    sum.Kills += page.Kills;
+    sum.Deaths += page.Deaths;
+    sum.Suicides += page.Suicides;
+    for (const auto& [weapon, kills] : page.WeaponKills)
+        sum.WeaponKills[weapon] += kills;
+    for (const std::string& name : page.EarlierNames)
+        if (name != sum.Name && std::find(sum.EarlierNames.begin(), sum.EarlierNames.end(), name) ==
+                                    sum.EarlierNames.end())
+            sum.EarlierNames.push_back(name);
+}
+
+// The "Players" section summed over the pages with player stats, each name
+// linking to its first line on the oldest page that has one.
+std::string PlayersSection(const std::vector<TIndexEntry>& entries)
+{
+    std::vector<TPlayerSummary> players;
+    std::map<std::string, std::size_t> byName;
+    std::map<std::string, std::string> linkOf;
+    std::size_t pages = 0;
+    for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) { // oldest first
+        if (!entry->Summary.HasStats)
+            continue;
+        ++pages;
+        for (const TPlayerSummary& player : entry->Summary.Players) {
+            const auto [at, added] = byName.try_emplace(player.Name, players.size());
+            if (added)
+                players.emplace_back().Name = player.Name;
+            AddCounts(players[at->second], player);
+            if (std::string& link = linkOf[player.Name]; link.empty() && player.FirstLine != 0)
+                link = LinkTarget(entry->PageName) + FirstLineLink(player);
+        }
+    }
+    SortPlayers(players);
+    const std::string note =
+        "Summed over the " + std::to_string(pages) + (pages == 1 ? " page" : " pages") + " with player stats.";
+    return PlayersSectionHtml(
+        players, [&linkOf](const TPlayerSummary& player) { return linkOf[player.Name]; }, note);
+}
+
 std::string StyleSheet(const THTMLOptions& html)
 {
     const TColor back = html.FBackColor;
@@ -80,7 +127,8 @@ std::string StyleSheet(const THTMLOptions& html)
            "a{color:var(--link)}a:visited{color:var(--visited)}\n"
            "table{border-collapse:collapse;width:100%}\n"
            "th,td{text-align:left;vertical-align:top;padding:.2em .5em;overflow-wrap:anywhere}\n"
-           "td.n{text-align:right}\n";
+           "td.n{text-align:right}\n" +
+           std::string(PlayersStyleRules());
 }
 
 } // namespace
@@ -139,6 +187,7 @@ std::string IndexPageHtml(const std::vector<TIndexEntry>& entries, const THTMLOp
     }
     if (!month.empty())
         page += "</tbody></table></section>\r\n";
+    page += PlayersSection(entries);
     page += "<!-- Created by Velmora -->\r\n</body>\r\n</html>\r\n";
     return page;
 }

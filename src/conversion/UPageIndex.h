@@ -28,7 +28,8 @@ std::vector<TIndexEntry> ReadIndexEntries(const std::string& dir);
 // The index page, in UTF-8: the profile's title, author and colours; the
 // entries grouped by the month of their dump date, in the order given, each
 // row with the date, a link to the page, its lines and chat lines, and the
-// five players with most chat lines.
+// five players with most chat lines; then the "Players" section summed over
+// the pages with player stats.
 std::string IndexPageHtml(const std::vector<TIndexEntry>& entries, const THTMLOptions& html);
 
 // Rebuilds dir/index.htm from the pages in dir, replacing it atomically;

@@ -1,9 +1,12 @@
 // The page summary as JSON:
 // {"generator":"Velmora","format":1,"dump":"NAME","date":"YYYY-MM-DDTHH:MM:SS",
 //  "lines":N,"chatLines":N,"stats":BOOL,"players":[{"name":"NAME","chat":N,
-//  "kills":N,"deaths":N,"suicides":N,"weapons":{"MOD_X":N,...}},...]}
-// The counts beyond "chat" are written only with stats. The reader is a
-// small JSON parser that refuses what is not well-formed JSON of this shape.
+//  "kills":N,"deaths":N,"suicides":N,"weapons":{"MOD_X":N,...},"words":N,
+//  "line":N,"earlierNames":["NAME",...],"mostKilled":"NAME","mostKilledTimes":N,
+//  "mostKilledBy":"NAME","mostKilledByTimes":N},...]}
+// The counts beyond "chat" are written only with stats; of those, the
+// reader takes the ones after "weapons" as optional. The reader is a small
+// JSON parser that refuses what is not well-formed JSON of this shape.
 #include "conversion/UPageSummary.h"
 
 #include <algorithm>
@@ -84,7 +87,27 @@ std::string PlayerJson(const TPlayerSummary& player, bool stats)
             PutString(out, weapon);
             out += ':' + std::to_string(kills);
         }
-        out += '}';
+        out += "},";
+        PutNumber(out, "words", player.Words);
+        out += ',';
+        PutNumber(out, "line", player.FirstLine);
+        out += ',';
+        PutKey(out, "earlierNames");
+        out += '[';
+        for (std::size_t k = 0; k < player.EarlierNames.size(); ++k) {
+            out += k ? "," : "";
+            PutString(out, player.EarlierNames[k]);
+        }
+        out += "],";
+        PutKey(out, "mostKilled");
+        PutString(out, player.MostKilled);
+        out += ',';
+        PutNumber(out, "mostKilledTimes", player.MostKilledTimes);
+        out += ',';
+        PutKey(out, "mostKilledBy");
+        PutString(out, player.MostKilledBy);
+        out += ',';
+        PutNumber(out, "mostKilledByTimes", player.MostKilledByTimes);
     }
     out += '}';
     return out;
@@ -364,7 +387,27 @@ bool Player(const TJson& json, bool stats, TPlayerSummary& player)
     for (std::size_t k = 0; k < weapons->Names.size(); ++k)
         if (!Count(&weapons->Items[k], player.WeaponKills[weapons->Names[k]]))
             return false;
-    return true;
+    // Each may be missing, but not of another type.
+    auto optionalCount = [&json](std::string_view key, std::uint64_t& count) {
+        const TJson* value = json.Member(key);
+        return !value || Count(value, count);
+    };
+    auto optionalText = [&json](std::string_view key, std::string& text) {
+        const TJson* value = json.Member(key);
+        return !value || Text(value, text);
+    };
+    const TJson* earlier = json.Member("earlierNames");
+    if (earlier) {
+        if (earlier->Type != TJson::TType::Array)
+            return false;
+        for (const TJson& item : earlier->Items)
+            if (!Text(&item, player.EarlierNames.emplace_back()))
+                return false;
+    }
+    return optionalCount("words", player.Words) && optionalCount("line", player.FirstLine) &&
+           optionalText("mostKilled", player.MostKilled) && optionalCount("mostKilledTimes", player.MostKilledTimes) &&
+           optionalText("mostKilledBy", player.MostKilledBy) &&
+           optionalCount("mostKilledByTimes", player.MostKilledByTimes);
 }
 
 bool Summary(const TJson& json, TPageSummary& summary)

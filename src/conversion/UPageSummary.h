@@ -22,6 +22,15 @@ struct TPlayerSummary {
     std::uint64_t Deaths = 0;
     std::uint64_t Suicides = 0;
     std::map<std::string, std::uint64_t> WeaponKills; // by means of death ("MOD_RAILGUN")
+    std::uint64_t Words = 0;   // in the chat lines
+    std::uint64_t FirstLine = 0; // the page's first line naming the player (its id "L<n>"); 0: none
+    std::vector<std::string> EarlierNames; // the names the player renamed from, first one first
+    // The player this one killed most, and the one who killed this one most
+    // (suicides and the world's kills left out); empty when none.
+    std::string MostKilled;
+    std::uint64_t MostKilledTimes = 0;
+    std::string MostKilledBy;
+    std::uint64_t MostKilledByTimes = 0;
 
     bool operator==(const TPlayerSummary&) const = default;
 };

@@ -2,6 +2,8 @@
 // temporary directory, its output lines, pages and exit statuses.
 #include <algorithm>
 #include <filesystem>
+#include <map>
+#include <regex>
 #include <set>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -14,6 +16,9 @@
 #endif
 
 #include "CliProcess.h"
+#include "conversion/UDumpText.h"
+#include "conversion/ULineKinds.h"
+#include "conversion/UPlayerStats.h"
 #include "platform/UDialogs.h"
 #include "platform/UPaths.h"
 #include "settings/UHighLighter.h"
@@ -189,6 +194,10 @@ TEST_F(CliEndToEnd, NamedPipes_AreRefusedAsNotARegularFile_WithoutWaiting)
     TCliResult dump = Convert({"pipe.txt"});
     EXPECT_EQ(dump.Status, 1);
     EXPECT_EQ(dump.Out, Path("pipe.txt") + ": Error reading source file (not a regular file)\n");
+
+    TCliResult stats = Cli.Run({"stats", "pipe.txt"});
+    EXPECT_EQ(stats.Status, 1);
+    EXPECT_EQ(stats.Err, "velmora-cli: cannot read pipe.txt: not a regular file\n");
 
     TCliResult show = Cli.Run({"profile", "show", "pipe.cfg"});
     EXPECT_EQ(show.Status, 2);
@@ -533,6 +542,74 @@ TEST_F(CliEndToEnd, HelpAndVersion_GoToStandardOutputWithExitZero)
     TCliResult version = Cli.Run({"--version"});
     EXPECT_EQ(version.Status, 0);
     EXPECT_EQ(version.Out, std::string("velmora-cli ") + VELMORA_VERSION + "\n");
+}
+
+TEST_F(CliEndToEnd, Stats_TableOfTheDumpsTogether_AnUnreadableDumpSaidAndExitsOne)
+{
+    Dir.Write("a.txt", "^1Sarge^7: gg all\nDoom^7 was railed by Sarge^7\nEv\x1b[2Jil^7: hi\n");
+    Dir.Write("b.log", "  0:01 Kill: 1 2 10: Sarge killed Doom by MOD_RAILGUN\n"
+                       "  0:02 Kill: 1022 1 19: <world> killed Sarge by MOD_FALLING\n");
+    fs::create_directory(Path("dir.txt"));
+
+    TCliResult r = Cli.Run({"stats", "a.txt", "gone.txt", "dir.txt", "b.log"});
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_EQ(r.Err, "velmora-cli: cannot read gone.txt: not found\nvelmora-cli: cannot read dir.txt: a directory\n");
+    EXPECT_EQ(r.Out, // a control character of a name is not passed to the terminal
+              "Player    Chat  Words  Kills  Deaths  Suicides  Top weapon  Killed most  Killed most by  Earlier names\n"
+              "Sarge        1      2      2       1         0  Railgun     Doom (2)\n"
+              "Ev?[2Jil     1      1      0       0         0\n"
+              "Doom         0      0      0       2         0                           Sarge (2)\n");
+
+    TCliResult none = Cli.Run({"stats", "--json", "dir.txt"});
+    EXPECT_EQ(none.Status, 1);
+    EXPECT_EQ(json::parse(none.Out), json::parse(R"({"dumps":[],"players":[]})"));
+    EXPECT_EQ(Cli.Run({"stats", "a.txt"}).Status, 0);
+}
+
+// Every player's kills, deaths and suicides in a real server log, counted
+// here from its Kill lines with a pattern of their own, against the counts
+// of the program and of velmora-cli stats --json.
+TEST_F(CliEndToEnd, Stats_RealServerLog_KillsAndDeathsAreThoseOfItsKillLines)
+{
+    const std::string log = std::string(VELMORA_SHARED_TESTDATA) + "/q3dumps/q3llm-games.log";
+    const std::string bytes = TempDir::Read(log);
+    ASSERT_FALSE(bytes.empty()) << "the shared test data is missing: " << log;
+    const std::regex kill(R"(^ *\d+:\d\d Kill: (\d+) (\d+) \d+: (.+) killed (.+) by MOD_\w+$)");
+    std::map<std::string, std::uint64_t> kills, deaths, suicides;
+    TLineClassifier classifier;
+    TPlayerStats stats;
+    TDumpLineReader reader(bytes);
+    std::uint64_t number = 0;
+    for (std::string_view view; reader.Next(view);) {
+        stats.Add(classifier.Classify(view), ++number);
+        const std::string line(view);
+        std::smatch m;
+        if (!std::regex_match(line, m, kill))
+            continue;
+        ++deaths[m[4]];
+        if (m[1] == m[2])
+            ++suicides[m[3]]; // a player's own death is a suicide, not a kill
+        else if (m[3] != "<world>")
+            ++kills[m[3]];
+    }
+    ASSERT_EQ(deaths.size(), 7u);
+
+    TCliResult r = Cli.Run({"stats", "--json", log});
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    const json players = json::parse(r.Out)["players"];
+    ASSERT_EQ(players.size(), 7u);
+    const std::vector<TPlayerSummary> counted = stats.Players();
+    ASSERT_EQ(counted.size(), 7u);
+    for (std::size_t k = 0; k < counted.size(); ++k) {
+        const std::string name = counted[k].Name;
+        EXPECT_EQ(counted[k].Kills, kills[name]) << name;
+        EXPECT_EQ(counted[k].Deaths, deaths[name]) << name;
+        EXPECT_EQ(counted[k].Suicides, suicides[name]) << name;
+        EXPECT_EQ(players[k]["name"], name);
+        EXPECT_EQ(players[k]["kills"], kills[name]) << name;
+        EXPECT_EQ(players[k]["deaths"], deaths[name]) << name;
+        EXPECT_EQ(players[k]["suicides"], suicides[name]) << name;
+    }
 }
 
 // Without --profile the program directory decides which settings file and

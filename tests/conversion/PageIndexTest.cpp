@@ -48,6 +48,13 @@ TEST(PageSummaryTest, WrittenAndReadBack_WithAwkwardNamesAndStats)
     bob.Deaths = 3;
     bob.Suicides = 1;
     bob.WeaponKills = {{"MOD_RAILGUN", 5}, {"MOD_ROCKET", 2}};
+    bob.Words = 40;
+    bob.FirstLine = 17;
+    bob.EarlierNames = {"Bobby", "<b>"};
+    bob.MostKilled = "\xC3\xA9ve\t";
+    bob.MostKilledTimes = 4;
+    bob.MostKilledBy = "x";
+    bob.MostKilledByTimes = 1;
     summary.Players = {Player("\xC3\xA9ve\t", 0), bob}; // in the page's order, whatever their counts
 
     const std::string page = PageWith(summary);
@@ -62,6 +69,7 @@ TEST(PageSummaryTest, WrittenAndReadBack_WithAwkwardNamesAndStats)
     ASSERT_TRUE(ParsePageSummary(PageWith(summary), read));
     EXPECT_EQ(read.Players[1].Kills, 0u);
     EXPECT_TRUE(read.Players[1].WeaponKills.empty());
+    EXPECT_TRUE(read.Players[1].EarlierNames.empty());
 }
 
 TEST(PageSummaryTest, NamesThatAreNotUtf8_AreWrittenAsWindows1252)
@@ -91,6 +99,13 @@ TEST(PageSummaryTest, AnythingButAWellFormedSummary_IsRefusedAndLeavesTheResultA
         json.replace(json.find(from), from.size(), to);
         return json;
     };
+    auto withStats = [&replaced](const std::string& more) {
+        std::string json = replaced("\"stats\":false", "\"stats\":true");
+        const std::string player = "\"chat\":1";
+        return json.replace(json.find(player), player.size(),
+                            player + ",\"kills\":0,\"deaths\":0,\"suicides\":0,\"weapons\":{}" + more);
+    };
+    ASSERT_TRUE(ParsePageSummary(page(withStats("")), read)) << "the counts after weapons may be missing";
     const std::string broken[] = {
         "",
         good.substr(0, good.size() - 1),
@@ -111,6 +126,11 @@ TEST(PageSummaryTest, AnythingButAWellFormedSummary_IsRefusedAndLeavesTheResultA
         replaced("\"name\":\"x\"", "\"name\":\"\\q\""),
         replaced("[{", "[[[[[[[[[[{"),
         replaced("[{\"name\":\"x\",\"chat\":1}]", "[1,]"),
+        // With stats, counts that may be missing must not be wrong.
+        withStats(",\"words\":-1"),
+        withStats(",\"earlierNames\":\"x\""),
+        withStats(",\"earlierNames\":[1]"),
+        withStats(",\"mostKilled\":2"),
     };
     for (const std::string& json : broken) {
         TPageSummary untouched = Summary("kept", "2000-01-01T00:00:00", 9);
@@ -194,6 +214,52 @@ TEST(PageIndexTest, RebuiltOverTwoRuns_ListsEveryModernPageNewestFirst_AndLeaves
     EXPECT_EQ(index.find("<h2>June 2025</h2>", juneHeading + 1), std::string::npos) << "one heading per month";
     EXPECT_EQ(index.find("index.htm"), std::string::npos);
     EXPECT_EQ(ReadIndexEntries(dir.Path()).size(), 3u);
+}
+
+TEST(PageIndexTest, Players_SummedOverThePagesWithStats_LinkedToTheirFirstLineOnTheOldestPage)
+{
+    TempDir dir;
+    THTMLOptions html(nullptr);
+    auto player = [](const std::string& name, std::uint64_t chat, std::uint64_t kills, std::uint64_t line) {
+        TPlayerSummary p = Player(name, chat);
+        p.Kills = kills;
+        p.Deaths = 1;
+        p.Words = chat * 2;
+        p.FirstLine = line;
+        p.WeaponKills = {{"MOD_RAILGUN", kills}};
+        return p;
+    };
+    TPageSummary older = Summary("old night.txt", "2025-06-01T20:00:00", 100);
+    older.HasStats = true;
+    older.Players = {player("Sarge", 5, 2, 0), player("Doom", 1, 7, 30)};
+    TPageSummary newer = Summary("new.txt", "2025-06-02T20:00:00", 100);
+    newer.HasStats = true;
+    newer.Players = {player("Sarge", 4, 1, 12), player("Doom", 9, 0, 3)};
+    TPageSummary plain = Summary("plain.txt", "2025-06-03T20:00:00", 100);
+    plain.Players = {Player("Sarge", 50)};
+    WritePage(dir, "old night.htm", older);
+    WritePage(dir, "new.htm", newer);
+    WritePage(dir, "plain.htm", plain);
+    ASSERT_TRUE(WriteIndexPage(dir.Path(), html));
+    const std::string index = TempDir::Read(dir.File(IndexPageName));
+    const std::size_t section = index.find("<section class=\"players\" id=\"players\">");
+    ASSERT_NE(section, std::string::npos) << index;
+    EXPECT_NE(index.find("<p>Summed over the 2 pages with player stats.</p>", section), std::string::npos) << index;
+    const std::size_t doom = index.find("<tr><td><a href=\"old%20night.htm#L30\">Doom</a></td><td class=\"n\">10</td>"
+                                        "<td class=\"n\">20</td><td class=\"n\">7</td><td class=\"n\">2</td>"
+                                        "<td class=\"n\">0</td><td>Railgun</td></tr>",
+                                        section);
+    const std::size_t sarge = index.find("<tr><td><a href=\"new.htm#L12\">Sarge</a></td><td class=\"n\">9</td>",
+                                         section);
+    EXPECT_NE(doom, std::string::npos) << index;
+    EXPECT_NE(sarge, std::string::npos) << "the older page has no line of Sarge's: " << index;
+    EXPECT_LT(doom, sarge) << "most chat lines first";
+
+    WritePage(dir, "new.htm", plain);
+    WritePage(dir, "old night.htm", plain);
+    ASSERT_TRUE(WriteIndexPage(dir.Path(), html));
+    EXPECT_EQ(TempDir::Read(dir.File(IndexPageName)).find("id=\"players\""), std::string::npos)
+        << "no section without pages with stats";
 }
 
 TEST(PageIndexTest, AFolderThatCannotBeRead_HasNoEntries)
