@@ -8,6 +8,7 @@
 #include "conversion/UDumpLineSource.h"
 #include "conversion/UPageIndex.h"
 #include "conversion/UPageSink.h"
+#include "conversion/UPlayersSection.h"
 #include "conversion/UShownText.h"
 #include "platform/UFiles.h"
 #include "platform/UPaths.h"
@@ -106,6 +107,10 @@ TModernPage::TModernPage(const TModernPageInput& input)
     }
     FSummary.DumpName = AsUtf8(FInput.DumpName);
     FSummary.DumpDate = FInput.DumpDate;
+    if (FInput.App->FPlayerStats) {
+        FStats = std::make_unique<TPlayerStats>();
+        FSummary.HasStats = true;
+    }
 }
 
 TModernPage::TMarkup TModernPage::MarkupOf(const THighLightInfo& info, const TModernPageInput& input, TColor back)
@@ -132,13 +137,14 @@ std::string TModernPage::Header(std::size_t dumpLines)
     // start, before any text of the profile, and growing with the dump, whose
     // players it lists.
     FSummaryAt = page.size();
-    FSummarySize = std::clamp<std::size_t>(FInput.DumpBytes / 64, MinSummaryElement, MaxSummaryBytes);
+    FSummarySize = std::clamp<std::size_t>(FInput.DumpBytes / (FStats ? 16 : 64), MinSummaryElement, MaxSummaryBytes);
     page += SummaryElement(FSummary, FSummarySize);
     page += CRLF;
     page += "<meta name=\"author\" content=\"" + author + "\">\r\n<title>" + title + "</title>\r\n";
     const std::string backImage =
         html.FBackImage.empty() ? std::string() : FInput.ImageDir + ExtractFileName(html.FBackImage);
-    page += StyleBlock(html, backImage, FText.ColorClassRules());
+    page += StyleBlock(html, backImage,
+                       FText.ColorClassRules() + (FStats ? std::string(PlayersStyleRules()) : std::string()));
     page += "</head>\r\n<body>\r\n<header>\r\n<h1>" + title + "</h1>\r\n";
     if (!author.empty())
         page += "<p>" + author + "</p>\r\n";
@@ -169,7 +175,12 @@ bool TModernPage::Write(TDumpLineSource& lines, TPageSink& sink, TAtomicFileWrit
     // After a stop the rest is written as read: no joining, no highlight.
     while (!complete && lines.NextAsRead(line))
         PutLine(line, false);
-    sink.Put({"</main>\r\n", AsUtf8(FInput.Html->FEndPageHTML),
+    sink.Put("</main>\r\n");
+    if (FStats) {
+        FSummary.Players = FStats->Players();
+        sink.Put(PlayersSectionHtml(FSummary.Players));
+    }
+    sink.Put({AsUtf8(FInput.Html->FEndPageHTML),
               "\r\n<footer>\r\n<!-- Created by Velmora -->\r\n</footer>\r\n</body>\r\n</html>\r\n"});
     sink.Finish();
     lines.Finish();
@@ -195,11 +206,20 @@ bool TModernPage::Keeps(TLineKind kind) const
     return true;
 }
 
-void TModernPage::Count(const TLineFacts& facts)
+void TModernPage::Count(const TLineFacts& facts, std::uint64_t shownNumber)
 {
+    if (FStats)
+        FStats->Add(facts, shownNumber);
     if (facts.Kind != TLineKind::Chat && facts.Kind != TLineKind::Team && facts.Kind != TLineKind::Tell)
         return;
     ++FSummary.ChatLines;
+    if (!FStats)
+        CountChat(facts);
+}
+
+// Without the stats option only each player's chat lines are counted, for the index.
+void TModernPage::CountChat(const TLineFacts& facts)
+{
     FName.clear();
     AppendPlayerName(FName, facts.Speaker);
     auto [at, added] = FPlayerIndex.try_emplace(FName, FSummary.Players.size());
@@ -233,8 +253,9 @@ void TModernPage::PutLine(const TDumpLine& line, bool mayHighlight)
     }
     // Every line is classified, kept or not: the classifier learns the players from them.
     const TLineFacts facts = FClassifier.Classify(text);
-    Count(facts);
-    if (!Keeps(facts.Kind))
+    const bool kept = Keeps(facts.Kind);
+    Count(facts, kept ? line.Number : 0);
+    if (!kept)
         return;
     const TMarkup* markup = mayHighlight ? Highlight(text) : nullptr;
     FOut.assign("<div id=\"L");

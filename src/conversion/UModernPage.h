@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -14,6 +15,7 @@
 #include "conversion/UNameMatcher.h"
 #include "conversion/UPageSummary.h"
 #include "conversion/UPageText.h"
+#include "conversion/UPlayerStats.h"
 #include "settings/UHighLighter.h"
 
 namespace velmora {
@@ -63,7 +65,8 @@ private:
     std::string Header(std::size_t dumpLines);
     void PutLine(const TDumpLine& line, bool mayHighlight);
     bool Keeps(TLineKind kind) const;
-    void Count(const TLineFacts& facts);
+    void Count(const TLineFacts& facts, std::uint64_t shownNumber);
+    void CountChat(const TLineFacts& facts);
     const TMarkup* Highlight(std::string_view text);
     static TMarkup MarkupOf(const THighLightInfo& info, const TModernPageInput& input, TColor back);
 
@@ -75,7 +78,8 @@ private:
     TNameMatcher FMatcher;
     std::vector<TMarkup> FMarkups;
     TPageSummary FSummary;
-    std::unordered_map<std::string, std::size_t> FPlayerIndex; // a player's place in FSummary.Players
+    std::unordered_map<std::string, std::size_t> FPlayerIndex; // a player's place in FSummary.Players, without stats
+    std::unique_ptr<TPlayerStats> FStats; // with the player stats option
     // Where the parts filled in at the end stand in the page, and their sizes.
     std::size_t FSummaryAt = 0;
     std::size_t FSummarySize = 0;

@@ -149,6 +149,36 @@ TEST(ModernPage, HighlightedLineTakesTheNamesColourWithoutCodesOrPadding)
     EXPECT_EQ(lines[2].Attributes, R"( class="other")");
 }
 
+TEST(ModernPage, PlayerStatsFollowTheLinesAndGoIntoTheSummary)
+{
+    TModernSetup setup;
+    const std::string dump = "Biker^7: hi all\n"
+                             "Sarge was railed by Biker\n"
+                             "Biker was railed by Sarge\n"
+                             "Biker^7: gg\n";
+    EXPECT_EQ(setup.PageOf(dump).find("Players"), std::string::npos) << "only with the stats option";
+
+    setup.App.SetPlayerStats(true);
+    setup.App.SetKeepLines(TKeepLines::Chat);
+    const std::string page = setup.PageOf(dump);
+    const std::size_t section = page.find("Players</h2>");
+    ASSERT_NE(section, std::string::npos);
+    EXPECT_GT(section, page.find("</main>"));
+    EXPECT_LT(section, page.find("<footer>"));
+    EXPECT_NE(page.find(R"(<a href="#L1">Biker</a>)", section), std::string::npos) << page.substr(section);
+    EXPECT_EQ(page.find(R"(href="#L2")", section), std::string::npos) << "Sarge's first line is left out";
+
+    TPageSummary summary;
+    ASSERT_TRUE(ParsePageSummary(page, summary));
+    EXPECT_TRUE(summary.HasStats);
+    ASSERT_EQ(summary.Players.size(), 2u);
+    EXPECT_EQ(summary.Players[0].Name, "Biker");
+    EXPECT_EQ(summary.Players[0].ChatLines, 2u);
+    EXPECT_EQ(summary.Players[0].Kills, 1u);
+    EXPECT_EQ(summary.Players[1].Deaths, 1u);
+    EXPECT_EQ(summary.Players[1].FirstLine, 0u);
+}
+
 TEST(ModernPage, IndexIsRebuiltOverTwoRunsFromTheModernPagesInTheFolder)
 {
     TModernSetup setup;
