@@ -18,6 +18,8 @@
 
 namespace velmora {
 
+using namespace std::string_view_literals;
+
 namespace {
 
 constexpr std::string_view CRLF = "\r\n";
@@ -87,12 +89,6 @@ std::string ShownDate(const std::string& date)
     return shown;
 }
 
-void AppendNumber(std::string& out, std::uint64_t n)
-{
-    char digits[24];
-    auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
-    out.append(digits, end);
-}
 
 } // namespace
 
@@ -220,14 +216,21 @@ void TModernPage::Count(const TLineFacts& facts, std::uint64_t shownNumber)
 // Without the stats option only each player's chat lines are counted, for the index.
 void TModernPage::CountChat(const TLineFacts& facts)
 {
-    FName.clear();
-    AppendPlayerName(FName, facts.Speaker);
-    auto [at, added] = FPlayerIndex.try_emplace(FName, FSummary.Players.size());
-    if (added) {
-        FSummary.Players.emplace_back();
-        FSummary.Players.back().Name = AsUtf8(FName);
+    // Most lines find their player by the name as written, without taking codes out.
+    auto found = FSpellings.find(facts.Speaker);
+    if (found == FSpellings.end()) {
+        if (FSpellings.size() >= TPlayerStats::MaxPlayers)
+            return; // no dump makes the counts grow without end
+        FName.clear();
+        AppendPlayerName(FName, facts.Speaker);
+        auto [at, added] = FPlayerIndex.try_emplace(FName, FSummary.Players.size());
+        if (added) {
+            FSummary.Players.emplace_back();
+            FSummary.Players.back().Name = AsUtf8(FName);
+        }
+        found = FSpellings.emplace(std::string(facts.Speaker), at->second).first;
     }
-    ++FSummary.Players[at->second].ChatLines;
+    ++FSummary.Players[found->second].ChatLines;
 }
 
 const TModernPage::TMarkup* TModernPage::Highlight(std::string_view text)
@@ -258,14 +261,13 @@ void TModernPage::PutLine(const TDumpLine& line, bool mayHighlight)
     if (!kept)
         return;
     const TMarkup* markup = mayHighlight ? Highlight(text) : nullptr;
-    FOut.assign("<div id=\"L");
-    AppendNumber(FOut, line.Number);
-    FOut.append("\" class=\"").append(LineKindName(facts.Kind));
+    char digits[24];
+    const std::string_view number(digits, static_cast<std::size_t>(
+                                              std::to_chars(digits, digits + sizeof digits, line.Number).ptr - digits));
+    FOut.assign(R"(<div id="L)"sv).append(number).append(R"(" class=")"sv).append(LineKindName(facts.Kind));
     if (markup)
         FOut += markup->Attributes;
-    FOut.append("\"><a href=\"#L");
-    AppendNumber(FOut, line.Number);
-    FOut.append("\"></a>");
+    FOut.append(R"("><a href="#L)"sv).append(number).append(R"("></a>)"sv);
     if (markup) {
         FOut += markup->Before;
         FPlainText.Append(FOut, text);
@@ -273,7 +275,7 @@ void TModernPage::PutLine(const TDumpLine& line, bool mayHighlight)
     } else {
         FText.Append(FOut, text);
     }
-    FOut.append("</div>\r\n");
+    FOut.append("</div>\r\n"sv);
     FSink->Put(FOut);
 }
 

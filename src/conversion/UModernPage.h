@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -78,7 +79,14 @@ private:
     TNameMatcher FMatcher;
     std::vector<TMarkup> FMarkups;
     TPageSummary FSummary;
-    std::unordered_map<std::string, std::size_t> FPlayerIndex; // a player's place in FSummary.Players, without stats
+    // Without stats: a player's place in FSummary.Players by name without
+    // codes, and by the names as written in the lines.
+    struct TTextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+    };
+    std::unordered_map<std::string, std::size_t> FPlayerIndex;
+    std::unordered_map<std::string, std::size_t, TTextHash, std::equal_to<>> FSpellings;
     std::unique_ptr<TPlayerStats> FStats; // with the player stats option
     // Where the parts filled in at the end stand in the page, and their sizes.
     std::size_t FSummaryAt = 0;
