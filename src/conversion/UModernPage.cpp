@@ -23,6 +23,7 @@ using namespace std::string_view_literals;
 namespace {
 
 constexpr std::string_view CRLF = "\r\n";
+constexpr const char* Dot = " \xC2\xB7 "; // a middle dot between the header's facts
 
 std::vector<std::string_view> NameViews(const TNamesList* names)
 {
@@ -144,15 +145,15 @@ std::string TModernPage::Header(std::size_t dumpLines)
     page += "</head>\r\n<body>\r\n<header>\r\n<h1>" + title + "</h1>\r\n";
     if (!author.empty())
         page += "<p>" + author + "</p>\r\n";
-    page += "<p>" + PageEscaped(FInput.DumpName) + " · <time datetime=\"" + FInput.DumpDate + "\">" +
-            ShownDate(FInput.DumpDate) + "</time> · " + std::to_string(dumpLines) + " lines · <span>";
+    page += "<p>" + PageEscaped(FInput.DumpName) + Dot + "<time datetime=\"" + FInput.DumpDate + "\">" +
+            ShownDate(FInput.DumpDate) + "</time>" + Dot + std::to_string(dumpLines) + " lines" + Dot + "<span>";
     // Room for the chat lines, which are no more than the lines.
     FChatCountAt = page.size();
     FChatCountWidth = std::to_string(dumpLines).size();
     page.append(FChatCountWidth, ' ');
     page += "</span> chat lines";
     if (FInput.LinkIndex)
-        page += std::string(" · <a href=\"") + IndexPageName + "\">Index</a>";
+        page += std::string(Dot) + "<a href=\"" + IndexPageName + "\">Index</a>";
     page += "</p>\r\n</header>\r\n";
     page += AsUtf8(html.FFrontPageHTML);
     page += "\r\n<main>\r\n";
