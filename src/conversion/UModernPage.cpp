@@ -186,7 +186,11 @@ bool TModernPage::Write(TDumpLineSource& lines, TPageSink& sink, TAtomicFileWrit
     std::string chatLines = std::to_string(std::min<std::uint64_t>(FSummary.ChatLines, dumpLines));
     chatLines.insert(0, FChatCountWidth - chatLines.size(), ' ');
     file.Rewrite(FChatCountAt, chatLines);
-    file.Rewrite(FSummaryAt, SummaryElement(FSummary, FSummarySize));
+    // The slot holds any file name and the counts; an element that did not
+    // fit would overwrite the page, so the slot's first one stays instead.
+    const std::string summary = SummaryElement(FSummary, FSummarySize);
+    if (summary.size() == FSummarySize)
+        file.Rewrite(FSummaryAt, summary);
     return complete;
 }
 
