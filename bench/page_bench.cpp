@@ -3,7 +3,8 @@
 // Names are either players of the dump (about half the lines are marked up)
 // or "Player000:" ... (never found, but sharing keys with "players"), with
 // both case settings, broken lines on and off, and dump text as stored or
-// escaped with colour codes shown as colours.
+// escaped with colour codes shown as colours; the classic page, or the modern
+// one (style 1), also with player stats (style 2).
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -104,6 +105,9 @@ void BM_WritePage(benchmark::State& state)
         app.FEscapeText = true;
         app.FColorCodes = TColorCodes::Colors;
     }
+    if (state.range(6) != 0)
+        app.SetPageStyle(TPageStyle::Modern);
+    app.SetPlayerStats(state.range(6) == 2);
     TConvertClass engine(nullptr, [] {});
     engine.SetOptions(&html, &app, &io, &names);
     const auto dumpBytes = static_cast<std::int64_t>(fs::file_size(dump));
@@ -118,28 +122,34 @@ constexpr int Numbered = 1;
 
 void PageArgs(benchmark::internal::Benchmark* b)
 {
-    b->ArgNames({"MB", "names", "numbered", "ignoreCase", "broken", "escapeColors"});
+    b->ArgNames({"MB", "names", "numbered", "ignoreCase", "broken", "escapeColors", "style"});
     for (int names : {0, 10, 100})
         for (int ignoreCase : {0, 1})
             for (int broken : {0, 1})
-                b->Args({1, names, Players, ignoreCase, broken, 0});
+                b->Args({1, names, Players, ignoreCase, broken, 0, 0});
 }
 
 // Few cases and iterations for the 64 MB dump keep the default run short.
 void LargePageArgs(benchmark::internal::Benchmark* b)
 {
-    b->ArgNames({"MB", "names", "numbered", "ignoreCase", "broken", "escapeColors"});
+    b->ArgNames({"MB", "names", "numbered", "ignoreCase", "broken", "escapeColors", "style"});
     for (int broken : {0, 1}) {
-        b->Args({64, 0, Players, 0, broken, 0});
+        b->Args({64, 0, Players, 0, broken, 0, 0});
         for (int names : {100, 1000})
-            b->Args({64, names, Numbered, 1, broken, 0});
+            b->Args({64, names, Numbered, 1, broken, 0, 0});
         for (int ignoreCase : {0, 1})
-            b->Args({64, 100, Players, ignoreCase, broken, 0});
+            b->Args({64, 100, Players, ignoreCase, broken, 0, 0});
     }
     // Escaped text with colour runs: the same targets hold.
-    b->Args({64, 0, Players, 0, 0, 1});
+    b->Args({64, 0, Players, 0, 0, 1, 0});
     for (int names : {100, 1000})
-        b->Args({64, names, Numbered, 1, 0, 1});
+        b->Args({64, names, Numbered, 1, 0, 1, 0});
+    // The modern page against the classic one of the same dump and names;
+    // with player stats, against the modern page without.
+    for (int names : {0, 100})
+        for (int colors : {0, 1})
+            for (int style : {1, 2})
+                b->Args({64, names, Players, 0, 0, colors, style});
 }
 
 } // namespace

@@ -174,6 +174,8 @@ std::string WhyNotWritten(const std::vector<TFileItem>& files, std::size_t row, 
     for (const TFileItem& item : files)
         if (SameFile(item.Path, output))
             return "the page would replace the dump " + item.Path;
+    if (engine.IsIndexPage(output))
+        return "the index page of the run takes that name";
     return WhyUnwritable(output);
 }
 

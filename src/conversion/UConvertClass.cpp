@@ -10,7 +10,10 @@
 #include <string_view>
 
 #include "conversion/UDumpLineSource.h"
+#include "conversion/UModernPage.h"
 #include "conversion/UNameMatcher.h"
+#include "conversion/UPageIndex.h"
+#include "conversion/UPageSummary.h"
 #include "conversion/UPageSink.h"
 #include "conversion/UShownText.h"
 #include "platform/UControls.h"
@@ -146,8 +149,10 @@ private:
 
     // A line whose text the page changes (escaped characters, colour codes).
     // Names are looked for in the text as the reader sees it: without codes
-    // when they are removed or shown as colours.
-    void PutShownLine(std::string_view first, std::string_view second, TLineMarker* marker, const TShownText& shown)
+    // when they are removed or shown as colours. A highlighted line is shown
+    // as `highlighted` says: its codes would hide the name's colour.
+    void PutShownLine(std::string_view first, std::string_view second, TLineMarker* marker, const TShownText& plain,
+                      const TShownText& highlighted)
     {
         std::string_view line = first;
         if (!second.empty()) {
@@ -156,7 +161,8 @@ private:
         }
         const TLineMarker::TMarkup* markup = nullptr;
         if (marker)
-            markup = marker->Find(shown.HidesCodes() ? shown.WithoutCodes(line, FSeen) : line);
+            markup = marker->Find(plain.HidesCodes() ? plain.WithoutCodes(line, FSeen) : line);
+        const TShownText& shown = markup ? highlighted : plain;
         const std::string_view prefix = markup ? std::string_view(markup->Prefix) : std::string_view();
         const std::string_view suffix = markup ? std::string_view(markup->Suffix) : std::string_view();
         // Written in place when the longest it can become fits a block.
@@ -200,13 +206,17 @@ private:
         const TAppOptions* app = FEngine.FAppOptions;
         const TShownText shown(app && app->FEscapeText, app ? app->FColorCodes : TColorCodes::Keep,
                                FEngine.FHTMLOptions->FTextColor);
+        // Codes shown as colours would hide a highlighted line's colour: such a line loses them.
+        const TShownText highlighted(app && app->FEscapeText,
+                                     shown.HidesCodes() ? TColorCodes::Remove : TColorCodes::Keep,
+                                     FEngine.FHTMLOptions->FTextColor);
         const bool highlight = marker.HasNames();
         TDumpLine line;
         while (lines.Next(line)) {
             // A stop that arrived at this line's pump leaves it without markup.
             const bool mark = highlight && !lines.Stopped();
             if (shown.ChangesText()) {
-                PutShownLine(line.First, line.Second, mark ? &marker : nullptr, shown);
+                PutShownLine(line.First, line.Second, mark ? &marker : nullptr, shown, highlighted);
             } else if (const TLineMarker::TMarkup* markup = mark ? marker.Find(line.First, line.Second) : nullptr) {
                 PutLine(markup->Prefix, line.First, line.Second, markup->Suffix);
             } else {
@@ -276,6 +286,21 @@ void TConvertClass::Stop()
     FRunning = false;
 }
 
+bool TConvertClass::Modern() const
+{
+    return FAppOptions && FAppOptions->FPageStyle == TPageStyle::Modern;
+}
+
+bool TConvertClass::WritesIndex() const
+{
+    return Modern() && FAppOptions->FWriteIndex;
+}
+
+bool TConvertClass::IsIndexPage(const std::string& output) const
+{
+    return WritesIndex() && AsciiUpperCase(ExtractFileName(output)) == AsciiUpperCase(IndexPageName);
+}
+
 bool TConvertClass::IgnoreCase() const
 {
     // The option is named "case sensitive", but when set the search ignores case.
@@ -301,11 +326,16 @@ bool TConvertClass::Convert(std::string& message)
         FIOOptions->ResetStatuses();
     if (FIOOptions && FAppOptions && FHTMLOptions && !FIOOptions->FFiles.empty())
         result = ConvertFiles();
+    // The index lists the pages in the directory, also after a stop: those written are there.
+    const bool indexWritten = !WritesIndex() || !FIOOptions || !FHTMLOptions ||
+                              WriteIndexPage(FIOOptions->FDestDir, *FHTMLOptions);
     if (!FRunning)
         message = "Canceled by user";
     else if (!result)
         message = "One or more files were not converted";
-    return result;
+    else if (!indexWritten)
+        message = "The index page could not be written";
+    return result && indexWritten;
 }
 
 bool TConvertClass::ConvertFiles()
@@ -383,6 +413,9 @@ std::uint8_t TConvertClass::ProcessFile(const std::string& source, const std::st
     // would replace that one's page.
     if (IsRunInput(output, source) || FRunPages.Contains(output))
         return StatusCode::WriteError;
+    // Nor may a page take the index page's name when the run writes one.
+    if (IsIndexPage(output))
+        return StatusCode::WriteError;
     auto write = [&](std::uint8_t success) {
         if (WritePage(source, output))
             return success;
@@ -440,14 +473,24 @@ bool TConvertClass::WritePage(const std::string& source, const std::string& outp
         return false;
     try {
         CopyImages(source);
-        TDumpLineSource lines(TPageProgress{FFileBar, FProcessMessages, &FRunning, HeaderItems},
-                              FHTMLOptions->FBrokenLines, FBlockSize);
+        const bool modern = Modern();
+        TDumpLineSource lines(
+            TPageProgress{FFileBar, FProcessMessages, &FRunning, modern ? TModernPage::HeaderItems : HeaderItems},
+            FHTMLOptions->FBrokenLines, FBlockSize);
         if (!lines.Open(source))
             return false;
         FDumpRead = true;
         TAtomicFileWriter writer(output, TTargetLink::Replace);
         TPageSink sink(writer, FBlockSize);
-        bool complete = TPageBuilder(*this, sink).Write(lines);
+        bool complete = false;
+        if (modern) {
+            TModernPage page(TModernPageInput{FHTMLOptions, FAppOptions, FNames, IgnoreCase(), FImageDir,
+                                              ExtractFileName(source), FileDate(source), lines.BytesRead(),
+                                              FAppOptions->FWriteIndex});
+            complete = page.Write(lines, sink, writer) && FRunning;
+        } else {
+            complete = TPageBuilder(*this, sink).Write(lines);
+        }
         if (lines.ReadFailed()) {
             FDumpRead = false;
             return false; // the page is not saved: it would be short of the dump's end

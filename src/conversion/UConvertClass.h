@@ -49,6 +49,8 @@ public:
     std::uint8_t ProcessFile(const std::string& source, const std::string& output);
     bool WritePage(const std::string& source, const std::string& output);
     void HighlightLine(std::string& line);
+    // True when output is the index page that the run writes after the pages.
+    bool IsIndexPage(const std::string& output) const;
     const std::string& ImageDir() const { return FImageDir; }
     // How many bytes of a dump are read, and of a page gathered, at a time
     // (tests make it small, so that lines cross the edges of blocks).
@@ -63,6 +65,8 @@ private:
     bool IsRunInput(const std::string& path, const std::string& source) const;
     void CopyImages(const std::string& source) const;
     bool IgnoreCase() const;
+    bool Modern() const;      // the profile asks for the modern page
+    bool WritesIndex() const; // ... and for an index page after the run
 
     bool FRunning = true;
     THTMLOptions* FHTMLOptions = nullptr; // not owned

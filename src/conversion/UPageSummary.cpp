@@ -435,6 +435,13 @@ bool Summary(const TJson& json, TPageSummary& summary)
 
 std::string SummaryElement(const TPageSummary& summary)
 {
+    return SummaryElement(summary, 0);
+}
+
+std::string SummaryElement(const TPageSummary& summary, std::size_t size)
+{
+    // size 0: as long as it needs, up to MaxSummaryBytes
+    const std::size_t limit = size == 0 ? MaxSummaryBytes : std::min(size, MaxSummaryBytes);
     std::string head = "{";
     PutKey(head, "generator");
     PutString(head, Generator);
@@ -466,13 +473,13 @@ std::string SummaryElement(const TPageSummary& summary)
     std::stable_sort(byActivity.begin(), byActivity.end(),
                      [&activity](std::size_t a, std::size_t b) { return activity(a) > activity(b); });
     constexpr std::size_t Frame = 64; // the element's tags and the closing brackets
-    std::size_t size = head.size() + Frame;
+    std::size_t used = head.size() + Frame;
     std::vector<std::string> kept(count);
     for (std::size_t k : byActivity) {
         std::string json = PlayerJson(summary.Players[k], summary.HasStats);
-        if (size + json.size() + 1 > MaxSummaryBytes)
+        if (used + json.size() + 1 > limit)
             break;
-        size += json.size() + 1;
+        used += json.size() + 1;
         kept[k] = std::move(json);
     }
     std::string players;
@@ -482,7 +489,10 @@ std::string SummaryElement(const TPageSummary& summary)
         players += players.empty() ? "" : ",";
         players += json;
     }
-    return std::string(SummaryElementStart) + head + "[" + players + "]}" + std::string(ElementEnd);
+    std::string element = std::string(SummaryElementStart) + head + "[" + players + "]}";
+    if (element.size() + ElementEnd.size() < size)
+        element.append(size - element.size() - ElementEnd.size(), ' ');
+    return element + std::string(ElementEnd);
 }
 
 bool ParsePageSummary(std::string_view page, TPageSummary& summary)

@@ -59,6 +59,12 @@ inline constexpr std::size_t MaxSummaryBytes = 1 << 20;
 // escapes, so the element cannot end early. Should the summary pass
 // MaxSummaryBytes, the players with the fewest chat lines and kills are left out.
 std::string SummaryElement(const TPageSummary& summary);
+// The element in exactly `size` bytes (at least MinSummaryElement), padded
+// with spaces before its end tag, leaving out the least active players
+// should it not fit otherwise: a page writer reserves its place in the head
+// before the counts are known, and fills it in once they are.
+std::string SummaryElement(const TPageSummary& summary, std::size_t size);
+inline constexpr std::size_t MinSummaryElement = 4096; // room for any file name and the counts
 
 // Reads the summary of a page's bytes: false, with summary unchanged, for
 // anything but a well-formed summary element within MaxSummaryOffset bytes

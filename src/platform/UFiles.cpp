@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <charconv>
 #include <climits>
+#include <cstdio>
+#include <limits>
 #include <filesystem>
 #include <optional>
 #include <system_error>
@@ -412,6 +414,20 @@ void TAtomicFileWriter::Write(std::string_view bytes)
     }
     FWritten += bytes.size();
     StartWriteBack();
+}
+
+void TAtomicFileWriter::Rewrite(std::uint64_t offset, std::string_view bytes)
+{
+    if (!FFile)
+        return;
+    // Rewritten parts lie near the start of a file, within what fseek's long reaches.
+    const bool inside = offset <= FWritten && bytes.size() <= FWritten - offset &&
+                        offset <= static_cast<std::uint64_t>(std::numeric_limits<long>::max());
+    if (!inside || std::fseek(FFile, static_cast<long>(offset), SEEK_SET) != 0 ||
+        std::fwrite(bytes.data(), 1, bytes.size(), FFile) != bytes.size() || std::fseek(FFile, 0, SEEK_END) != 0) {
+        Fail(inside ? LastError() : std::make_error_code(std::errc::invalid_argument));
+        Discard();
+    }
 }
 
 // A large file is handed to the disk while it is being written, so that the

@@ -67,6 +67,10 @@ public:
     // False once any step has failed; the writer then ignores further writes.
     bool Ok() const { return FFile != nullptr; }
     void Write(std::string_view bytes);
+    // Writes bytes again over some already written from offset on (a part of
+    // the file that could only be filled in once the rest was written);
+    // fails the writer when they reach past what was written.
+    void Rewrite(std::uint64_t offset, std::string_view bytes);
     // Flushes, closes and renames; true when the target now holds what was written.
     bool Commit();
     // The system's reason for the first step that failed; empty while none has.

@@ -234,11 +234,30 @@ TEST_F(CliEndToEnd, Convert_DumpTextOptions_OverrideTheProfileForThisRunOnly)
     EXPECT_NE(TempDir::Read(Path("out/a.htm")).find("\r\nRed &lt;b&gt;<BR>\r\n"), std::string::npos);
     EXPECT_EQ(TempDir::Read(Profile), before);
     EXPECT_EQ(Convert({"--color-codes", "rainbow", "a.txt"}).Status, 2);
-    // The page style options: taken for this run (the page writer has no modern page yet).
-    EXPECT_EQ(Convert({"--style", "modern", "--keep", "chat", "--index", "--stats", "a.txt"}).Status, 0);
+    // The page style options: taken for this run only.
+    EXPECT_EQ(Convert({"--existing", "overwrite", "--style", "modern", "a.txt"}).Status, 0);
+    EXPECT_EQ(TempDir::Read(Path("out/a.htm")).rfind("<!DOCTYPE html>", 0), 0u);
     EXPECT_EQ(TempDir::Read(Profile), before);
     EXPECT_EQ(Convert({"--style", "fancy", "a.txt"}).Status, 2);
     EXPECT_EQ(Convert({"--keep", "kills", "a.txt"}).Status, 2);
+}
+
+TEST_F(CliEndToEnd, Convert_ModernChatOnlyWithIndex_WritesPagesAndIndex_RefusesAPageNamedIndex)
+{
+    Dir.Write("a.txt", "loading\nBiker^7: hi <all>\n");
+    Dir.Write("index.txt", "x\n");
+
+    TCliResult r = Convert({"--style", "modern", "--keep", "chat", "--index", "--stats", "a.txt", "index.txt"});
+
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_EQ(r.Out, Path("a.txt") + ": Converted -> " + Path("out/a.htm") + "\n" + Path("index.txt") +
+                         ": Not converted. Error writing to output file (the index page of the run takes that name)\n");
+    const std::string page = TempDir::Read(Path("out/a.htm"));
+    EXPECT_NE(page.find(R"(<div id="L2" class="chat"><a href="#L2"></a>Biker^7: hi &lt;all&gt;</div>)"), std::string::npos)
+        << page;
+    EXPECT_EQ(page.find("loading"), std::string::npos);
+    EXPECT_NE(page.find("Players</h2>"), std::string::npos);
+    EXPECT_NE(TempDir::Read(Path("out/index.htm")).find(R"(href="a.htm")"), std::string::npos);
 }
 
 TEST_F(CliEndToEnd, Convert_MissingDirectoriesOnTheCommandLineAreMade_OtherwiseAUsageErrorNamingThem)

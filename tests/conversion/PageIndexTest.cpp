@@ -156,6 +156,21 @@ TEST(PageSummaryTest, AVeryLargeSummary_LeavesOutTheLeastActivePlayers)
     EXPECT_EQ(read.Players.back().Name, "player number 39999") << "the others keep their order";
 }
 
+TEST(PageSummaryTest, ASummaryOfAGivenSize_IsPaddedOrLeavesOutTheLeastActive)
+{
+    TPageSummary summary = Summary("a.txt", "2025-06-26T17:52:11", 1);
+    for (int k = 0; k < 200; ++k)
+        summary.Players.push_back(Player("player number " + std::to_string(k), static_cast<std::uint64_t>(k)));
+    for (std::size_t size : {std::size_t{MinSummaryElement}, SummaryElement(summary).size() + 100}) {
+        const std::string element = SummaryElement(summary, size);
+        EXPECT_EQ(element.size(), size);
+        TPageSummary read;
+        ASSERT_TRUE(ParsePageSummary(element, read));
+        EXPECT_EQ(read.Players.back().Name, "player number 199");
+        EXPECT_EQ(read.Players.size() < summary.Players.size(), size == MinSummaryElement);
+    }
+}
+
 TEST(PageSummaryTest, DatesAreLocalTimeInOneShape)
 {
     const std::string date = SummaryDate(0);

@@ -124,6 +124,25 @@ TEST(Files, OpenWriterLeavesNoNamedFileToBeLeftBehind)
 }
 #endif
 
+TEST(Files, RewriteReplacesWrittenBytes_AndFailsTheWriterPastThem)
+{
+    TempDir dir;
+    {
+        TAtomicFileWriter writer(dir.File("page.htm"));
+        writer.Write("head ....; body");
+        writer.Rewrite(5, "1234");
+        writer.Write("; end");
+        ASSERT_TRUE(writer.Commit());
+        EXPECT_EQ(TempDir::Read(dir.File("page.htm")), "head 1234; body; end");
+    }
+    TAtomicFileWriter writer(dir.File("other.htm"));
+    writer.Write("short");
+    writer.Rewrite(3, "long");
+    EXPECT_FALSE(writer.Ok());
+    EXPECT_FALSE(writer.Commit());
+    EXPECT_EQ(FilesIn(dir.Path()), 1);
+}
+
 TEST(Files, UncommittedWriterLeavesTargetUntouched)
 {
     TempDir dir;
