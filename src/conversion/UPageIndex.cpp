@@ -127,6 +127,8 @@ std::string StyleSheet(const THTMLOptions& html)
            "a{color:var(--link)}a:visited{color:var(--visited)}\n"
            "table{border-collapse:collapse;width:100%}\n"
            "th,td{text-align:left;vertical-align:top;padding:.2em .5em;overflow-wrap:anywhere}\n"
+           // Headers and figures break only between words, never inside one.
+           "th,td.n{overflow-wrap:normal}\n"
            "td.n{text-align:right}\n" +
            std::string(PlayersStyleRules());
 }
