@@ -161,6 +161,24 @@ void THTMLform::AskToSaveChanges()
         ActSaveOptsExecute();
 }
 
+bool THTMLform::SaveChangesBeforeClosing()
+{
+    switch (FServices.MessageBoxes->AskYesNoCancel(ConfigChangedCaption, ConfigChangedText)) {
+    case TYesNoCancel::Yes:
+        // A profile that could not be written has said why; the window stays
+        // open with the edits, so that they can be saved elsewhere.
+        if (!FProfile->SaveToFile(FCustomIni->GetCurrentProfile()))
+            return false;
+        SetChanged(false);
+        return true;
+    case TYesNoCancel::No:
+        return true;
+    case TYesNoCancel::Cancel:
+        break;
+    }
+    return false;
+}
+
 void THTMLform::SwitchToProfile(const std::string& path)
 {
     CommitPendingEdit();

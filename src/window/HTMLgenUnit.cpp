@@ -106,7 +106,7 @@ void THTMLform::Guarded(const std::function<void()>& handler)
     try {
         handler();
     } catch (const std::exception& e) {
-        FServices.MessageBoxes->ShowMessage("Velmora", e.what(), TMsgIcon::Error);
+        FServices.MessageBoxes->ShowMessage(Caption, e.what(), TMsgIcon::Error);
     }
 }
 
@@ -202,32 +202,35 @@ bool THTMLform::CloseQuery()
     // A running conversion disables Exit; the window then stays open.
     if (!FControls.btnExit->IsEnabled())
         return false;
-    if (FControls.Window->IsVisible())
-        FFormPlacement->Save();
-    if (!FormClose())
+    CommitPendingEdit();
+    if (IsChanged() && !SaveChangesBeforeClosing())
         return false;
+    const bool placementSaved = !FControls.Window->IsVisible() || FFormPlacement->Save();
+    FormClose(placementSaved);
     FClosed = true;
     return true;
 }
 
-bool THTMLform::FormClose()
+void THTMLform::FormClose(bool placementSaved)
 {
-    if (!FControls.btnExit->IsEnabled())
-        return false;
-    CommitPendingEdit();
     FConvertClass.reset();
-    if (FProfile) {
-        if (IsChanged())
-            Guarded([this] { AskToSaveChanges(); });
-        FProfile.reset();
-    }
+    FProfile.reset();
     FSettingsAction.reset();
-    if (FCustomIni) {
-        // The window closes even when the settings file cannot be written.
-        Guarded([this] { FCustomIni->SaveSettings(); });
-        FCustomIni.reset();
+    if (!FCustomIni)
+        return;
+    // The window closes even when the settings file cannot be written; the
+    // user hears of it once, also when the placement failed as well.
+    std::string failure;
+    try {
+        FCustomIni->SaveSettings();
+    } catch (const std::exception& e) {
+        failure = e.what();
     }
-    return true;
+    if (failure.empty() && !placementSaved)
+        failure = "Unable to write to " + FCustomIni->GetIniFileName();
+    if (!failure.empty())
+        FServices.MessageBoxes->ShowMessage(Caption, failure, TMsgIcon::Error);
+    FCustomIni.reset();
 }
 
 } // namespace velmora

@@ -49,6 +49,8 @@ public:
     THTMLform(const THTMLform&) = delete;
     THTMLform& operator=(const THTMLform&) = delete;
 
+    // The window's caption, also that of the program's general error message.
+    static constexpr const char* Caption = "Velmora";
     // The 16 basic colours of the colour drop-down, as stored (red in the low byte).
     static constexpr TColor BasicColors[16] = {0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080,
                                                0x808000, 0x808080, 0xC0C0C0, 0x0000FF, 0x00FF00, 0x00FFFF,
@@ -70,7 +72,9 @@ public:
     // The window is being shown; the first time, its remembered placement is applied.
     void FormShow();
     // The window is asked to close: true when it may. Refused while a
-    // conversion runs; otherwise saves the placement and runs FormClose.
+    // conversion runs, and when the user keeps the window open at the
+    // question about unsaved changes or their save fails; otherwise saves the
+    // placement and runs FormClose.
     bool CloseQuery();
 
     // ---- Application-wide handlers, installed by FormCreate ----
@@ -126,6 +130,8 @@ private:
     void AttachEngine();
     bool LoadProfileFile(const std::string& path, const std::string* previous, bool askFirst = true);
     void AskToSaveChanges();
+    // The question at close, with Cancel: true when the window may close.
+    bool SaveChangesBeforeClosing();
     void SwitchToProfile(const std::string& path);
     void ShowOptionControls();
     void StorePageControls(int sheet);
@@ -135,9 +141,9 @@ private:
     void CommitPendingEdit();
     bool IsChanged() const;
     void SetChanged(bool changed);
-    // Releases the model and writes the settings file; false (nothing done)
-    // while a conversion runs.
-    bool FormClose();
+    // Releases the model and writes the settings file, saying once when it
+    // or the placement (placementSaved false) could not be written.
+    void FormClose(bool placementSaved);
     // Initial folder, extension and filter of the profile commands' dialogs.
     void PrepareProfileDialog(TFileDialogSettings& dialog) const;
     // Loads path (previous comes back on failure); on success puts it first in

@@ -244,6 +244,15 @@ public:
         YesNoAnswers.pop_front();
         return answer;
     }
+    TYesNoCancel AskYesNoCancel(const std::string& caption, const std::string& text) override
+    {
+        Questions.push_back(caption + "|" + text);
+        if (YesNoCancelAnswers.empty())
+            throw std::logic_error("unexpected question: " + text);
+        TYesNoCancel answer = YesNoCancelAnswers.front();
+        YesNoCancelAnswers.pop_front();
+        return answer;
+    }
     TOverwriteAnswer AskOverwrite(const std::string& text) override
     {
         Questions.push_back(text);
@@ -256,6 +265,7 @@ public:
     std::vector<Message> Messages;
     std::vector<std::string> Questions;
     std::deque<bool> YesNoAnswers;
+    std::deque<TYesNoCancel> YesNoCancelAnswers;
     std::deque<TOverwriteAnswer> OverwriteAnswers;
 };
 

@@ -279,7 +279,7 @@ TEST_F(FileList, DuringARunTheListTheOtherTabsAndClosingAreOutOfReach)
     EXPECT_EQ(W.HintPanel.Text, "Start converting the files on the list to HTML");
     // Remove comes back as it was before the run; after the run the window closes.
     EXPECT_TRUE(W.ActRemoveFromList.Enabled);
-    Boxes.YesNoAnswers.push_back(false);
+    Boxes.YesNoCancelAnswers.push_back(TYesNoCancel::No);
     EXPECT_TRUE(Form->CloseQuery());
 }
 

@@ -5,6 +5,9 @@
 #include <type_traits>
 
 #include "cli/UCommands.h"
+#ifndef _WIN32
+#include "support/FileSizeLimit.h"
+#endif
 #include "settings/UCustomIni.h"
 #include "FormFixture.h"
 
@@ -324,29 +327,46 @@ TEST_F(ProfileLife, EveryOptionControlIsShownFromTheProfileAndCopiedBackIntoIt)
         << "other.cfg is now the current profile, saved with the defaults";
 }
 
-TEST_F(ProfileLife, FailedSaveKeepsTheProfileMarkedChanged)
+TEST_F(ProfileLife, AtCloseCancelOrAFailedSaveKeepsTheWindowOpenWithTheEdits)
 {
     StartOnDefault();
     Type("TitleEdit", "+unsaved");
-    // Something the profile cannot be written over.
+    Boxes.YesNoCancelAnswers = {TYesNoCancel::Cancel};
+    EXPECT_FALSE(Form->CloseQuery());
+    EXPECT_EQ(Boxes.TakeQuestions(), std::vector<std::string>{"Configuration changed|Do you want to save the changes ?"});
+    EXPECT_TRUE(Changed());
+    EXPECT_FALSE(fs::exists(IniPath())) << "a cancelled close writes nothing";
+
+    // Something the profile cannot be written over: the save fails, and so does Yes at close.
     fs::remove(DefaultProfile());
     fs::create_directory(DefaultProfile());
     Run(&THTMLform::ActSaveOptsExecute);
     EXPECT_EQ(Boxes.Take().at(0).Caption, "Error writing to the configuration file");
     EXPECT_TRUE(Changed());
-    Boxes.YesNoAnswers = {false};
+    Boxes.YesNoCancelAnswers = {TYesNoCancel::Yes};
+    EXPECT_FALSE(Form->CloseQuery());
+    EXPECT_EQ(Boxes.Take().at(0).Caption, "Error writing to the configuration file");
+    EXPECT_TRUE(Changed());
+
+    // Saved elsewhere, the window closes without asking again.
+    Dialogs.SaveAnswers = {Dir.File("Elsewhere.cfg")};
+    Run(&THTMLform::ActSaveNewOptsExecute);
+    EXPECT_EQ(TitleIn(Dir.File("Elsewhere.cfg")), DefaultTitle + "+unsaved");
     EXPECT_TRUE(Form->CloseQuery());
-    EXPECT_EQ(Boxes.TakeQuestions().size(), 1u); // asked again at close
+    EXPECT_EQ(Boxes.TakeQuestions().size(), 1u);
 }
 
-TEST_F(ProfileLife, ClosingWithAnEditAsksAndSaves)
+TEST_F(ProfileLife, ClosingWithAnEditAsksAndSavesOnYesOnly)
 {
-    StartOnDefault();
-    Type("TitleEdit", "+late");
-    Boxes.YesNoAnswers = {true};
-    ASSERT_TRUE(Form->CloseQuery());
-    EXPECT_EQ(TitleIn(DefaultProfile()), DefaultTitle + "+late");
-    Boxes.TakeQuestions();
+    for (TYesNoCancel answer : {TYesNoCancel::Yes, TYesNoCancel::No}) {
+        StartOnDefault();
+        Type("TitleEdit", "+late");
+        Boxes.YesNoCancelAnswers = {answer};
+        ASSERT_TRUE(Form->CloseQuery());
+        EXPECT_EQ(TitleIn(DefaultProfile()), answer == TYesNoCancel::Yes ? DefaultTitle + "+late" : DefaultTitle);
+        Boxes.TakeQuestions();
+        Form.reset();
+    }
 }
 
 TEST_F(ProfileLife, ClosingIsRefusedWhileExitIsDisabledAndSavesThePlacementOfAShownWindow)
@@ -364,16 +384,44 @@ TEST_F(ProfileLife, ClosingIsRefusedWhileExitIsDisabledAndSavesThePlacementOfASh
     EXPECT_EQ(TIniFile(IniPath()).ReadString("Main Window Placement", "NormPos", ""), "40,50,740,470");
 }
 
-TEST_F(ProfileLife, SettingsFileThatCannotBeWrittenIsReportedAndTheWindowStillCloses)
+// A shown window at close: the settings file, placement included, could not
+// be written; the user is told once, and the window closes all the same.
+void ExpectToldOnceThatTheSettingsFileCannotBeWritten(TStrictMessageBoxes& boxes, const std::string& iniPath)
+{
+    auto messages = boxes.Take();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].Caption, "Velmora");
+    EXPECT_EQ(messages[0].Text, "Unable to write to " + iniPath);
+}
+
+TEST_F(ProfileLife, SettingsFileThatCannotBeWrittenIsReportedOnceAndTheWindowStillCloses)
 {
     fs::create_directory(IniPath()); // a directory where the file should be
     StartOnDefault();
+    Form->FormShow();
+    W.Window.Visible = true;
     EXPECT_TRUE(Form->CloseQuery());
-    auto messages = Boxes.Take();
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].Caption, "Velmora");
-    EXPECT_EQ(messages[0].Text, "Unable to write to " + IniPath());
+    ExpectToldOnceThatTheSettingsFileCannotBeWritten(Boxes, IniPath());
 }
+
+#ifndef _WIN32
+TEST_F(ProfileLife, APlacementThatCannotBeWrittenIsSaidAtClose)
+{
+    StartOnDefault();
+    Form->FormShow();
+    W.Window.Visible = true;
+    ASSERT_TRUE(Form->CloseQuery());
+    Form.reset();
+    Start();
+    Form->FormShow();
+    W.Window.Bounds = {40, 50, 700, 420}; // only the window moved: the rest of the file stays as it is
+    {
+        TFileSizeLimit noGrowth(16);
+        EXPECT_TRUE(Form->CloseQuery());
+    }
+    ExpectToldOnceThatTheSettingsFileCannotBeWritten(Boxes, IniPath());
+}
+#endif
 
 TEST_F(ProfileLife, BrowseButtonsFillTheirFieldFromTheDialog)
 {

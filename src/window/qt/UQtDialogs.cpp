@@ -86,6 +86,17 @@ bool TQtMessageBoxes::AskYesNo(const std::string& caption, const std::string& te
     return box.exec() == QMessageBox::Yes;
 }
 
+TYesNoCancel TQtMessageBoxes::AskYesNoCancel(const std::string& caption, const std::string& text)
+{
+    QMessageBox box(QMessageBox::Question, ToQString(caption), MessageText(text),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QApplication::activeWindow());
+    switch (box.exec()) {
+    case QMessageBox::Yes: return TYesNoCancel::Yes;
+    case QMessageBox::No: return TYesNoCancel::No;
+    default: return TYesNoCancel::Cancel; // Escape and the close box too
+    }
+}
+
 TOverwriteAnswer TQtMessageBoxes::AskOverwrite(const std::string& text)
 {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), MessageText(text), QMessageBox::NoButton,

@@ -8,6 +8,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -84,6 +85,24 @@ TEST(QtMessageBoxes, MessagesAndYesNoQuestionsShowTheirTextsWithLineBreaks)
             box->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
         });
         EXPECT_EQ(boxes.AskYesNo("Configuration changed", "Do you want to save the changes ?"), yes);
+    }
+}
+
+TEST(QtMessageBoxes, QuestionWithCancelGivesEachAnswerAndEscapeCancels)
+{
+    const std::pair<int, TYesNoCancel> keys[] = {
+        {Qt::Key_Y, TYesNoCancel::Yes}, {Qt::Key_N, TYesNoCancel::No}, {Qt::Key_Escape, TYesNoCancel::Cancel}};
+    TQtMessageBoxes boxes;
+    for (auto [key, answer] : keys) {
+        SCOPED_TRACE(key);
+        WhenShown<QMessageBox>([key](QMessageBox* box) {
+            EXPECT_EQ(box->buttons().size(), 3);
+            if (key == Qt::Key_Escape)
+                QTest::keyClick(box, Qt::Key_Escape);
+            else
+                box->button(key == Qt::Key_Y ? QMessageBox::Yes : QMessageBox::No)->click();
+        });
+        EXPECT_EQ(boxes.AskYesNoCancel("Configuration changed", "Do you want to save the changes ?"), answer);
     }
 }
 

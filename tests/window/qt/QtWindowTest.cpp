@@ -118,7 +118,7 @@ TEST_F(QtWindow, NamesEditorShowsWhatTheUserClicksAndAddsWhatIsTyped)
     EXPECT_EQ(list->item(0)->text(), "Klesk:");
     QTest::mouseClick(Find<QPushButton>("BtnRemoveName"), Qt::LeftButton);
     EXPECT_EQ(list->count(), 0);
-    Boxes.YesNoAnswers = {false};
+    Boxes.YesNoCancelAnswers = {TYesNoCancel::No};
     Form->close();
     Boxes.TakeQuestions();
 }
@@ -140,7 +140,7 @@ TEST_F(QtWindow, ColourAndBrowseButtonsFillTheirControlsFromTheDialogs)
     Find<QToolButton>("DestDirEditBrowse")->click();
     EXPECT_EQ(Find<QLineEdit>("DestDirEdit")->text(), "/pages/");
     EXPECT_TRUE(Changed());
-    Boxes.YesNoAnswers = {false};
+    Boxes.YesNoCancelAnswers = {TYesNoCancel::No};
     Form->close();
     Boxes.TakeQuestions();
 }
@@ -209,7 +209,7 @@ TEST_F(QtWindow, FileListTakesDroppedFilesAndFollowsTheRowWhoseSelectionChanged)
     remove->trigger();
     ASSERT_EQ(list->topLevelItemCount(), 1);
     EXPECT_EQ(list->topLevelItem(0)->text(0).toStdString(), d[1]);
-    Boxes.YesNoAnswers = {false};
+    Boxes.YesNoCancelAnswers = {TYesNoCancel::No};
     Form->close();
     Boxes.TakeQuestions();
 }
@@ -262,7 +262,7 @@ TEST_F(QtWindow, ClosingWithAnEditAsksAndSavesIt)
     auto* title = Find<QLineEdit>("TitleEdit");
     title->setFocus();
     QTest::keyClicks(title, "+late");
-    Boxes.YesNoAnswers = {true};
+    Boxes.YesNoCancelAnswers = {TYesNoCancel::Yes};
     ASSERT_TRUE(Form->close());
     EXPECT_EQ(Boxes.TakeQuestions(), std::vector<std::string>{"Configuration changed|Do you want to save the changes ?"});
     EXPECT_EQ(TitleIn(DefaultProfile()), "Quake 3 Arena Console Dump+late");
