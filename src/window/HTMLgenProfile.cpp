@@ -92,7 +92,7 @@ void THTMLform::BindProfileControls()
     // option controls are shown and read by this window through its option table.
     p.IOOptions().BindControls(c.SrcFilesList, nullptr, nullptr, nullptr, nullptr, nullptr, c.ActRemoveFromList,
                                c.ActConvert);
-    p.BindControls(c.NamesList, c.NameEdit, c.NameImgEdit, c.ShowNameCol, c.CustFrontHTMLMemo, c.CustEndHTMLMemo,
+    p.BindControls(c.NamesList, c.NameEdit, c.NameImgEdit, FNameColor.get(), c.CustFrontHTMLMemo, c.CustEndHTMLMemo,
                    c.ActRemoveName, c.ActUpdateName);
     // A fresh profile must not leave the previous one's values on screen.
     p.IOOptions().UpdateFileList();

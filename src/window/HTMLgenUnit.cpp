@@ -70,6 +70,7 @@ THTMLform::THTMLform(const TWindowServices& services, const TFormControls& contr
     : FServices(services), FControls(controls)
 {
     RequireAll(FServices, FControls);
+    FNameColor = std::make_unique<TNameColorSwatch>(*FControls.ShowNameCol, *FControls.ColorCombo);
     FPlatform.Registry = FServices.Registry;
     FPlatform.MessageBoxes = FServices.MessageBoxes;
     FPlatform.ProgramDir = FServices.ProgramDir;

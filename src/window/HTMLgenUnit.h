@@ -113,7 +113,12 @@ public:
     // ---- Names editor, colour pickers, About (HTMLgenNames.cpp) ----
     void NameEditChange();
     void NamesListClick();
-    void NamesListKeyPress();
+    // A key pressed in the names list: the text it types (empty for keys that
+    // type nothing) and whether Ctrl or Alt was held. Only a key that types a
+    // character into the list's incremental search shows the selected entry
+    // again; Tab, Return, Escape, arrows and shortcuts leave the editors as
+    // they are, with any edit in them.
+    void NamesListKeyPress(std::string_view typed, bool withCtrlOrAlt);
     void ActAddNameExecute();
     void ActUpdateNameExecute();
     void ActRemoveNameExecute();
@@ -156,6 +161,21 @@ private:
     IColorControl& SwatchControl(std::string_view name) const;
     ITextControl& BrowseControl(std::string_view name) const;
 
+    // ---- Names editor (HTMLgenNames.cpp) ----
+    // The highlight colour's swatch as the logic and the profile set it: the
+    // colour drop-down follows it, showing the swatch's colour when that is
+    // one of the basic colours and no selection otherwise.
+    class TNameColorSwatch : public IColorControl {
+    public:
+        TNameColorSwatch(IColorControl& swatch, IComboBox& colors) : FSwatch(swatch), FColors(colors) {}
+        void SetColor(TColor color) override;
+        TColor GetColor() const override { return FSwatch.GetColor(); }
+
+    private:
+        IColorControl& FSwatch;
+        IComboBox& FColors;
+    };
+
     // ---- File list and conversion (HTMLgenFiles.cpp) ----
     void AddToList(const std::vector<std::string>& paths);
     void EnterRunningState();
@@ -168,6 +188,7 @@ private:
 
     TWindowServices FServices;
     TFormControls FControls;
+    std::unique_ptr<TNameColorSwatch> FNameColor; // over ShowNameCol and ColorCombo
     TPlatform FPlatform;
     std::unique_ptr<TFormPlacement> FFormPlacement;
     std::unique_ptr<TSettingsAction> FSettingsAction;

@@ -332,8 +332,10 @@ void TQtMainWindow::ForwardSignals()
     connect(NamesList, &QListWidget::itemSelectionChanged, this, [this] { Forward(&THTMLform::NamesListClick); });
     connect(NamesList, &QListWidget::itemClicked, this, [this] { Forward(&THTMLform::NamesListClick); });
     OnEvent(NamesList, QEvent::KeyPress, [this](QEvent* event) {
-        if (!static_cast<QKeyEvent*>(event)->text().isEmpty())
-            Forward(&THTMLform::NamesListKeyPress);
+        auto* key = static_cast<QKeyEvent*>(event);
+        const std::string typed = ToStdString(key->text());
+        const bool withCtrlOrAlt = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
+        Forward([&](THTMLform& form) { form.NamesListKeyPress(typed, withCtrlOrAlt); });
         return false;
     });
     connect(ColorCombo, &QComboBox::currentIndexChanged, this, [this] { Forward(&THTMLform::ColorComboChange); });

@@ -114,6 +114,10 @@ TEST_F(QtWindow, NamesEditorShowsWhatTheUserClicksAndAddsWhatIsTyped)
     EXPECT_EQ(name->text(), "Sarge:");
     EXPECT_TRUE(Find<QAction>("ActRemoveName")->isEnabled());
     name->setText("Klesk:");
+    // Tab passing through the list towards Update keeps the edit.
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Tab);
+    EXPECT_EQ(name->text(), "Klesk:");
     QTest::mouseClick(Find<QPushButton>("BtnUpdate"), Qt::LeftButton);
     EXPECT_EQ(list->item(0)->text(), "Klesk:");
     QTest::mouseClick(Find<QPushButton>("BtnRemoveName"), Qt::LeftButton);
