@@ -147,6 +147,13 @@ void THTMLform::SaveShortcut()
         ActSaveOptsExecute();
 }
 
+void THTMLform::CtrlTabKey(bool backwards)
+{
+    constexpr int pages = ConfigSheet + 1;
+    const int active = FControls.PageControl->ActivePage();
+    FControls.PageControl->SetActivePage((active + (backwards ? pages - 1 : 1)) % pages);
+}
+
 void THTMLform::BrowseClick(std::string_view fieldName)
 {
     for (const TBrowseField& field : BrowseFieldTable) {

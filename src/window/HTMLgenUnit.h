@@ -84,6 +84,9 @@ public:
     // ---- Keys and browse buttons (HTMLgenUnit.cpp) ----
     void EscapeKey();    // Remove From List, on the first tab when it is enabled
     void SaveShortcut(); // Alt+S: Save options from every tab
+    // Ctrl+Tab and Ctrl+Shift+Tab (backwards), from every control: the next
+    // or the previous tab, round the row.
+    void CtrlTabKey(bool backwards);
     void BrowseClick(std::string_view fieldName);
 
     // ---- Option controls and profile commands (HTMLgenProfile.cpp) ----

@@ -446,6 +446,17 @@ TEST_F(ProfileLife, BrowseButtonsFillTheirFieldFromTheDialog)
     EXPECT_EQ(W.NameImgEdit.Text, "/icons/a.gif");
 }
 
+TEST_F(ProfileLife, CtrlTabGoesRoundTheTabsBothWays)
+{
+    StartOnDefault();
+    std::vector<int> pages;
+    for (bool backwards : {false, false, false, false, true, true}) {
+        Form->CtrlTabKey(backwards);
+        pages.push_back(W.Pages.Active);
+    }
+    EXPECT_EQ(pages, (std::vector<int>{1, 2, 3, 0, 3, 2}));
+}
+
 TEST_F(ProfileLife, StatusPanelsFollowTheApplicationOnceStarted)
 {
     Make();

@@ -299,6 +299,14 @@ void TQtMainWindow::ForwardSignals()
     BtnSaveOpts->setShortcut(QKeySequence());
     auto* save = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_S), this);
     connect(save, &QShortcut::activated, this, [this] { Forward(&THTMLform::SaveShortcut); });
+    // Window-wide, so that no control keeps Ctrl+Tab for itself (a drop-down
+    // took it for its type-ahead search).
+    for (bool backwards : {false, true}) {
+        const QKeySequence keys = backwards ? QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab) : QKeySequence(Qt::CTRL | Qt::Key_Tab);
+        auto* tabKey = new QShortcut(keys, this);
+        connect(tabKey, &QShortcut::activated, this,
+                [this, backwards] { Forward([backwards](THTMLform& form) { form.CtrlTabKey(backwards); }); });
+    }
 
     for (TBrowseEdit* edit : findChildren<TBrowseEdit*>()) {
         connect(edit, &TBrowseEdit::BrowseRequested, this, [this, edit] {

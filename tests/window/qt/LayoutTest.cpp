@@ -250,6 +250,26 @@ TEST_F(Layout, EscapeOnTheFirstTabRemovesOnlyWhenRemovingIsPossible)
     EXPECT_EQ(list->topLevelItemCount(), 1);
 }
 
+TEST_F(Layout, CtrlTabCyclesThroughTheTabsFromEveryControl)
+{
+    Start();
+    Show();
+    auto* tabs = Find<QTabWidget>("PageControl");
+    for (int page = 0; page < tabs->count(); ++page) {
+        for (QWidget* w : tabs->widget(page)->findChildren<QWidget*>()) {
+            tabs->setCurrentIndex(page);
+            if (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisible() || !w->isEnabled())
+                continue;
+            SCOPED_TRACE(w->objectName().toStdString() + " " + w->metaObject()->className());
+            w->setFocus();
+            QTest::keyClick(w, Qt::Key_Tab, Qt::ControlModifier);
+            EXPECT_EQ(tabs->currentIndex(), (page + 1) % 4);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+            EXPECT_EQ(tabs->currentIndex(), page);
+        }
+    }
+}
+
 TEST_F(Layout, HintPanelShowsTheHintUnderTheMouse)
 {
     Start();
