@@ -160,7 +160,8 @@ public:
     int Focused = -1; // the page of the focused control, as the test puts the focus
 };
 
-// A window on a screen of the given size; bounds set are taken as they are.
+// A window on a screen of 1024 x 768, with no frame unless the test gives it
+// one; bounds set are taken as they are.
 class FakeWindowPlacement : public IWindowPlacement {
 public:
     TWindowBounds NormalBounds() const override { return Bounds; }
@@ -171,7 +172,11 @@ public:
     int ScreenWidth() const override { return 1024; }
     int ScreenHeight() const override { return 768; }
     int PixelsPerInch() const override { return 96; }
+    std::vector<TWindowBounds> WorkAreas() const override { return Areas; }
+    TFrameMargins FrameMargins() const override { return Margins; }
     TWindowBounds Bounds{10, 20, 602, 368};
+    std::vector<TWindowBounds> Areas{{0, 0, 1024, 768}};
+    TFrameMargins Margins;
     TWindowState WindowState = TWindowState::Normal;
     bool Visible = false;
 };

@@ -373,17 +373,10 @@ TWindowBounds TQtWindowPlacement::NormalBounds() const
 
 void TQtWindowPlacement::SetNormalBounds(const TWindowBounds& bounds)
 {
-    QRect rect(bounds.Left, bounds.Top, std::max(bounds.Width, FWindow->minimumWidth()),
-               std::max(bounds.Height, FWindow->minimumHeight()));
-    const QList<QScreen*> screens = QGuiApplication::screens();
-    const bool onScreen = std::any_of(screens.begin(), screens.end(),
-                                      [&](QScreen* screen) { return screen->availableGeometry().intersects(rect); });
-    if (!onScreen)
-        if (QScreen* screen = ScreenOf(FWindow))
-            rect.moveTopLeft(screen->availableGeometry().topLeft());
     // Positions are those of the client area, as geometry() gives them (move()
     // would place the frame there and shift the window by its title bar).
-    FWindow->setGeometry(rect);
+    FWindow->setGeometry(bounds.Left, bounds.Top, std::max(bounds.Width, FWindow->minimumWidth()),
+                         std::max(bounds.Height, FWindow->minimumHeight()));
 }
 
 TWindowState TQtWindowPlacement::State() const
@@ -420,6 +413,34 @@ int TQtWindowPlacement::PixelsPerInch() const
 {
     QScreen* screen = ScreenOf(FWindow);
     return screen ? qRound(screen->logicalDotsPerInch()) : 96;
+}
+
+std::vector<TWindowBounds> TQtWindowPlacement::WorkAreas() const
+{
+    std::vector<TWindowBounds> areas;
+    QScreen* own = ScreenOf(FWindow);
+    QList<QScreen*> screens = QGuiApplication::screens();
+    std::stable_partition(screens.begin(), screens.end(), [own](QScreen* screen) { return screen == own; });
+    for (QScreen* screen : screens) {
+        const QRect area = screen->availableGeometry();
+        areas.push_back({area.left(), area.top(), area.width(), area.height()});
+    }
+    return areas;
+}
+
+TFrameMargins TQtWindowPlacement::FrameMargins() const
+{
+    const QRect frame = FWindow->frameGeometry(), client = FWindow->geometry();
+    if (frame != client)
+        return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+                frame.bottom() - client.bottom()};
+    // Not framed yet (the window manager frames a window once it is shown):
+    // a title bar of the style's height and a thin border, as most draw it.
+    if (FWindow->windowFlags().testFlag(Qt::FramelessWindowHint) || !QGuiApplication::platformName().contains("xcb"))
+        return {};
+    const int border = FWindow->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+    const int title = FWindow->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    return {border, title + border, border, border};
 }
 
 namespace {

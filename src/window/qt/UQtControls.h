@@ -244,6 +244,8 @@ public:
     int ScreenWidth() const override;
     int ScreenHeight() const override;
     int PixelsPerInch() const override;
+    std::vector<TWindowBounds> WorkAreas() const override;
+    TFrameMargins FrameMargins() const override;
 
 private:
     QWidget* FWindow; // not owned
