@@ -11,7 +11,7 @@ namespace velmora {
 
 namespace {
 
-const char* const DumpFilter = "Quake 3 Dump files|*.txt;*.dmp;*.dump|All files|*.*";
+const char* const DumpFilter = "Quake 3 Dump files|*.txt;*.log;*.dmp;*.dump|All files|*.*";
 const char* const ConversionErrorCaption = "Conversion Error";
 const char* const StopCaption = "Stop &Conversion";
 const char* const StopHint = "Click to stop the ongoing conversion";

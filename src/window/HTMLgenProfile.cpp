@@ -279,12 +279,17 @@ void THTMLform::CommitPendingEdit()
 
 // ---- The profile commands ---------------------------------------------------------------
 
-void THTMLform::PrepareProfileDialog(TFileDialogSettings& dialog) const
+// The profile dialogs are set up afresh each time, so nothing of the add
+// dialog (the dumps' folder, a dump's name) carries over into them.
+TFileDialogSettings THTMLform::ProfileDialog(const std::string& title) const
 {
     const std::string& ext = FCustomIni->ProfileExtension();
-    dialog.InitialDir = ExtractFilePath(FCustomIni->GetIniFileName());
+    TFileDialogSettings dialog;
+    dialog.Title = title;
+    dialog.InitialDir = ExtractFilePath(FCustomIni->GetCurrentProfile());
     dialog.DefaultExt = ext;
     dialog.Filter = "Configuration files|*" + ext + "|All files|*.*";
+    return dialog;
 }
 
 bool THTMLform::MakeCurrentProfile(const std::string& path, const std::string& previous, bool changedAfter)
@@ -310,11 +315,10 @@ void THTMLform::ActSaveOptsExecute()
 void THTMLform::ActOpenProfileExecute()
 {
     std::string previous = FCustomIni->GetCurrentProfile();
-    PrepareProfileDialog(OpenDia);
-    OpenDia.MultiSelect = false;
-    OpenDia.MustExist = false;
+    // A name that does not exist yet makes a new profile.
+    const TFileDialogSettings dialog = ProfileDialog("Open profile");
     std::vector<std::string> files;
-    if (!FServices.Dialogs->ExecuteOpen(OpenDia, files) || files.empty())
+    if (!FServices.Dialogs->ExecuteOpen(dialog, files) || files.empty())
         return;
     const std::string& chosen = files.front();
     // Choosing the current profile loads nothing, so its unsaved edits stay marked.
@@ -324,11 +328,10 @@ void THTMLform::ActOpenProfileExecute()
 void THTMLform::ActSaveNewOptsExecute()
 {
     CommitPendingEdit();
-    PrepareProfileDialog(SaveDia);
-    SaveDia.Title = "Choose a new file name";
-    SaveDia.OverwritePrompt = true;
+    TFileDialogSettings dialog = ProfileDialog("Choose a new file name");
+    dialog.OverwritePrompt = true;
     std::string chosen;
-    if (!FServices.Dialogs->ExecuteSave(SaveDia, chosen))
+    if (!FServices.Dialogs->ExecuteSave(dialog, chosen))
         return;
     if (!FProfile->SaveToFile(chosen))
         return;

@@ -14,7 +14,8 @@ namespace velmora {
 
 namespace {
 
-const char* const PictureFilter = "JPEG files (*.jpg;*.jpeg)|*.jpg;*.jpeg|GIF files (*.gif)|*.gif|All files (*.*)|*.*";
+const char* const PictureFilter = "All pictures (*.png;*.jpg;*.jpeg;*.gif)|*.png;*.jpg;*.jpeg;*.gif|PNG files (*.png)|*.png|"
+                                   "JPEG files (*.jpg;*.jpeg)|*.jpg;*.jpeg|GIF files (*.gif)|*.gif|All files (*.*)|*.*";
 
 const TBrowseField BrowseFieldTable[] = {
     {"NameImgEdit", false, PictureFilter, ""},
@@ -79,10 +80,6 @@ THTMLform::THTMLform(const TWindowServices& services, const TFormControls& contr
     OpenDia.Title = "Select files to be converted to HTML";
     OpenDia.MultiSelect = true;
     OpenDia.MustExist = true;
-    SaveDia.Title = "Choose a new file name";
-    SaveDia.DefaultExt = "*.cfg";
-    SaveDia.Filter = "Configuration Files|*.cfg|All Files|*.*";
-    SaveDia.OverwritePrompt = true;
 
     FFormPlacement = std::make_unique<TFormPlacement>(*FControls.Window, "Main Window Placement",
                                                       TFormPlacement::TRestore::StateAndPosition);

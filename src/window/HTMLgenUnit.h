@@ -153,7 +153,7 @@ private:
     // or the placement (placementSaved false) could not be written.
     void FormClose(bool placementSaved);
     // Initial folder, extension and filter of the profile commands' dialogs.
-    void PrepareProfileDialog(TFileDialogSettings& dialog) const;
+    TFileDialogSettings ProfileDialog(const std::string& title) const;
     // Loads path (previous comes back on failure); on success puts it first in
     // the recent list, writes the settings file and sets the changed mark.
     bool MakeCurrentProfile(const std::string& path, const std::string& previous, bool changedAfter);
@@ -201,9 +201,8 @@ private:
     bool FClosed = false;
     bool FStatusHandlersInstalled = false;
 
-    // The shared dialogs' settings; each command adjusts them before showing.
+    // The add dialog's settings, kept between uses (its folder and file name).
     TFileDialogSettings OpenDia;
-    TFileDialogSettings SaveDia;
 };
 
 } // namespace velmora

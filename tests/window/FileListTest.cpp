@@ -73,7 +73,7 @@ TEST_F(FileList, AddingSortsInNewFilesOnceAndShowsEveryRowReady)
     EXPECT_TRUE(Changed());
     const TFileDialogSettings& first = Dialogs.OpenSettings.at(0);
     EXPECT_EQ(first.Title, "Select files to be converted to HTML");
-    EXPECT_EQ(first.Filter, "Quake 3 Dump files|*.txt;*.dmp;*.dump|All files|*.*");
+    EXPECT_EQ(first.Filter, "Quake 3 Dump files|*.txt;*.log;*.dmp;*.dump|All files|*.*");
     EXPECT_EQ(first.DefaultExt, ".cfg");
     EXPECT_EQ(first.InitialDir, Dir.Path());
     EXPECT_EQ(first.FileName, "");

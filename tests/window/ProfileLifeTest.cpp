@@ -146,17 +146,47 @@ TEST_F(ProfileLife, OpeningAMissingFileCreatesItAndADamagedOneBringsThePreviousB
     EXPECT_EQ(TitleIn(fresh), DefaultTitle);
     EXPECT_EQ(W.ProfileListCombo.Items, (std::vector<std::string>{fresh, a}));
     EXPECT_EQ(TIniFile(IniPath()).ReadString("Profiles", "Profile #0", ""), fresh);
-    const TFileDialogSettings& open = Dialogs.OpenSettings.back();
-    EXPECT_EQ(open.Title, "Select files to be converted to HTML");
-    EXPECT_EQ(open.Filter, "Configuration files|*.cfg|All files|*.*");
-    EXPECT_EQ(open.DefaultExt, ".cfg");
-    EXPECT_EQ(open.InitialDir, Dir.Path());
-    EXPECT_FALSE(open.MultiSelect);
-    EXPECT_FALSE(open.MustExist);
-
     Dialogs.OpenAnswers = {std::nullopt}; // cancelled: nothing happens
     Run(&THTMLform::ActOpenProfileExecute);
     EXPECT_EQ(W.ProfileListCombo.Items, (std::vector<std::string>{fresh, a}));
+}
+
+// After Add To List the open-profile dialog still opens on profiles: in the
+// current profile's folder, with no dump preselected, and says what it is for.
+TEST_F(ProfileLife, ProfileDialogsAreSetUpAfreshAfterAddToList)
+{
+    fs::create_directory(Dir.File("profiles"));
+    fs::create_directory(Dir.File("dumps"));
+    const std::string dump = Dir.Write("dumps/games.log", "x");
+    std::string a = WriteProfile(Dir, "profiles/A.cfg", "A", {dump});
+    WriteRecentProfiles(IniPath(), {a});
+    Start();
+    Dialogs.OpenAnswers = {std::vector<std::string>{Dir.Write("dumps/more.log", "y")}, std::nullopt, std::nullopt};
+    Run(&THTMLform::ActAddToListExecute);
+    Run(&THTMLform::ActOpenProfileExecute);
+    Dialogs.SaveAnswers = {std::nullopt};
+    Run(&THTMLform::ActSaveNewOptsExecute);
+    Run(&THTMLform::ActAddToListExecute);
+
+    ASSERT_EQ(Dialogs.OpenSettings.size(), 3u);
+    const TFileDialogSettings& open = Dialogs.OpenSettings[1];
+    const TFileDialogSettings& save = Dialogs.SaveSettings.at(0);
+    for (const TFileDialogSettings* dialog : {&open, &save}) {
+        EXPECT_EQ(dialog->Filter, "Configuration files|*.cfg|All files|*.*");
+        EXPECT_EQ(dialog->DefaultExt, ".cfg");
+        EXPECT_EQ(dialog->InitialDir, Dir.File("profiles/"));
+        EXPECT_EQ(dialog->FileName, "");
+        EXPECT_FALSE(dialog->MultiSelect);
+        EXPECT_FALSE(dialog->MustExist);
+    }
+    EXPECT_EQ(open.Title, "Open profile");
+    EXPECT_EQ(save.Title, "Choose a new file name");
+    EXPECT_TRUE(save.OverwritePrompt);
+    // The add dialog keeps its own settings.
+    const TFileDialogSettings& add = Dialogs.OpenSettings[2];
+    EXPECT_EQ(add.Title, "Select files to be converted to HTML");
+    EXPECT_EQ(add.FileName, dump);
+    EXPECT_TRUE(add.MultiSelect);
 }
 
 TEST_F(ProfileLife, OpeningTheCurrentProfileKeepsItsEditsMarked)
@@ -439,7 +469,8 @@ TEST_F(ProfileLife, BrowseButtonsFillTheirFieldFromTheDialog)
     Form->BrowseClick("BackImageEdit");
     EXPECT_EQ(Text("BackImageEdit"), "/pictures/back.jpg");
     const TFileDialogSettings& open = Dialogs.OpenSettings.back();
-    EXPECT_EQ(open.Filter, "JPEG files (*.jpg;*.jpeg)|*.jpg;*.jpeg|GIF files (*.gif)|*.gif|All files (*.*)|*.*");
+    EXPECT_EQ(open.Filter, "All pictures (*.png;*.jpg;*.jpeg;*.gif)|*.png;*.jpg;*.jpeg;*.gif|PNG files (*.png)|*.png|"
+                           "JPEG files (*.jpg;*.jpeg)|*.jpg;*.jpeg|GIF files (*.gif)|*.gif|All files (*.*)|*.*");
     EXPECT_TRUE(open.MustExist);
     EXPECT_FALSE(open.MultiSelect);
     Form->BrowseClick("NameImgEdit");
