@@ -8,6 +8,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
 
@@ -86,6 +87,34 @@ TEST(QtMessageBoxes, MessagesAndYesNoQuestionsShowTheirTextsWithLineBreaks)
         });
         EXPECT_EQ(boxes.AskYesNo("Configuration changed", "Do you want to save the changes ?"), yes);
     }
+}
+
+// The window system shows a box's title in a title bar beside its own icon and
+// buttons; a box sized to a short text had a long title cut ("Con… mora").
+TEST(QtMessageBoxes, BoxesAreWideEnoughForTheirWholeTitle)
+{
+    TQtMessageBoxes boxes;
+    for (const char* caption : {"Conversion Error", "Error writing to the configuration file"}) {
+        SCOPED_TRACE(caption);
+        WhenShown<QMessageBox>([](QMessageBox* box) {
+            QFont bold = box->font();
+            bold.setBold(true);
+            const int titleBar = box->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+            EXPECT_GE(box->width(), QFontMetrics(bold).horizontalAdvance(box->windowTitle()) + 4 * titleBar);
+            box->button(QMessageBox::Ok)->click();
+        });
+        boxes.ShowMessage(caption, "Canceled by user", TMsgIcon::Information);
+    }
+}
+
+// A display name set for the application is appended by the window system to
+// every title ("About : Velmora  — Velmora"); the program's titles are shown
+// exactly as it writes them. The tests run on the program's application.
+TEST(QtApplication, SetsNoDisplayNameForTheWindowSystemToAppend)
+{
+    EXPECT_EQ(QGuiApplication::applicationName(), "velmora");
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QGuiApplication::applicationName())
+        << "no display name of its own";
 }
 
 TEST(QtMessageBoxes, QuestionWithCancelGivesEachAnswerAndEscapeCancels)
