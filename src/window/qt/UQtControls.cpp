@@ -240,9 +240,11 @@ int TQtListView::RowCount() const { return FTree->topLevelItemCount(); }
 int TQtListView::SelectedCount() const { return static_cast<int>(FTree->selectedItems().size()); }
 void TQtListView::Clear() { FTree->clear(); }
 
+// Long paths and statuses show whole in the row's tooltips.
 void TQtListView::AddRow(const std::string& caption)
 {
-    new QTreeWidgetItem(FTree, QStringList{ToQString(caption)});
+    auto* item = new QTreeWidgetItem(FTree, QStringList{ToQString(caption)});
+    item->setToolTip(0, item->text(0));
 }
 
 int TQtListView::SubItemCount(int row) const
@@ -254,13 +256,21 @@ int TQtListView::SubItemCount(int row) const
 void TQtListView::AddSubItem(int row, const std::string& text)
 {
     if (QTreeWidgetItem* item = FTree->topLevelItem(row))
-        item->setText(std::max(1, item->columnCount()), ToQString(text));
+        SetColumn(item, std::max(1, item->columnCount()), text);
 }
 
 void TQtListView::SetFirstSubItem(int row, const std::string& text)
 {
     if (QTreeWidgetItem* item = FTree->topLevelItem(row))
-        item->setText(1, ToQString(text));
+        SetColumn(item, 1, text);
+}
+
+// A sub-item centred under its centred header, its whole text in its tooltip.
+void TQtListView::SetColumn(QTreeWidgetItem* item, int column, const std::string& text)
+{
+    item->setText(column, ToQString(text));
+    item->setToolTip(column, item->text(column));
+    item->setTextAlignment(column, Qt::AlignHCenter | Qt::AlignVCenter);
 }
 
 void TQtListView::BeginUpdate() { FUpdates.Begin(FTree); }

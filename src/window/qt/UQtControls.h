@@ -25,6 +25,7 @@ class QPlainTextEdit;
 class QProgressBar;
 class QTabWidget;
 class QTreeWidget;
+class QTreeWidgetItem;
 class QWidget;
 
 namespace velmora {
@@ -174,6 +175,7 @@ public:
     void EndUpdate() override;
 
 private:
+    static void SetColumn(QTreeWidgetItem* item, int column, const std::string& text);
     QTreeWidget* FTree; // not owned
     TQtUpdateBracket FUpdates;
 };

@@ -56,8 +56,10 @@ TEST_F(Layout, EveryControlHasItsCaptionHintAndPlace)
         {"HighlightOptSheet", "lnlEditNameText", "Name (include a : to highlight chat text)", ""},
         {"HighlightOptSheet", "NameEdit", "", "Enter a new name or edit the selected one"},
         {"HighlightOptSheet", "CustHtmlGroup", "Custom HTML (before/after the line)", ""},
-        {"CustHtmlGroup", "CustFrontHTMLMemo", "", "Enter any custom HTML you want apeating before the highlighted name"},
-        {"CustHtmlGroup", "CustEndHTMLMemo", "", "Enter any custom HTML you want apeating after the highlighted name"},
+        {"CustHtmlGroup", "lblCustFront", "Before the line", ""},
+        {"CustHtmlGroup", "lblCustEnd", "After the line", ""},
+        {"CustHtmlGroup", "CustFrontHTMLMemo", "", "Enter any custom HTML you want appearing before the highlighted name"},
+        {"CustHtmlGroup", "CustEndHTMLMemo", "", "Enter any custom HTML you want appearing after the highlighted name"},
         {"HighlightOptSheet", "lblNameImg", "Name Icon file", ""},
         {"HighlightOptSheet", "NameImgEdit", "", "Select an image (HTML icon) to place in front of the highlighted name"},
         {"HighlightOptSheet", "ColorGroup", "Highlight color", ""},
@@ -67,7 +69,7 @@ TEST_F(Layout, EveryControlHasItsCaptionHintAndPlace)
         {"HighlightOptSheet", "BtnAddName", "Add", "Add a new name to be highlighted"},
         {"HighlightOptSheet", "NamesList", "", "Click to select and edit names to be highlighted"},
         {"HighlightOptSheet", "BtnRemoveName", "Remove", "Remove the selected name from the list"},
-        {"HighlightOptSheet", "BtnUpdate", "Update", "Update the information for the selcted name"},
+        {"HighlightOptSheet", "BtnUpdate", "Update", "Update the information for the selected name"},
         {"ColorProfileSheet", "lblTitle", "Page title", ""},
         {"ColorProfileSheet", "TitleEdit", "", "Enter a title for the page"},
         {"ColorProfileSheet", "lblAuth", "Created by:", ""},
@@ -82,8 +84,8 @@ TEST_F(Layout, EveryControlHasItsCaptionHintAndPlace)
         {"HTMLColGroup", "ShowVisLinkCol", "", "Displays the current visited link color value"},
         {"HTMLColGroup", "BtnVisLinkcol", "", "Click to select a new visited link color"},
         {"ColorProfileSheet", "lblCustomHTML", "Custom HTML (top/end of the page)", ""},
-        {"ColorProfileSheet", "FrontPageHTMLMemo", "", "Enter custom HTMl to apear befor the dump text"},
-        {"ColorProfileSheet", "EndPageHTMLMemo", "", "Enter any HTML to apear after the dump text"},
+        {"ColorProfileSheet", "FrontPageHTMLMemo", "", "Enter custom HTML to appear before the dump text"},
+        {"ColorProfileSheet", "EndPageHTMLMemo", "", "Enter any HTML to appear after the dump text"},
         {"ColorProfileSheet", "HTMLIMGGroup", "Other HTML Options", ""},
         {"HTMLIMGGroup", "lblImgFile", "Background Image File", ""},
         {"HTMLIMGGroup", "BackImageEdit", "", "Select a file to use for the HTML page background"},
@@ -96,7 +98,7 @@ TEST_F(Layout, EveryControlHasItsCaptionHintAndPlace)
         {"AppOptsGroup", "INIDefsCheck", "Use defaults from INI file", "Toggle use of ini defaults when creating new files"},
         {"AppOptsGroup", "CaseSensCheck", "Case sensitive highlighting", "Toggle case sensitivity when highlighting dump files"},
         {"AppOptsGroup", "BtnClearMRU", "Clear MRU", "Clear the Most Recently Used profiles list"},
-        {"ConfigSheet", "IOOptsGroup", "Inpu/Output Options", " "},
+        {"ConfigSheet", "IOOptsGroup", "Input/Output Options", " "},
         {"IOOptsGroup", "PromptOnOverwCheck", "Prompt before overwriting existing files", "Prompt to overwrite existing files"},
         {"IOOptsGroup", "SkipExistingCheck", "Skip existing files", "Do not overwrite existing files (no prompt)"},
         {"ConfigSheet", "HTMLGenGroup", "HTML Generation Options", " "},
@@ -228,6 +230,24 @@ TEST_F(Layout, EnlargingGrowsTheListsAndMovesTheRightHandControls)
             EXPECT_EQ(geometry(name).right() - before[name].right(), large.width() - small.width()) << name;
         }
     }
+}
+
+// A long path keeps its file name in sight; path and status show whole in
+// tooltips, and the status stands centred under its centred header.
+TEST_F(Layout, FileRowsShowTheFileNameAndTheirWholeTextsInTooltips)
+{
+    const std::string path = Dir.File(std::string(200, 'd') + "/qconsole.log");
+    WriteProfile(Dir, "Default.cfg", "T", {path});
+    Start();
+    Show();
+    auto* list = Find<QTreeWidget>("SrcFilesList");
+    QTreeWidgetItem* row = list->topLevelItem(0);
+    ASSERT_NE(row, nullptr);
+    EXPECT_EQ(list->textElideMode(), Qt::ElideMiddle);
+    EXPECT_EQ(row->toolTip(0).toStdString(), path);
+    EXPECT_EQ(row->toolTip(1), row->text(1));
+    EXPECT_EQ(row->textAlignment(1), int(Qt::AlignHCenter | Qt::AlignVCenter));
+    EXPECT_EQ(list->headerItem()->textAlignment(1), int(Qt::AlignHCenter | Qt::AlignVCenter));
 }
 
 TEST_F(Layout, EscapeOnTheFirstTabRemovesOnlyWhenRemovingIsPossible)
