@@ -86,6 +86,7 @@ bool THTMLform::FormCreate()
 void THTMLform::BindProfileControls()
 {
     const TFormControls& c = FControls;
+    ForgetRun();
     FProfile = std::make_unique<THighlightProfile>(FSettingsAction.get(), FPlatform);
     THighlightProfile& p = *FProfile;
     // The model drives the file list, the names editor and their commands; the
@@ -108,6 +109,10 @@ void THTMLform::BindProfileControls()
 void THTMLform::AttachEngine()
 {
     FConvertClass = std::make_unique<TConvertClass>(FServices.MessageBoxes, FServices.ProcessMessages);
+    FConvertClass->SetOnDirectoryCreated([this](const std::string& what, const std::string& dir) {
+        FDirectoriesMade.push_back("the " + what + " directory " + dir);
+        FControls.StatePanel->SetText("Created " + FDirectoriesMade.back());
+    });
     if (FProfile) {
         FConvertClass->SetOptions(&FProfile->HTMLOptions(), &FProfile->AppOptions(), &FProfile->IOOptions(),
                                   &FProfile->Names());

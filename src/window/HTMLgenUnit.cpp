@@ -117,8 +117,9 @@ void THTMLform::FormShow()
 
 void THTMLform::ApplicationIdle()
 {
+    // What the last run did stays in sight until the list changes.
     if (FStatusHandlersInstalled)
-        FControls.StatePanel->SetText("Ready");
+        FControls.StatePanel->SetText(FRunOutcome.empty() ? "Ready" : FRunOutcome);
 }
 
 void THTMLform::ApplicationHint(const std::string& hint)

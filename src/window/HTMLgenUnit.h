@@ -13,6 +13,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <span>
 #include <string>
@@ -78,7 +79,7 @@ public:
     bool CloseQuery();
 
     // ---- Application-wide handlers, installed by FormCreate ----
-    void ApplicationIdle();                         // the state panel reads "Ready"
+    void ApplicationIdle();                         // the state panel reads "Ready" or the last run's outcome
     void ApplicationHint(const std::string& hint);  // the hint of the control under the mouse
 
     // ---- Keys and browse buttons (HTMLgenUnit.cpp) ----
@@ -112,6 +113,12 @@ public:
     // Files dragged onto the file list join it as the open dialog's do.
     bool CanDropFiles() const;
     void FilesDropped(const std::vector<std::string>& paths);
+    // A row converted by the last run opens its page with the system's browser
+    // (double-click, Return, the context menu), or the page's folder; nothing
+    // opens during a run.
+    bool CanOpenPage(int row) const;
+    void OpenPage(int row);
+    void OpenPageFolder(int row);
 
     // ---- Names editor, colour pickers, About (HTMLgenNames.cpp) ----
     void NameEditChange();
@@ -182,6 +189,9 @@ private:
     // ---- File list and conversion (HTMLgenFiles.cpp) ----
     void AddToList(const std::vector<std::string>& paths);
     void EnterRunningState();
+    void ShowRunOutcome();
+    void ForgetRun();
+    std::string PageOfRow(int row) const;
     void LeaveRunningState();
     void SetConvertButtonHint(const std::string& hint);
     bool FConverting = false;
@@ -198,11 +208,19 @@ private:
     std::unique_ptr<TCustomIni> FCustomIni;
     std::unique_ptr<TConvertClass> FConvertClass;
     std::unique_ptr<THighlightProfile> FProfile;
+    // What the last run wrote: each converted dump's page, and the output
+    // directories it had to make ("the images directory D").
+    std::map<std::string, std::string> FPagesWritten;
+    std::vector<std::string> FDirectoriesMade;
+    std::string FRunOutcome; // the status bar's text after it
     bool FClosed = false;
     bool FStatusHandlersInstalled = false;
 
     // The add dialog's settings, kept between uses (its folder and file name).
     TFileDialogSettings OpenDia;
 };
+
+// A file: URL of a local path, for the desktop to open.
+std::string FileUrl(const std::string& path);
 
 } // namespace velmora

@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -333,6 +334,26 @@ void TQtMainWindow::ForwardSignals()
                 const bool any = !selected.isEmpty();
                 Forward([any](THTMLform& form) { form.SrcFilesListSelectItem(any); });
             });
+
+    // A converted row opens its page on double-click or Return, and offers its
+    // page and folder in a context menu.
+    connect(SrcFilesList, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
+        const int row = SrcFilesList->indexOfTopLevelItem(item);
+        Forward([row](THTMLform& form) { form.OpenPage(row); });
+    });
+    SrcFilesList->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(SrcFilesList, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        const int row = SrcFilesList->indexOfTopLevelItem(SrcFilesList->itemAt(at));
+        if (!FForm || !FForm->CanOpenPage(row))
+            return;
+        auto* menu = new QMenu(this);
+        menu->setObjectName("PageMenu");
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->addAction(QStringLiteral("Open page"), this, [this, row] { Forward([row](THTMLform& form) { form.OpenPage(row); }); });
+        menu->addAction(QStringLiteral("Open folder"), this,
+                        [this, row] { Forward([row](THTMLform& form) { form.OpenPageFolder(row); }); });
+        menu->popup(SrcFilesList->viewport()->mapToGlobal(at));
+    });
 
     // The program's own changes to the names list do not notify (the list
     // box adapter keeps them quiet), so these run for the user only.
