@@ -242,36 +242,31 @@ public:
     }
     bool AskYesNo(const std::string& caption, const std::string& text) override
     {
-        Questions.push_back(caption + "|" + text);
-        if (YesNoAnswers.empty())
-            throw std::logic_error("unexpected question: " + text);
-        bool answer = YesNoAnswers.front();
-        YesNoAnswers.pop_front();
-        return answer;
+        return Next(YesNoAnswers, caption + "|" + text);
     }
     TYesNoCancel AskYesNoCancel(const std::string& caption, const std::string& text) override
     {
-        Questions.push_back(caption + "|" + text);
-        if (YesNoCancelAnswers.empty())
-            throw std::logic_error("unexpected question: " + text);
-        TYesNoCancel answer = YesNoCancelAnswers.front();
-        YesNoCancelAnswers.pop_front();
-        return answer;
+        return Next(YesNoCancelAnswers, caption + "|" + text);
     }
-    TOverwriteAnswer AskOverwrite(const std::string& text) override
-    {
-        Questions.push_back(text);
-        if (OverwriteAnswers.empty())
-            throw std::logic_error("unexpected overwrite question");
-        TOverwriteAnswer answer = OverwriteAnswers.front();
-        OverwriteAnswers.pop_front();
-        return answer;
-    }
+    TOverwriteAnswer AskOverwrite(const std::string& text) override { return Next(OverwriteAnswers, text); }
     std::vector<Message> Messages;
     std::vector<std::string> Questions;
     std::deque<bool> YesNoAnswers;
     std::deque<TYesNoCancel> YesNoCancelAnswers;
     std::deque<TOverwriteAnswer> OverwriteAnswers;
+
+private:
+    // The question is written down and answered with the next scripted answer.
+    template <class T>
+    T Next(std::deque<T>& answers, const std::string& question)
+    {
+        Questions.push_back(question);
+        if (answers.empty())
+            throw std::logic_error("unexpected question: " + question);
+        T answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
 };
 
 // A registry that holds given string values under given keys.
