@@ -521,11 +521,12 @@ TEST_F(ProfileLife, CtrlTabGoesRoundTheTabsBothWays)
 {
     StartOnDefault();
     std::vector<int> pages;
-    for (bool backwards : {false, false, false, false, true, true}) {
+    for (bool backwards : {false, false, false, false, false, true, true}) {
         Form->CtrlTabKey(backwards);
         pages.push_back(W.Pages.Active);
     }
-    EXPECT_EQ(pages, (std::vector<int>{1, 2, 3, 0, 3, 2}));
+    EXPECT_EQ(pages, (std::vector<int>{HighlightOptSheet, ColorProfileSheet, PageStyleSheet, ConfigSheet, ConvertSheet,
+                                       ConfigSheet, PageStyleSheet}));
 }
 
 TEST_F(ProfileLife, StatusPanelsFollowTheApplicationOnceStarted)
