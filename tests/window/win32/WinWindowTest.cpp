@@ -184,6 +184,7 @@ TEST_F(WinWindow, AltHConvertsTheProfilesDumpsAndEachRowSaysConverted)
     EXPECT_EQ(WindowText(Find("BtnConvert")), "Convert to &HTML") << "the window is back from its run";
 
     // Return on a row, and a double-click on the other, open their pages.
+    ASSERT_EQ(CellText(list, 1, 0), "condump.txt");
     LVITEMW focused{};
     focused.stateMask = focused.state = LVIS_FOCUSED;
     SendMessageW(list, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&focused));
@@ -195,8 +196,8 @@ TEST_F(WinWindow, AltHConvertsTheProfilesDumpsAndEachRowSaysConverted)
     ProcessMessages();
     ASSERT_EQ(Urls.size(), 2u);
     EXPECT_EQ(Urls[0].substr(0, 8), "file:///");
-    EXPECT_TRUE(Urls[0].ends_with("%D0%9B%D0%BE%D0%B3.htm")) << Urls[0];
-    EXPECT_TRUE(Urls[1].ends_with("/windows/condump.htm")) << Urls[1];
+    EXPECT_TRUE(Urls[0].ends_with("/windows/condump.htm")) << Urls[0];
+    EXPECT_TRUE(Urls[1].ends_with("%D0%9B%D0%BE%D0%B3.htm")) << Urls[1];
 }
 
 TEST_F(WinWindow, PlacementIsSavedAtCloseAndRestoredAtTheNextStart)
