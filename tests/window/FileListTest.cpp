@@ -311,7 +311,7 @@ TEST_F(FileList, AfterARunTheStatusBarSaysWhatWasWrittenAndConvertedRowsOpenThei
     Form->OpenPage(1);
     Form->OpenPageFolder(0);
     Form->OpenPage(2); // not converted: nothing opens
-    EXPECT_EQ(Urls, (std::vector<std::string>{"file://" + dest + "b.htm", "file://" + dest}));
+    EXPECT_EQ(Urls, (std::vector<std::string>{FileUrl(dest + "b.htm"), FileUrl(dest)})); // FileUrlOf tests the URLs
 
     Form->ApplicationIdle();
     EXPECT_EQ(W.StatePanel.Text, "2 pages written to " + dest + "; created the destination directory " + dest)
