@@ -184,7 +184,7 @@ TEST_F(FileList, ARunWithAMissingFileShowsStatusesMovesTheBarsAndRestoresTheWind
     EXPECT_EQ(W.BtnConvert.Picture, TButtonPicture::Own);
     EXPECT_TRUE(W.btnExit.Enabled);
     EXPECT_TRUE(W.ActAddToList.Enabled);
-    EXPECT_EQ(W.Pages.Enabled, std::vector<bool>(5, true));
+    EXPECT_EQ(W.Pages.Enabled, std::vector<bool>(4, true));
     // The button runs Convert again: a click starts a new run.
     Convert();
     EXPECT_EQ(Boxes.Take().size(), 1u);
@@ -259,7 +259,7 @@ TEST_F(FileList, DuringARunTheListTheOtherTabsAndClosingAreOutOfReach)
         EXPECT_FALSE(W.btnExit.Enabled);
         EXPECT_FALSE(Form->CloseQuery());
         EXPECT_FALSE(W.ActAddToList.Enabled);
-        EXPECT_EQ(W.Pages.Enabled, (std::vector<bool>{true, false, false, false, false}));
+        EXPECT_EQ(W.Pages.Enabled, (std::vector<bool>{true, false, false, false}));
         EXPECT_EQ(W.Focused, "BtnConvert");
         Select({0, 1});
         EXPECT_FALSE(W.ActRemoveFromList.Enabled);
@@ -311,7 +311,7 @@ TEST_F(FileList, AfterARunTheStatusBarSaysWhatWasWrittenAndConvertedRowsOpenThei
     Form->OpenPage(1);
     Form->OpenPageFolder(0);
     Form->OpenPage(2); // not converted: nothing opens
-    EXPECT_EQ(Urls, (std::vector<std::string>{FileUrl(dest + "b.htm"), FileUrl(dest)}));
+    EXPECT_EQ(Urls, (std::vector<std::string>{FileUrl(dest + "b.htm"), FileUrl(dest)})); // FileUrlOf tests the URLs
 
     Form->ApplicationIdle();
     EXPECT_EQ(W.StatePanel.Text, "2 pages written to " + dest + "; created the destination directory " + dest)

@@ -26,6 +26,7 @@
 #include "window/qt/UBrowseEdit.h"
 #include "window/qt/UQtControls.h"
 #include "window/qt/UQtMainWindow.h"
+#include "window/qt/UPathDelegate.h"
 
 namespace velmora {
 
@@ -193,7 +194,8 @@ QWidget* TQtMainWindow::CreateConvertSheet()
     SrcFilesList->header()->setStretchLastSection(true);
     SrcFilesList->setRootIsDecorated(false);
     SrcFilesList->setUniformRowHeights(true);
-    SrcFilesList->setTextElideMode(Qt::ElideMiddle); // the file's own name stays in sight
+    SrcFilesList->setTextElideMode(Qt::ElideMiddle);
+    SrcFilesList->setItemDelegateForColumn(0, new TPathDelegate(SrcFilesList)); // the file's own name stays in sight
     SrcFilesList->setSelectionMode(QAbstractItemView::ExtendedSelection);
     SrcFilesList->setSelectionBehavior(QAbstractItemView::SelectRows);
     SrcFilesList->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -15,6 +15,7 @@
 
 #include "platform/UIniFile.h"
 #include "WindowFixture.h"
+#include "window/qt/UPathDelegate.h"
 
 namespace velmora::test {
 namespace {
@@ -240,7 +241,7 @@ TEST_F(Layout, EnlargingGrowsTheListsAndMovesTheRightHandControls)
 // tooltips, and the status stands centred under its centred header.
 TEST_F(Layout, FileRowsShowTheFileNameAndTheirWholeTextsInTooltips)
 {
-    const std::string path = Dir.File(std::string(200, 'd') + "/qconsole.log");
+    const std::string path = Dir.File(std::string(200, 'd') + "/ioq3-server-qconsole.log");
     WriteProfile(Dir, "Default.cfg", "T", {path});
     Start();
     Show();
@@ -248,6 +249,11 @@ TEST_F(Layout, FileRowsShowTheFileNameAndTheirWholeTextsInTooltips)
     QTreeWidgetItem* row = list->topLevelItem(0);
     ASSERT_NE(row, nullptr);
     EXPECT_EQ(list->textElideMode(), Qt::ElideMiddle);
+    ASSERT_NE(dynamic_cast<TPathDelegate*>(list->itemDelegateForColumn(0)), nullptr);
+    const QString shown = ElidedPath(row->text(0), list->fontMetrics(), list->columnWidth(0));
+    EXPECT_TRUE(shown.endsWith(QStringLiteral("/ioq3-server-qconsole.log"))) << shown.toStdString();
+    EXPECT_TRUE(shown.startsWith(QStringLiteral("/"))) << shown.toStdString();
+    EXPECT_LE(list->fontMetrics().horizontalAdvance(shown), list->columnWidth(0));
     EXPECT_EQ(row->toolTip(0).toStdString(), path);
     EXPECT_EQ(row->toolTip(1), row->text(1));
     EXPECT_EQ(row->textAlignment(1), int(Qt::AlignHCenter | Qt::AlignVCenter));
