@@ -184,7 +184,7 @@ TEST_F(FileList, ARunWithAMissingFileShowsStatusesMovesTheBarsAndRestoresTheWind
     EXPECT_EQ(W.BtnConvert.Picture, TButtonPicture::Own);
     EXPECT_TRUE(W.btnExit.Enabled);
     EXPECT_TRUE(W.ActAddToList.Enabled);
-    EXPECT_EQ(W.Pages.Enabled, std::vector<bool>(4, true));
+    EXPECT_EQ(W.Pages.Enabled, std::vector<bool>(5, true));
     // The button runs Convert again: a click starts a new run.
     Convert();
     EXPECT_EQ(Boxes.Take().size(), 1u);
@@ -259,7 +259,7 @@ TEST_F(FileList, DuringARunTheListTheOtherTabsAndClosingAreOutOfReach)
         EXPECT_FALSE(W.btnExit.Enabled);
         EXPECT_FALSE(Form->CloseQuery());
         EXPECT_FALSE(W.ActAddToList.Enabled);
-        EXPECT_EQ(W.Pages.Enabled, (std::vector<bool>{true, false, false, false}));
+        EXPECT_EQ(W.Pages.Enabled, (std::vector<bool>{true, false, false, false, false}));
         EXPECT_EQ(W.Focused, "BtnConvert");
         Select({0, 1});
         EXPECT_FALSE(W.ActRemoveFromList.Enabled);

@@ -184,7 +184,7 @@ TEST_F(WinWindow, AltHConvertsTheProfilesDumpsAndEachRowSaysConverted)
     EXPECT_EQ(WindowText(Find("BtnConvert")), "Convert to &HTML") << "the window is back from its run";
 
     // Return on a row, and a double-click on the other, open their pages.
-    ASSERT_EQ(CellText(list, 1, 0), "condump.txt");
+    ASSERT_TRUE(CellText(list, 1, 0).ends_with("condump.txt"));
     LVITEMW focused{};
     focused.stateMask = focused.state = LVIS_FOCUSED;
     SendMessageW(list, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&focused));
