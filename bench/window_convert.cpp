@@ -33,6 +33,7 @@ public:
         std::cerr << caption << ": " << text << "\n";
     }
     bool AskYesNo(const std::string&, const std::string&) override { return false; }
+    TYesNoCancel AskYesNoCancel(const std::string&, const std::string&) override { return TYesNoCancel::No; }
     TOverwriteAnswer AskOverwrite(const std::string&) override { return TOverwriteAnswer::Yes; }
 };
 

@@ -30,6 +30,7 @@ class TQuietMessageBoxes : public IMessageBoxes {
 public:
     void ShowMessage(const std::string&, const std::string&, TMsgIcon) override {}
     bool AskYesNo(const std::string&, const std::string&) override { return false; }
+    TYesNoCancel AskYesNoCancel(const std::string&, const std::string&) override { return TYesNoCancel::No; }
     TOverwriteAnswer AskOverwrite(const std::string&) override { return TOverwriteAnswer::No; }
 };
 

@@ -102,34 +102,6 @@ void ApplyOverrides(const TConvertRequest& request, TIOOptions& io, TAppOptions&
     }
 }
 
-// A directory that is set but missing would fail every page; one given on
-// the command line is made (parents included), as a user who names a new
-// folder expects; one from the profile must exist, and a script is told
-// which. An empty one is left to the engine, which refuses it with its own
-// message.
-bool PrepareDirectory(const std::string& dir, const char* what, bool mayCreate, bool quiet, const TCliContext& context)
-{
-    std::error_code ec;
-    if (dir.empty() || fs::is_directory(FileSystemPath(dir), ec))
-        return true;
-    if (fs::exists(fs::symlink_status(dir, ec))) {
-        std::fprintf(context.Err, "%s: the %s directory is not a directory: %s\n", ProgramName, what, dir.c_str());
-        return false;
-    }
-    if (!mayCreate) {
-        std::fprintf(context.Err, "%s: the %s directory does not exist: %s\n", ProgramName, what, dir.c_str());
-        return false;
-    }
-    if (!fs::create_directories(dir, ec) && !fs::is_directory(dir)) {
-        std::fprintf(context.Err, "%s: cannot create the %s directory %s: %s\n", ProgramName, what, dir.c_str(),
-                     ec.message().c_str());
-        return false;
-    }
-    if (!quiet)
-        std::fprintf(context.Err, "%s: created the %s directory %s\n", ProgramName, what, dir.c_str());
-    return true;
-}
-
 // How a file's run ended, for the summary and the exit status: a file skipped
 // by choice (the skip option, a "no" answer) is no failure.
 enum class TOutcome { Converted, Skipped, Failed, Other };
@@ -214,9 +186,10 @@ int RunEngine(THighlightProfile& profile, TTerminalMessageBoxes& boxes, TTermina
             engine.Stop();
         return interrupt.Requested();
     });
-    boxes.SetQuestionContext([&progress, &io, &engine] {
-        auto index = static_cast<std::size_t>(progress.TotalBar().Position());
-        return index < io.FFiles.size() ? engine.OutputFileName(io.FFiles[index].Path) : std::string();
+    // Missing output directories are made by the engine before the first file.
+    engine.SetOnDirectoryCreated([&request, &context](const std::string& what, const std::string& dir) {
+        if (!request.Quiet)
+            std::fprintf(context.Err, "%s: created the %s directory %s\n", ProgramName, what.c_str(), dir.c_str());
     });
     // Quiet: only the lines of failed files, on standard error with the other problems.
     listView.SetOnStatus([&progress, &io, &engine, &request, &context](int row, const std::string& text) {
@@ -238,7 +211,6 @@ int RunEngine(THighlightProfile& profile, TTerminalMessageBoxes& boxes, TTermina
     // The hooks refer to this function's engine and guard.
     listView.SetOnStatus(nullptr);
     boxes.SetCancelCheck(nullptr);
-    boxes.SetQuestionContext(nullptr);
     progress.Clear();
     if (interrupt.Requested()) {
         std::fprintf(context.Err, "Canceled by user\n");
@@ -284,10 +256,6 @@ int RunConvert(const TConvertRequest& request, const TCliContext& context)
 
     TIOOptions& io = profile.IOOptions();
     ApplyOverrides(request, io, profile.AppOptions());
-    if (!io.FFiles.empty() &&
-        (!PrepareDirectory(io.FDestDir, "destination", request.DestDir.has_value(), request.Quiet, context) ||
-         !PrepareDirectory(io.FDestImgDir, "images", request.ImagesDir.has_value(), request.Quiet, context)))
-        return ExitUsage;
 
     io.BindControls(&listView, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
     io.UpdateFileList();

@@ -157,15 +157,33 @@ bool TTerminalMessageBoxes::AskYesNo(const std::string& caption, const std::stri
     }
 }
 
+TYesNoCancel TTerminalMessageBoxes::AskYesNoCancel(const std::string& caption, const std::string& text)
+{
+    if (!FInteractive)
+        return TYesNoCancel::Cancel;
+    BeforeOutput();
+    for (;;) {
+        std::fprintf(FOut, "%s\n%s [y]es, [n]o, [c]ancel: ", caption.c_str(), WithLineEnds(text, "\n").c_str());
+        std::fflush(FOut);
+        std::optional<std::string> line = ReadAnswer();
+        if (!line)
+            return TYesNoCancel::Cancel;
+        const std::string answer = NormalizeBlanks(*line);
+        if (answer == "C" || answer == "CANCEL")
+            return TYesNoCancel::Cancel;
+        std::optional<TOverwriteAnswer> yesNo = ParseOverwriteAnswer(answer);
+        if (yesNo == TOverwriteAnswer::Yes || yesNo == TOverwriteAnswer::No)
+            return yesNo == TOverwriteAnswer::Yes ? TYesNoCancel::Yes : TYesNoCancel::No;
+    }
+}
+
 TOverwriteAnswer TTerminalMessageBoxes::AskOverwrite(const std::string& text)
 {
     if (!FInteractive)
         return TOverwriteAnswer::Closed;
     BeforeOutput();
-    if (FContext)
-        std::fprintf(FOut, "%s\n", FContext().c_str());
     for (;;) {
-        std::fprintf(FOut, "%s [y]es, [n]o, [na] no to all, [ya] yes to all: ", WithLineEnds(text, "\n").c_str());
+        std::fprintf(FOut, "%s\n[y]es, [n]o, [na] no to all, [ya] yes to all: ", WithLineEnds(text, "\n").c_str());
         std::fflush(FOut);
         std::optional<std::string> line = ReadAnswer();
         if (!line) {

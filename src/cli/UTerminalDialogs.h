@@ -24,11 +24,11 @@ public:
     void SetBeforeOutput(std::function<void()> hook) { FBeforeOutput = std::move(hook); }
     // Polled while waiting for an answer; true ends the wait as if unanswered.
     void SetCancelCheck(std::function<bool()> check) { FCancelled = std::move(check); }
-    // A line that names what the overwrite question is about (the page's path).
-    void SetQuestionContext(std::function<std::string()> context) { FContext = std::move(context); }
 
     void ShowMessage(const std::string& caption, const std::string& text, TMsgIcon icon) override;
     bool AskYesNo(const std::string& caption, const std::string& text) override;
+    // Unanswered (no terminal, end of input): Cancel.
+    TYesNoCancel AskYesNoCancel(const std::string& caption, const std::string& text) override;
     TOverwriteAnswer AskOverwrite(const std::string& text) override;
 
 private:
@@ -41,7 +41,6 @@ private:
     bool FInteractive;
     std::function<void()> FBeforeOutput;
     std::function<bool()> FCancelled;
-    std::function<std::string()> FContext;
 };
 
 // The answer meant by a typed line, ignoring letter case and extra blanks:

@@ -62,9 +62,10 @@ of each file that failed (in the form above) and the messages of problems.
 --summary ends the run with one line on standard output, with or without
 --quiet (not after a stop): "N converted, N skipped, N failed".
 
-A missing --dest or --images directory is made, parents included (said on
-standard error); the profile's own directories must exist. A path there that
-is not a directory is a usage error.
+A missing destination or images directory, given on the command line or in
+the profile, is made before the first file, parents included (said on
+standard error). One that cannot be made, or a path there that is not a
+directory, stops the run before the first file with the reason (status 2).
 
 --existing ask asks on the terminal (yes, no, no to all, yes to all) when
 standard input is a terminal; otherwise the file is skipped with the status

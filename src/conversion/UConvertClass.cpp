@@ -324,8 +324,12 @@ bool TConvertClass::Convert(std::string& message)
     bool result = true;
     if (FIOOptions)
         FIOOptions->ResetStatuses();
-    if (FIOOptions && FAppOptions && FHTMLOptions && !FIOOptions->FFiles.empty())
+    if (FIOOptions && FAppOptions && FHTMLOptions && !FIOOptions->FFiles.empty()) {
+        // Without its folders every page would fail, or refer to images never copied.
+        if (!MakeOutputDirectories(message))
+            return false;
         result = ConvertFiles();
+    }
     // The index lists the pages in the directory, also after a stop: those written are there.
     const bool indexWritten = !WritesIndex() || !FIOOptions || !FHTMLOptions ||
                               WriteIndexPage(FIOOptions->FDestDir, *FHTMLOptions);
@@ -336,6 +340,23 @@ bool TConvertClass::Convert(std::string& message)
     else if (!indexWritten)
         message = "The index page could not be written";
     return result && indexWritten;
+}
+
+bool TConvertClass::MakeOutputDirectories(std::string& message)
+{
+    const std::pair<const char*, const std::string*> dirs[] = {{"destination", &FIOOptions->FDestDir},
+                                                               {"images", &FIOOptions->FDestImgDir}};
+    for (auto [what, dir] : dirs) {
+        bool created = false;
+        std::error_code error;
+        if (!ForceDirectories(*dir, created, error)) {
+            message = std::string("Cannot create the ") + what + " directory " + *dir + ": " + error.message();
+            return false;
+        }
+        if (created && FOnDirectoryCreated)
+            FOnDirectoryCreated(what, *dir);
+    }
+    return true;
 }
 
 bool TConvertClass::ConvertFiles()
@@ -427,7 +448,9 @@ std::uint8_t TConvertClass::ProcessFile(const std::string& source, const std::st
         return StatusCode::SkippedExisting;
     if (!FIOOptions->FPromptOnOverwrite)
         return write(StatusCode::Overwritten);
-    TOverwriteAnswer answer = FMessageBoxes ? FMessageBoxes->AskOverwrite(OverwriteQuestion) : TOverwriteAnswer::Closed;
+    // The page in question on a line of its own.
+    TOverwriteAnswer answer = FMessageBoxes ? FMessageBoxes->AskOverwrite(OverwriteQuestion + ("\r" + output))
+                                            : TOverwriteAnswer::Closed;
     switch (answer) {
     case TOverwriteAnswer::Yes:
         return write(StatusCode::Overwritten);

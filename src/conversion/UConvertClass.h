@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -34,13 +35,20 @@ public:
     void SetControls(IProgressBar* totalBar, IProgressBar* fileBar, IListView* listView);
     void SetOptions(THTMLOptions* htmlOptions, TAppOptions* appOptions, TIOOptions* ioOptions, TNamesList* names);
 
+    // Told of each output directory that a run made (what: "destination" or
+    // "images"), before its first file.
+    using TDirectoryCreated = std::function<void(const std::string& what, const std::string& dir)>;
+    void SetOnDirectoryCreated(TDirectoryCreated notify) { FOnDirectoryCreated = std::move(notify); }
+
     // Asks a running conversion to stop at its next check.
     void Stop();
     bool Running() const { return FRunning; }
 
     // Converts every file of the list. True when every file was written or
     // there was nothing to do; otherwise false with "Canceled by user" or
-    // "One or more files were not converted" in message.
+    // "One or more files were not converted" in message. Missing destination
+    // and images directories are made first, parents included; when one
+    // cannot be, no file is started and message names it and the reason.
     bool Convert(std::string& message);
 
     // Steps of Convert, public so that each can be checked on its own.
@@ -60,6 +68,7 @@ private:
     class TPageBuilder; // writes one page in the classic markup
     class TLineMarker;  // the highlight markup of every name, and their matcher
 
+    bool MakeOutputDirectories(std::string& message);
     bool ConvertFiles();
     // True when writing path would replace source or another dump of the run.
     bool IsRunInput(const std::string& path, const std::string& source) const;
@@ -83,6 +92,7 @@ private:
     std::size_t FBlockSize = 1 << 20;
     IMessageBoxes* FMessageBoxes;         // not owned
     TProcessMessages FProcessMessages;
+    TDirectoryCreated FOnDirectoryCreated;
 };
 
 // Removes one pair of double quotes that encloses the whole text.

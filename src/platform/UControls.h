@@ -152,13 +152,21 @@ struct TWindowBounds {
 
 enum class TWindowState { Normal, Minimized, Maximized };
 
+// How far a window's frame (its title bar and borders) reaches beyond its
+// client area on each side.
+struct TFrameMargins {
+    int Left = 0;
+    int Top = 0;
+    int Right = 0;
+    int Bottom = 0;
+};
+
 // A top-level window whose placement is remembered between runs.
 class IWindowPlacement {
 public:
     virtual ~IWindowPlacement() = default;
     virtual TWindowBounds NormalBounds() const = 0;
-    // Bounds that lie off every screen are moved onto the window's screen, and
-    // the size is at least the window's minimum size.
+    // The bounds are taken as they are; the size is at least the window's minimum size.
     virtual void SetNormalBounds(const TWindowBounds& bounds) = 0;
     virtual TWindowState State() const = 0;
     virtual void SetState(TWindowState state) = 0;
@@ -167,6 +175,11 @@ public:
     virtual int ScreenWidth() const = 0;
     virtual int ScreenHeight() const = 0;
     virtual int PixelsPerInch() const = 0;
+    // Where windows may stand: the work area of every screen (the screen less
+    // its panels and task bars), that of the window's own screen first.
+    virtual std::vector<TWindowBounds> WorkAreas() const = 0;
+    // The window's frame; before the window has one, the frame it will get.
+    virtual TFrameMargins FrameMargins() const = 0;
 };
 
 enum class TAlignment { Left, Center, Right };

@@ -9,6 +9,9 @@ namespace velmora {
 
 enum class TMsgIcon { Error, Information, Question, Warning };
 
+// The answers of a question with Cancel; Cancel also when it was dismissed unanswered.
+enum class TYesNoCancel { Yes, No, Cancel };
+
 // The answers of the overwrite question; Closed when it was dismissed unanswered.
 enum class TOverwriteAnswer { Yes, No, NoToAll, YesToAll, Closed };
 
@@ -19,6 +22,8 @@ public:
     virtual void ShowMessage(const std::string& caption, const std::string& text, TMsgIcon icon) = 0;
     // A question with Yes and No; true for Yes.
     virtual bool AskYesNo(const std::string& caption, const std::string& text) = 0;
+    // A question with Yes, No and Cancel.
+    virtual TYesNoCancel AskYesNoCancel(const std::string& caption, const std::string& text) = 0;
     // The confirmation with Yes, No, No to All and Yes to All.
     virtual TOverwriteAnswer AskOverwrite(const std::string& text) = 0;
 };

@@ -81,6 +81,28 @@ bool FileExists(const std::string& path)
     return !path.empty() && fs::is_regular_file(FileSystemPath(path), ec);
 }
 
+bool ForceDirectories(const std::string& dir, bool& created, std::error_code& error)
+{
+    created = false;
+    fs::path path = FileSystemPath(dir);
+    if (!path.has_filename() && path.has_relative_path())
+        path = path.parent_path(); // "out/" names the folder "out"
+    if (fs::is_directory(path, error)) {
+        error.clear();
+        return true;
+    }
+    if (fs::exists(fs::symlink_status(path, error))) {
+        error = std::make_error_code(std::errc::not_a_directory);
+        return false;
+    }
+    error.clear();
+    created = fs::create_directories(path, error);
+    std::error_code ignored;
+    if (!error && !fs::is_directory(path, ignored))
+        error = std::make_error_code(std::errc::not_a_directory);
+    return !error;
+}
+
 bool SameFile(const std::string& a, const std::string& b)
 {
     std::error_code ec;

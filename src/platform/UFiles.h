@@ -15,6 +15,10 @@ namespace velmora {
 
 // True when a regular file (or a link to one) exists at the path.
 bool FileExists(const std::string& path);
+// Makes a directory and its missing parents. True when dir is a directory
+// afterwards; created says whether this call made it. Otherwise error gives
+// the system's reason (a file standing in its place: "Not a directory").
+bool ForceDirectories(const std::string& dir, bool& created, std::error_code& error);
 // True when both paths name the same existing file, through links included.
 bool SameFile(const std::string& a, const std::string& b);
 // Files as the file system identifies them: a path names a member when it

@@ -1,6 +1,7 @@
 // The second tab's commands and the colour pickers: adding, updating and
 // removing highlighted names, the colour drop-down and the colour buttons;
 // and the About command.
+#include <algorithm>
 #include <iterator>
 
 #include "settings/UHighLighter.h"
@@ -23,9 +24,13 @@ void THTMLform::NamesListClick()
         FProfile->ShowSelectedName();
 }
 
-void THTMLform::NamesListKeyPress()
+void THTMLform::NamesListKeyPress(std::string_view typed, bool withCtrlOrAlt)
 {
-    if (FProfile)
+    // Control characters are what Tab, Return, Escape, Backspace and Ctrl+letter type.
+    const bool typesCharacter =
+        !withCtrlOrAlt && !typed.empty() &&
+        std::none_of(typed.begin(), typed.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
+    if (typesCharacter && FProfile)
         FProfile->ShowSelectedName();
 }
 
@@ -58,13 +63,22 @@ void THTMLform::ActRemoveNameExecute()
 
 // ---- The colour pickers ----------------------------------------------------------
 
+void THTMLform::TNameColorSwatch::SetColor(TColor color)
+{
+    FSwatch.SetColor(color);
+    const auto basic = std::find(std::begin(BasicColors), std::end(BasicColors), color);
+    const int index = basic == std::end(BasicColors) ? -1 : static_cast<int>(basic - std::begin(BasicColors));
+    if (FColors.SelectedIndex() != index)
+        FColors.SetSelectedIndex(index);
+}
+
 // The drop-down only sets the swatch: the colour reaches an entry through a
-// later Add or Update, and the drop-down does not follow the swatch.
+// later Add or Update.
 void THTMLform::ColorComboChange()
 {
     const int index = FControls.ColorCombo->SelectedIndex();
     if (index >= 0 && index < static_cast<int>(std::size(BasicColors)))
-        FControls.ShowNameCol->SetColor(BasicColors[index]);
+        FNameColor->SetColor(BasicColors[index]);
 }
 
 // Runs before the key moves the selection; the change that follows applies the new colour.
@@ -75,7 +89,7 @@ void THTMLform::ColorComboKeyDown()
 
 void THTMLform::ActPickColExecute(int selector)
 {
-    IColorControl* const swatches[] = {FControls.ShowNameCol, &SwatchControl("ShowBackCol"),
+    IColorControl* const swatches[] = {FNameColor.get(), &SwatchControl("ShowBackCol"),
                                        &SwatchControl("ShowTextCol"), &SwatchControl("ShowLinkCol"),
                                        &SwatchControl("ShowVisLinkCol")};
     if (selector < 0 || selector >= static_cast<int>(std::size(swatches)))

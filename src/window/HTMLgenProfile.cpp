@@ -86,13 +86,14 @@ bool THTMLform::FormCreate()
 void THTMLform::BindProfileControls()
 {
     const TFormControls& c = FControls;
+    ForgetRun();
     FProfile = std::make_unique<THighlightProfile>(FSettingsAction.get(), FPlatform);
     THighlightProfile& p = *FProfile;
     // The model drives the file list, the names editor and their commands; the
     // option controls are shown and read by this window through its option table.
     p.IOOptions().BindControls(c.SrcFilesList, nullptr, nullptr, nullptr, nullptr, nullptr, c.ActRemoveFromList,
                                c.ActConvert);
-    p.BindControls(c.NamesList, c.NameEdit, c.NameImgEdit, c.ShowNameCol, c.CustFrontHTMLMemo, c.CustEndHTMLMemo,
+    p.BindControls(c.NamesList, c.NameEdit, c.NameImgEdit, FNameColor.get(), c.CustFrontHTMLMemo, c.CustEndHTMLMemo,
                    c.ActRemoveName, c.ActUpdateName);
     // A fresh profile must not leave the previous one's values on screen.
     p.IOOptions().UpdateFileList();
@@ -108,6 +109,10 @@ void THTMLform::BindProfileControls()
 void THTMLform::AttachEngine()
 {
     FConvertClass = std::make_unique<TConvertClass>(FServices.MessageBoxes, FServices.ProcessMessages);
+    FConvertClass->SetOnDirectoryCreated([this](const std::string& what, const std::string& dir) {
+        FDirectoriesMade.push_back("the " + what + " directory " + dir);
+        FControls.StatePanel->SetText("Created " + FDirectoriesMade.back());
+    });
     if (FProfile) {
         FConvertClass->SetOptions(&FProfile->HTMLOptions(), &FProfile->AppOptions(), &FProfile->IOOptions(),
                                   &FProfile->Names());
@@ -159,6 +164,24 @@ void THTMLform::AskToSaveChanges()
 {
     if (FServices.MessageBoxes->AskYesNo(ConfigChangedCaption, ConfigChangedText))
         ActSaveOptsExecute();
+}
+
+bool THTMLform::SaveChangesBeforeClosing()
+{
+    switch (FServices.MessageBoxes->AskYesNoCancel(ConfigChangedCaption, ConfigChangedText)) {
+    case TYesNoCancel::Yes:
+        // A profile that could not be written has said why; the window stays
+        // open with the edits, so that they can be saved elsewhere.
+        if (!FProfile->SaveToFile(FCustomIni->GetCurrentProfile()))
+            return false;
+        SetChanged(false);
+        return true;
+    case TYesNoCancel::No:
+        return true;
+    case TYesNoCancel::Cancel:
+        break;
+    }
+    return false;
 }
 
 void THTMLform::SwitchToProfile(const std::string& path)
@@ -267,12 +290,17 @@ void THTMLform::CommitPendingEdit()
 
 // ---- The profile commands ---------------------------------------------------------------
 
-void THTMLform::PrepareProfileDialog(TFileDialogSettings& dialog) const
+// The profile dialogs are set up afresh each time, so nothing of the add
+// dialog (the dumps' folder, a dump's name) carries over into them.
+TFileDialogSettings THTMLform::ProfileDialog(const std::string& title) const
 {
     const std::string& ext = FCustomIni->ProfileExtension();
-    dialog.InitialDir = ExtractFilePath(FCustomIni->GetIniFileName());
+    TFileDialogSettings dialog;
+    dialog.Title = title;
+    dialog.InitialDir = ExtractFilePath(FCustomIni->GetCurrentProfile());
     dialog.DefaultExt = ext;
     dialog.Filter = "Configuration files|*" + ext + "|All files|*.*";
+    return dialog;
 }
 
 bool THTMLform::MakeCurrentProfile(const std::string& path, const std::string& previous, bool changedAfter)
@@ -298,11 +326,10 @@ void THTMLform::ActSaveOptsExecute()
 void THTMLform::ActOpenProfileExecute()
 {
     std::string previous = FCustomIni->GetCurrentProfile();
-    PrepareProfileDialog(OpenDia);
-    OpenDia.MultiSelect = false;
-    OpenDia.MustExist = false;
+    // A name that does not exist yet makes a new profile.
+    const TFileDialogSettings dialog = ProfileDialog("Open profile");
     std::vector<std::string> files;
-    if (!FServices.Dialogs->ExecuteOpen(OpenDia, files) || files.empty())
+    if (!FServices.Dialogs->ExecuteOpen(dialog, files) || files.empty())
         return;
     const std::string& chosen = files.front();
     // Choosing the current profile loads nothing, so its unsaved edits stay marked.
@@ -312,11 +339,10 @@ void THTMLform::ActOpenProfileExecute()
 void THTMLform::ActSaveNewOptsExecute()
 {
     CommitPendingEdit();
-    PrepareProfileDialog(SaveDia);
-    SaveDia.Title = "Choose a new file name";
-    SaveDia.OverwritePrompt = true;
+    TFileDialogSettings dialog = ProfileDialog("Choose a new file name");
+    dialog.OverwritePrompt = true;
     std::string chosen;
-    if (!FServices.Dialogs->ExecuteSave(SaveDia, chosen))
+    if (!FServices.Dialogs->ExecuteSave(dialog, chosen))
         return;
     if (!FProfile->SaveToFile(chosen))
         return;

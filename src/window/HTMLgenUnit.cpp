@@ -14,7 +14,8 @@ namespace velmora {
 
 namespace {
 
-const char* const PictureFilter = "JPEG files (*.jpg;*.jpeg)|*.jpg;*.jpeg|GIF files (*.gif)|*.gif|All files (*.*)|*.*";
+const char* const PictureFilter = "All pictures (*.png;*.jpg;*.jpeg;*.gif)|*.png;*.jpg;*.jpeg;*.gif|PNG files (*.png)|*.png|"
+                                   "JPEG files (*.jpg;*.jpeg)|*.jpg;*.jpeg|GIF files (*.gif)|*.gif|All files (*.*)|*.*";
 
 const TBrowseField BrowseFieldTable[] = {
     {"NameImgEdit", false, PictureFilter, ""},
@@ -70,6 +71,7 @@ THTMLform::THTMLform(const TWindowServices& services, const TFormControls& contr
     : FServices(services), FControls(controls)
 {
     RequireAll(FServices, FControls);
+    FNameColor = std::make_unique<TNameColorSwatch>(*FControls.ShowNameCol, *FControls.ColorCombo);
     FPlatform.Registry = FServices.Registry;
     FPlatform.MessageBoxes = FServices.MessageBoxes;
     FPlatform.ProgramDir = FServices.ProgramDir;
@@ -78,10 +80,6 @@ THTMLform::THTMLform(const TWindowServices& services, const TFormControls& contr
     OpenDia.Title = "Select files to be converted to HTML";
     OpenDia.MultiSelect = true;
     OpenDia.MustExist = true;
-    SaveDia.Title = "Choose a new file name";
-    SaveDia.DefaultExt = "*.cfg";
-    SaveDia.Filter = "Configuration Files|*.cfg|All Files|*.*";
-    SaveDia.OverwritePrompt = true;
 
     FFormPlacement = std::make_unique<TFormPlacement>(*FControls.Window, "Main Window Placement",
                                                       TFormPlacement::TRestore::StateAndPosition);
@@ -106,7 +104,7 @@ void THTMLform::Guarded(const std::function<void()>& handler)
     try {
         handler();
     } catch (const std::exception& e) {
-        FServices.MessageBoxes->ShowMessage("Velmora", e.what(), TMsgIcon::Error);
+        FServices.MessageBoxes->ShowMessage(Caption, e.what(), TMsgIcon::Error);
     }
 }
 
@@ -119,8 +117,9 @@ void THTMLform::FormShow()
 
 void THTMLform::ApplicationIdle()
 {
+    // What the last run did stays in sight until the list changes.
     if (FStatusHandlersInstalled)
-        FControls.StatePanel->SetText("Ready");
+        FControls.StatePanel->SetText(FRunOutcome.empty() ? "Ready" : FRunOutcome);
 }
 
 void THTMLform::ApplicationHint(const std::string& hint)
@@ -144,6 +143,13 @@ void THTMLform::SaveShortcut()
     // save copies the edit first); not during a run, when the tab is disabled.
     if (FControls.ActSaveOpts->IsEnabled() && FControls.PageControl->IsPageEnabled(ConfigSheet))
         ActSaveOptsExecute();
+}
+
+void THTMLform::CtrlTabKey(bool backwards)
+{
+    constexpr int pages = ConfigSheet + 1;
+    const int active = FControls.PageControl->ActivePage();
+    FControls.PageControl->SetActivePage((active + (backwards ? pages - 1 : 1)) % pages);
 }
 
 void THTMLform::BrowseClick(std::string_view fieldName)
@@ -207,32 +213,35 @@ bool THTMLform::CloseQuery()
     // A running conversion disables Exit; the window then stays open.
     if (!FControls.btnExit->IsEnabled())
         return false;
-    if (FControls.Window->IsVisible())
-        FFormPlacement->Save();
-    if (!FormClose())
+    CommitPendingEdit();
+    if (IsChanged() && !SaveChangesBeforeClosing())
         return false;
+    const bool placementSaved = !FControls.Window->IsVisible() || FFormPlacement->Save();
+    FormClose(placementSaved);
     FClosed = true;
     return true;
 }
 
-bool THTMLform::FormClose()
+void THTMLform::FormClose(bool placementSaved)
 {
-    if (!FControls.btnExit->IsEnabled())
-        return false;
-    CommitPendingEdit();
     FConvertClass.reset();
-    if (FProfile) {
-        if (IsChanged())
-            Guarded([this] { AskToSaveChanges(); });
-        FProfile.reset();
-    }
+    FProfile.reset();
     FSettingsAction.reset();
-    if (FCustomIni) {
-        // The window closes even when the settings file cannot be written.
-        Guarded([this] { FCustomIni->SaveSettings(); });
-        FCustomIni.reset();
+    if (!FCustomIni)
+        return;
+    // The window closes even when the settings file cannot be written; the
+    // user hears of it once, also when the placement failed as well.
+    std::string failure;
+    try {
+        FCustomIni->SaveSettings();
+    } catch (const std::exception& e) {
+        failure = e.what();
     }
-    return true;
+    if (failure.empty() && !placementSaved)
+        failure = "Unable to write to " + FCustomIni->GetIniFileName();
+    if (!failure.empty())
+        FServices.MessageBoxes->ShowMessage(Caption, failure, TMsgIcon::Error);
+    FCustomIni.reset();
 }
 
 } // namespace velmora

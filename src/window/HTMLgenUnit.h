@@ -13,6 +13,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <span>
 #include <string>
@@ -49,6 +50,8 @@ public:
     THTMLform(const THTMLform&) = delete;
     THTMLform& operator=(const THTMLform&) = delete;
 
+    // The window's caption, also that of the program's general error message.
+    static constexpr const char* Caption = "Velmora";
     // The 16 basic colours of the colour drop-down, as stored (red in the low byte).
     static constexpr TColor BasicColors[16] = {0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080,
                                                0x808000, 0x808080, 0xC0C0C0, 0x0000FF, 0x00FF00, 0x00FFFF,
@@ -70,16 +73,21 @@ public:
     // The window is being shown; the first time, its remembered placement is applied.
     void FormShow();
     // The window is asked to close: true when it may. Refused while a
-    // conversion runs; otherwise saves the placement and runs FormClose.
+    // conversion runs, and when the user keeps the window open at the
+    // question about unsaved changes or their save fails; otherwise saves the
+    // placement and runs FormClose.
     bool CloseQuery();
 
     // ---- Application-wide handlers, installed by FormCreate ----
-    void ApplicationIdle();                         // the state panel reads "Ready"
+    void ApplicationIdle();                         // the state panel reads "Ready" or the last run's outcome
     void ApplicationHint(const std::string& hint);  // the hint of the control under the mouse
 
     // ---- Keys and browse buttons (HTMLgenUnit.cpp) ----
     void EscapeKey();    // Remove From List, on the first tab when it is enabled
     void SaveShortcut(); // Alt+S: Save options from every tab
+    // Ctrl+Tab and Ctrl+Shift+Tab (backwards), from every control: the next
+    // or the previous tab, round the row.
+    void CtrlTabKey(bool backwards);
     void BrowseClick(std::string_view fieldName);
 
     // ---- Option controls and profile commands (HTMLgenProfile.cpp) ----
@@ -105,11 +113,22 @@ public:
     // Files dragged onto the file list join it as the open dialog's do.
     bool CanDropFiles() const;
     void FilesDropped(const std::vector<std::string>& paths);
+    // A row converted by the last run opens its page with the system's browser
+    // (double-click, Return, the context menu), or the page's folder; nothing
+    // opens during a run.
+    bool CanOpenPage(int row) const;
+    void OpenPage(int row);
+    void OpenPageFolder(int row);
 
     // ---- Names editor, colour pickers, About (HTMLgenNames.cpp) ----
     void NameEditChange();
     void NamesListClick();
-    void NamesListKeyPress();
+    // A key pressed in the names list: the text it types (empty for keys that
+    // type nothing) and whether Ctrl or Alt was held. Only a key that types a
+    // character into the list's incremental search shows the selected entry
+    // again; Tab, Return, Escape, arrows and shortcuts leave the editors as
+    // they are, with any edit in them.
+    void NamesListKeyPress(std::string_view typed, bool withCtrlOrAlt);
     void ActAddNameExecute();
     void ActUpdateNameExecute();
     void ActRemoveNameExecute();
@@ -126,6 +145,8 @@ private:
     void AttachEngine();
     bool LoadProfileFile(const std::string& path, const std::string* previous, bool askFirst = true);
     void AskToSaveChanges();
+    // The question at close, with Cancel: true when the window may close.
+    bool SaveChangesBeforeClosing();
     void SwitchToProfile(const std::string& path);
     void ShowOptionControls();
     void StorePageControls(int sheet);
@@ -135,11 +156,11 @@ private:
     void CommitPendingEdit();
     bool IsChanged() const;
     void SetChanged(bool changed);
-    // Releases the model and writes the settings file; false (nothing done)
-    // while a conversion runs.
-    bool FormClose();
+    // Releases the model and writes the settings file, saying once when it
+    // or the placement (placementSaved false) could not be written.
+    void FormClose(bool placementSaved);
     // Initial folder, extension and filter of the profile commands' dialogs.
-    void PrepareProfileDialog(TFileDialogSettings& dialog) const;
+    TFileDialogSettings ProfileDialog(const std::string& title) const;
     // Loads path (previous comes back on failure); on success puts it first in
     // the recent list, writes the settings file and sets the changed mark.
     bool MakeCurrentProfile(const std::string& path, const std::string& previous, bool changedAfter);
@@ -151,9 +172,27 @@ private:
     IColorControl& SwatchControl(std::string_view name) const;
     ITextControl& BrowseControl(std::string_view name) const;
 
+    // ---- Names editor (HTMLgenNames.cpp) ----
+    // The highlight colour's swatch as the logic and the profile set it: the
+    // colour drop-down follows it, showing the swatch's colour when that is
+    // one of the basic colours and no selection otherwise.
+    class TNameColorSwatch : public IColorControl {
+    public:
+        TNameColorSwatch(IColorControl& swatch, IComboBox& colors) : FSwatch(swatch), FColors(colors) {}
+        void SetColor(TColor color) override;
+        TColor GetColor() const override { return FSwatch.GetColor(); }
+
+    private:
+        IColorControl& FSwatch;
+        IComboBox& FColors;
+    };
+
     // ---- File list and conversion (HTMLgenFiles.cpp) ----
     void AddToList(const std::vector<std::string>& paths);
     void EnterRunningState();
+    void ShowRunOutcome();
+    void ForgetRun();
+    std::string PageOfRow(int row) const;
     void LeaveRunningState();
     void SetConvertButtonHint(const std::string& hint);
     bool FConverting = false;
@@ -163,18 +202,26 @@ private:
 
     TWindowServices FServices;
     TFormControls FControls;
+    std::unique_ptr<TNameColorSwatch> FNameColor; // over ShowNameCol and ColorCombo
     TPlatform FPlatform;
     std::unique_ptr<TFormPlacement> FFormPlacement;
     std::unique_ptr<TSettingsAction> FSettingsAction;
     std::unique_ptr<TCustomIni> FCustomIni;
     std::unique_ptr<TConvertClass> FConvertClass;
     std::unique_ptr<THighlightProfile> FProfile;
+    // What the last run wrote: each converted dump's page, and the output
+    // directories it had to make ("the images directory D").
+    std::map<std::string, std::string> FPagesWritten;
+    std::vector<std::string> FDirectoriesMade;
+    std::string FRunOutcome; // the status bar's text after it
     bool FClosed = false;
     bool FStatusHandlersInstalled = false;
 
-    // The shared dialogs' settings; each command adjusts them before showing.
+    // The add dialog's settings, kept between uses (its folder and file name).
     TFileDialogSettings OpenDia;
-    TFileDialogSettings SaveDia;
 };
+
+// A file: URL of a local path, for the desktop to open.
+std::string FileUrl(const std::string& path);
 
 } // namespace velmora

@@ -1,5 +1,6 @@
 #include "window/UFormPlacement.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 
@@ -14,6 +15,9 @@ namespace {
 constexpr int ShowNormal = 1;
 constexpr int ShowMinimized = 2;
 constexpr int ShowMaximized = 3;
+
+// How much of a title bar must lie on a screen for the window to be dragged by it.
+constexpr int MinimumTitleBarInReach = 100;
 
 // A default no stored value can have: values are single lines.
 const std::string Missing = "\n";
@@ -114,9 +118,9 @@ void TFormPlacement::Restore()
     int left = norm.Value[0], top = norm.Value[1], right = norm.Value[2], bottom = norm.Value[3];
     if (ini.ReadInteger(FSection, "PixelsPerInch", 0) == FWindow.PixelsPerInch() && left < right) {
         if (FRestore == TRestore::PositionOnly)
-            FWindow.SetNormalBounds({left, top, current.Width, current.Height});
+            FWindow.SetNormalBounds(Reachable({left, top, current.Width, current.Height}));
         else
-            FWindow.SetNormalBounds({left, top, right - left, bottom - top});
+            FWindow.SetNormalBounds(Reachable({left, top, right - left, bottom - top}));
     }
 
     if (FRestore == TRestore::StateAndPosition) {
@@ -159,6 +163,34 @@ bool TFormPlacement::Save(bool destroying)
         return false;
     }
     return true;
+}
+
+// Client bounds whose title bar can be reached with the mouse: the top edge of
+// the window's frame lies in a screen's work area, with enough of the title
+// bar beside it. Otherwise the frame, not the client area, is moved the least
+// distance that brings it into the work area of the window's screen (and made
+// no larger than that).
+TWindowBounds TFormPlacement::Reachable(const TWindowBounds& client) const
+{
+    const std::vector<TWindowBounds> areas = FWindow.WorkAreas();
+    if (areas.empty())
+        return client;
+    const TFrameMargins m = FWindow.FrameMargins();
+    TWindowBounds frame{client.Left - m.Left, client.Top - m.Top, client.Width + m.Left + m.Right,
+                        client.Height + m.Top + m.Bottom};
+    const int titleToGrab = std::min(frame.Width, MinimumTitleBarInReach);
+    const bool reachable = std::any_of(areas.begin(), areas.end(), [&](const TWindowBounds& a) {
+        const int shown = std::min(frame.Left + frame.Width, a.Left + a.Width) - std::max(frame.Left, a.Left);
+        return frame.Top >= a.Top && frame.Top < a.Top + a.Height && shown >= titleToGrab;
+    });
+    if (reachable)
+        return client;
+    const TWindowBounds& area = areas.front();
+    frame.Width = std::min(frame.Width, area.Width);
+    frame.Height = std::min(frame.Height, area.Height);
+    frame.Left = std::clamp(frame.Left, area.Left, area.Left + area.Width - frame.Width);
+    frame.Top = std::clamp(frame.Top, area.Top, area.Top + area.Height - frame.Height);
+    return {frame.Left + m.Left, frame.Top + m.Top, frame.Width - m.Left - m.Right, frame.Height - m.Top - m.Bottom};
 }
 
 // ---- Columns of a list ------------------------------------------------------

@@ -2,6 +2,8 @@
 // size, state and the file list's columns) in one section of the settings file.
 // Restored when the window is first shown, saved when the window closes (the
 // owner calls Save) or, failing that, when the placement object is destroyed.
+// A restored window whose title bar would be out of reach (another screen
+// setup, a panel over it) is moved into its screen's work area.
 #pragma once
 
 #include <string>
@@ -46,6 +48,7 @@ private:
         std::string Name;
     };
 
+    TWindowBounds Reachable(const TWindowBounds& bounds) const;
     void RestoreColumns(const TIniFile& ini, const TStoredList& stored) const;
     void SaveColumns(TIniFile& ini, const TStoredList& stored) const;
     std::string ScreenSuffix() const;

@@ -50,6 +50,7 @@ TEST(TerminalMessageBoxes, WithoutATerminal_QuestionsCountAsUnanswered_MessagesS
 
     EXPECT_EQ(boxes.AskOverwrite("Do you want to replace the existing file?"), TOverwriteAnswer::Closed);
     EXPECT_FALSE(boxes.AskYesNo("Caption", "Sure?"));
+    EXPECT_EQ(boxes.AskYesNoCancel("Caption", "Sure?"), TYesNoCancel::Cancel);
     boxes.ShowMessage("Caption", "one\rtwo", TMsgIcon::Error);
 
     std::rewind(out);

@@ -145,6 +145,34 @@ INSTANTIATE_TEST_SUITE_P(Dirs, ConvertRefusal,
                                            TEmptyDirCase{"Images", false, "No images directory is set"}),
                          [](const auto& info) { return std::string(info.param.Name); });
 
+TEST_F(ConvertRun, MissingOutputDirectoriesAreMadeFirstOrTheRunStopsBeforeTheFirstFile)
+{
+    MakeDumps(1, false);
+    const std::string icon = S.Dir.Write("icon.gif", "GIF89a");
+    S.AddName("line", 0xFF, icon);
+    std::vector<std::string> made;
+    S.Engine.SetOnDirectoryCreated([&](const std::string& what, const std::string& dir) { made.push_back(what + " " + dir); });
+    const std::string pages = S.Dir.File("site/pages/"), images = S.Dir.File("site/img/");
+    S.IO.SetDestDir(pages);
+    S.IO.SetDestImgDir(images);
+    EXPECT_TRUE(Run());
+    EXPECT_EQ(made, (std::vector<std::string>{"destination " + pages, "images " + images}));
+    EXPECT_TRUE(fs::is_regular_file(pages + "d1.htm"));
+    EXPECT_TRUE(fs::is_regular_file(images + "icon.gif"));
+
+    // A file where the images directory should be: no file is started, and the message says why.
+    made.clear();
+    S.Dir.Write("taken", "");
+    S.IO.SetDestDir(S.Dir.File("other/"));
+    S.IO.SetDestImgDir(S.Dir.File("taken/"));
+    EXPECT_FALSE(Run());
+    EXPECT_EQ(Message, "Cannot create the images directory " + S.Dir.File("taken/") + ": Not a directory");
+    EXPECT_EQ(made, std::vector<std::string>{"destination " + S.Dir.File("other/")});
+    EXPECT_FALSE(fs::exists(S.Dir.File("other/d1.htm")));
+    EXPECT_EQ(S.ListView.Statuses(), std::vector<std::string>{"Ready"});
+    EXPECT_EQ(S.PumpCalls, 1) << "only the first run reached its file";
+}
+
 TEST_F(ConvertRun, SkipExistingLeavesPagesAlone)
 {
     MakeDumps(2, true);
@@ -185,7 +213,8 @@ TEST_P(OverwriteAnswer, DecidesOneFile)
     S.IO.FSkipExisting = false;
     S.Boxes.OverwriteAnswers = {GetParam().Answer};
     EXPECT_EQ(Run(), GetParam().Code == 2);
-    EXPECT_EQ(S.Boxes.Questions, (std::vector<std::string>{"Do you want to replace the existing file?"}));
+    // The page in question on a line of its own.
+    EXPECT_EQ(S.Boxes.Questions, (std::vector<std::string>{"Do you want to replace the existing file?\r" + S.Out("d1.htm")}));
     EXPECT_EQ(Codes(), (std::vector<int>{GetParam().Code}));
     EXPECT_EQ(Replaced(1), GetParam().Replaced);
 }

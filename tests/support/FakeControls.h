@@ -160,7 +160,8 @@ public:
     int Focused = -1; // the page of the focused control, as the test puts the focus
 };
 
-// A window on a screen of the given size; bounds set are taken as they are.
+// A window on a screen of 1024 x 768, with no frame unless the test gives it
+// one; bounds set are taken as they are.
 class FakeWindowPlacement : public IWindowPlacement {
 public:
     TWindowBounds NormalBounds() const override { return Bounds; }
@@ -171,7 +172,11 @@ public:
     int ScreenWidth() const override { return 1024; }
     int ScreenHeight() const override { return 768; }
     int PixelsPerInch() const override { return 96; }
+    std::vector<TWindowBounds> WorkAreas() const override { return Areas; }
+    TFrameMargins FrameMargins() const override { return Margins; }
     TWindowBounds Bounds{10, 20, 602, 368};
+    std::vector<TWindowBounds> Areas{{0, 0, 1024, 768}};
+    TFrameMargins Margins;
     TWindowState WindowState = TWindowState::Normal;
     bool Visible = false;
 };
@@ -240,26 +245,31 @@ public:
     }
     bool AskYesNo(const std::string& caption, const std::string& text) override
     {
-        Questions.push_back(caption + "|" + text);
-        if (YesNoAnswers.empty())
-            throw std::logic_error("unexpected question: " + text);
-        bool answer = YesNoAnswers.front();
-        YesNoAnswers.pop_front();
-        return answer;
+        return Next(YesNoAnswers, caption + "|" + text);
     }
-    TOverwriteAnswer AskOverwrite(const std::string& text) override
+    TYesNoCancel AskYesNoCancel(const std::string& caption, const std::string& text) override
     {
-        Questions.push_back(text);
-        if (OverwriteAnswers.empty())
-            throw std::logic_error("unexpected overwrite question");
-        TOverwriteAnswer answer = OverwriteAnswers.front();
-        OverwriteAnswers.pop_front();
-        return answer;
+        return Next(YesNoCancelAnswers, caption + "|" + text);
     }
+    TOverwriteAnswer AskOverwrite(const std::string& text) override { return Next(OverwriteAnswers, text); }
     std::vector<Message> Messages;
     std::vector<std::string> Questions;
     std::deque<bool> YesNoAnswers;
+    std::deque<TYesNoCancel> YesNoCancelAnswers;
     std::deque<TOverwriteAnswer> OverwriteAnswers;
+
+private:
+    // The question is written down and answered with the next scripted answer.
+    template <class T>
+    T Next(std::deque<T>& answers, const std::string& question)
+    {
+        Questions.push_back(question);
+        if (answers.empty())
+            throw std::logic_error("unexpected question: " + question);
+        T answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
 };
 
 // A registry that holds given string values under given keys.

@@ -36,6 +36,13 @@ public:
         Unexpected.push_back(caption + "|" + text);
         return false;
     }
+    TYesNoCancel AskYesNoCancel(const std::string& caption, const std::string& text) override
+    {
+        if (!YesNoCancelAnswers.empty())
+            return FakeMessageBoxes::AskYesNoCancel(caption, text);
+        Unexpected.push_back(caption + "|" + text);
+        return TYesNoCancel::No;
+    }
     TOverwriteAnswer AskOverwrite(const std::string& text) override
     {
         if (!OverwriteAnswers.empty())
@@ -63,9 +70,10 @@ public:
             ADD_FAILURE() << "unexpected question: " << question;
         for (const Message& message : Messages)
             ADD_FAILURE() << "unread message: " << message.Caption << " | " << message.Text;
-        if (!YesNoAnswers.empty() || !OverwriteAnswers.empty())
+        if (!YesNoAnswers.empty() || !YesNoCancelAnswers.empty() || !OverwriteAnswers.empty())
             ADD_FAILURE() << "answers nobody asked for: " << YesNoAnswers.size() << " yes/no, "
-                          << OverwriteAnswers.size() << " overwrite";
+                          << YesNoCancelAnswers.size() << " yes/no/cancel, " << OverwriteAnswers.size()
+                          << " overwrite";
     }
     std::vector<std::string> Unexpected;
     std::function<void()> WhileShown; // runs while a message is up

@@ -73,7 +73,7 @@ TEST_F(FileList, AddingSortsInNewFilesOnceAndShowsEveryRowReady)
     EXPECT_TRUE(Changed());
     const TFileDialogSettings& first = Dialogs.OpenSettings.at(0);
     EXPECT_EQ(first.Title, "Select files to be converted to HTML");
-    EXPECT_EQ(first.Filter, "Quake 3 Dump files|*.txt;*.dmp;*.dump|All files|*.*");
+    EXPECT_EQ(first.Filter, "Quake 3 Dump files|*.txt;*.log;*.dmp;*.dump|All files|*.*");
     EXPECT_EQ(first.DefaultExt, ".cfg");
     EXPECT_EQ(first.InitialDir, Dir.Path());
     EXPECT_EQ(first.FileName, "");
@@ -166,7 +166,7 @@ TEST_F(FileList, ARunWithAMissingFileShowsStatusesMovesTheBarsAndRestoresTheWind
     EXPECT_EQ(Rows(), (std::vector<std::pair<std::string, std::string>>{
                           {d[0], "Converted"}, {d[1], "Converted"}, {d[2], "Error reading source file"},
                           {d[3], "Converted"}}));
-    EXPECT_EQ(W.StatePanel.Text, "Converting...") << "until the next idle moment";
+    EXPECT_EQ(W.StatePanel.Text, "3 pages written to " + Dir.Path());
 
     // The total bar stepped once per file, the file bar followed the page's lines; both end at zero.
     EXPECT_EQ(W.ProgTotal.MaxValue, 4);
@@ -279,8 +279,59 @@ TEST_F(FileList, DuringARunTheListTheOtherTabsAndClosingAreOutOfReach)
     EXPECT_EQ(W.HintPanel.Text, "Start converting the files on the list to HTML");
     // Remove comes back as it was before the run; after the run the window closes.
     EXPECT_TRUE(W.ActRemoveFromList.Enabled);
-    Boxes.YesNoAnswers.push_back(false);
+    Boxes.YesNoCancelAnswers.push_back(TYesNoCancel::No);
     EXPECT_TRUE(Form->CloseQuery());
+}
+
+TEST_F(FileList, AfterARunTheStatusBarSaysWhatWasWrittenAndConvertedRowsOpenTheirPages)
+{
+    std::vector<std::string> d = Dumps({"a.txt", "b.txt"});
+    d.push_back(Dir.File("dumps/gone.txt")); // cannot be read
+    AddThroughDialog(d);
+    const std::string dest = Dir.File("site/pages/"); // missing: the run makes it
+    W.Focus("DestDirEdit", ConfigSheet);
+    W.Texts.at("DestDirEdit").SetText(dest);
+    Leave();
+    std::vector<std::string> shownDuringTheRun;
+    bool openableDuringTheRun = false;
+    Pump = [&] {
+        shownDuringTheRun.push_back(W.StatePanel.Text);
+        openableDuringTheRun |= Form->CanOpenPage(0);
+    };
+    Convert();
+    Pump = nullptr;
+    EXPECT_EQ(Boxes.Take().at(0).Caption, "Conversion Error");
+    EXPECT_EQ(shownDuringTheRun.at(0), "Created the destination directory " + dest);
+    EXPECT_FALSE(openableDuringTheRun);
+    EXPECT_EQ(W.StatePanel.Text, "2 pages written to " + dest + "; created the destination directory " + dest);
+
+    for (int row : {-1, 2, 3})
+        EXPECT_FALSE(Form->CanOpenPage(row)) << row;
+    EXPECT_TRUE(Form->CanOpenPage(1));
+    Form->OpenPage(1);
+    Form->OpenPageFolder(0);
+    Form->OpenPage(2); // not converted: nothing opens
+    EXPECT_EQ(Urls, (std::vector<std::string>{FileUrl(dest + "b.htm"), FileUrl(dest)})); // FileUrlOf tests the URLs
+
+    Form->ApplicationIdle();
+    EXPECT_EQ(W.StatePanel.Text, "2 pages written to " + dest + "; created the destination directory " + dest)
+        << "until the list changes";
+    AddThroughDialog(Dumps({"c.txt"})); // every row reads "Ready" again
+    EXPECT_FALSE(Form->CanOpenPage(0));
+    Form->ApplicationIdle();
+    EXPECT_EQ(W.StatePanel.Text, "Ready");
+}
+
+TEST(FileUrlOf, LocalPathsBecomeEscapedFileUrls)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"/home/me/site/", "file:///home/me/site/"},
+        {"/a b/50%/x#y?.htm", "file:///a%20b/50%25/x%23y%3F.htm"},
+        {"/p\xC3\xA4ge.htm", "file:///p%C3%A4ge.htm"},
+        {"C:\\Pages\\my page.htm", "file:///C:/Pages/my%20page.htm"},
+    };
+    for (auto [path, url] : cases)
+        EXPECT_EQ(FileUrl(path), url);
 }
 
 TEST_F(FileList, TheControlsShowTheDirectoriesAsTheRunCompletedThem)

@@ -107,7 +107,7 @@ TEST_F(NamesEditor, AddingANameInOtherLetterCaseUpdatesThatEntryInPlace)
     Add(bob2);
     EXPECT_EQ(W.NamesList.Items, (std::vector<std::string>{"Alice:", "BOB", "Carol"}));
     W.NamesList.SetSelectedIndex(1);
-    Form->NamesListKeyPress(); // a key typed in the list shows the selected entry too
+    Form->NamesListKeyPress("b", false); // a letter typed in the list shows the selected entry too
     EXPECT_EQ(Shown(), bob2);
 }
 
@@ -169,7 +169,41 @@ TEST_F(NamesEditor, DropDownOnlySetsTheSwatchUntilAddStoresIt)
     EXPECT_TRUE(Changed());
     ClickLine(0);
     EXPECT_EQ(W.ShowNameCol.Color, TColor(0x00FF00));
-    EXPECT_EQ(W.ColorCombo.Selected, 10) << "showing an entry leaves the drop-down where it was";
+}
+
+TEST_F(NamesEditor, DropDownShowsTheSwatchsColourWhenItIsABasicOneAndNoneOtherwise)
+{
+    Add(Alice); // red, the tenth basic colour
+    EXPECT_EQ(W.ColorCombo.Selected, 15) << "the cleared editors: white";
+    W.NameEdit.SetText("Dave");
+    Dialogs.ColorAnswers.push_back(TColor(0x123456));
+    Form->ActPickColExecute(0);
+    EXPECT_EQ(W.ColorCombo.Selected, -1) << "not one of the 16";
+    Run(&THTMLform::ActAddNameExecute);
+    ClickLine(0);
+    EXPECT_EQ(W.ColorCombo.Selected, 9);
+    ClickLine(1);
+    EXPECT_EQ(W.ColorCombo.Selected, -1);
+    EXPECT_EQ(W.ShowNameCol.Color, TColor(0x123456));
+}
+
+TEST_F(NamesEditor, OnlyKeysThatTypeIntoTheListShowTheSelectedEntryAgain)
+{
+    Add(Alice);
+    ClickLine(0);
+    W.NameEdit.SetText("Alicia:"); // a rename in progress
+    // Tab, Return, Escape, Backspace, an arrow (types nothing), Ctrl+A, Alt+B.
+    const std::pair<const char*, bool> keys[] = {{"\t", false}, {"\r", false}, {"\x1b", false}, {"\b", false},
+                                                 {"", false},    {"\x01", true}, {"b", true}};
+    for (auto [typed, withCtrlOrAlt] : keys)
+        Form->NamesListKeyPress(typed, withCtrlOrAlt);
+    EXPECT_EQ(W.NameEdit.Text, "Alicia:");
+    Run(&THTMLform::ActUpdateNameExecute);
+    EXPECT_EQ(W.NamesList.Items, std::vector<std::string>{"Alicia:"}) << "the rename reached the entry";
+
+    W.NameEdit.SetText("typed");
+    Form->NamesListKeyPress("a", false); // a letter searches the list, which shows its entry
+    EXPECT_EQ(W.NameEdit.Text, "Alicia:");
 }
 
 TEST_F(NamesEditor, PickedPageColourIsSavedWithTheProfileAndBecomesTheDefaultWithIniDefaults)

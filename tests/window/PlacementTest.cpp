@@ -96,6 +96,44 @@ TEST_F(Placement, SaveWritesTheKeysAndColumnsThatRestoreReadsBack)
     EXPECT_TRUE(Columns.List[1].AutoSize);
 }
 
+// A stored position that would leave the title bar out of reach (another
+// screen setup, a panel where the window stood) moves the frame, title bar
+// included, into the work area; one within reach is kept.
+TEST_F(Placement, RestoredFrameOutOfReachIsMovedIntoTheWorkArea)
+{
+    struct Case {
+        const char* Name;
+        const char* NormPos;
+        std::vector<TWindowBounds> Areas;
+        TWindowBounds Expected;
+    };
+    const TWindowBounds screen{0, 0, 1024, 768};
+    const Case cases[] = {
+        {"far off screen", "3000,3000,3700,3450", {screen}, {320, 314, 700, 450}},
+        {"title bar above the screen", "10,5,610,405", {screen}, {10, 24, 600, 400}},
+        {"title bar under a top panel", "10,40,610,440", {{0, 30, 1024, 738}}, {10, 54, 600, 400}},
+        {"only a sliver beside the screen", "1000,100,1600,500", {screen}, {420, 100, 600, 400}},
+        {"larger than the work area", "-500,-500,1500,1500", {screen}, {4, 24, 1016, 740}},
+        {"on the second screen", "1100,100,1700,500", {screen, {1024, 0, 1280, 1024}}, {1100, 100, 600, 400}},
+        {"within reach", "100,100,700,500", {screen}, {100, 100, 600, 400}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        std::filesystem::remove(Ini());
+        TIniFile ini(Ini());
+        ini.WriteString(Section, "NormPos(1024x768)", c.NormPos);
+        ini.WriteInteger(Section, "ShowCmd", 1);
+        ini.WriteInteger(Section, "PixelsPerInch", 96);
+        Window = FakeWindowPlacement();
+        Window.Areas = c.Areas;
+        Window.Margins = {4, 24, 4, 4};
+        auto placement = Make();
+        placement->WindowShown();
+        EXPECT_EQ(Window.Bounds, c.Expected);
+        placement->Save();
+    }
+}
+
 TEST_F(Placement, AWindowNeverShownKeepsWhatIsStoredAndOneShownSavesWhenDestroyed)
 {
     Make().reset();

@@ -5,6 +5,9 @@
 #include <type_traits>
 
 #include "cli/UCommands.h"
+#ifndef _WIN32
+#include "support/FileSizeLimit.h"
+#endif
 #include "settings/UCustomIni.h"
 #include "FormFixture.h"
 
@@ -143,17 +146,47 @@ TEST_F(ProfileLife, OpeningAMissingFileCreatesItAndADamagedOneBringsThePreviousB
     EXPECT_EQ(TitleIn(fresh), DefaultTitle);
     EXPECT_EQ(W.ProfileListCombo.Items, (std::vector<std::string>{fresh, a}));
     EXPECT_EQ(TIniFile(IniPath()).ReadString("Profiles", "Profile #0", ""), fresh);
-    const TFileDialogSettings& open = Dialogs.OpenSettings.back();
-    EXPECT_EQ(open.Title, "Select files to be converted to HTML");
-    EXPECT_EQ(open.Filter, "Configuration files|*.cfg|All files|*.*");
-    EXPECT_EQ(open.DefaultExt, ".cfg");
-    EXPECT_EQ(open.InitialDir, Dir.Path());
-    EXPECT_FALSE(open.MultiSelect);
-    EXPECT_FALSE(open.MustExist);
-
     Dialogs.OpenAnswers = {std::nullopt}; // cancelled: nothing happens
     Run(&THTMLform::ActOpenProfileExecute);
     EXPECT_EQ(W.ProfileListCombo.Items, (std::vector<std::string>{fresh, a}));
+}
+
+// After Add To List the open-profile dialog still opens on profiles: in the
+// current profile's folder, with no dump preselected, and says what it is for.
+TEST_F(ProfileLife, ProfileDialogsAreSetUpAfreshAfterAddToList)
+{
+    fs::create_directory(Dir.File("profiles"));
+    fs::create_directory(Dir.File("dumps"));
+    const std::string dump = Dir.Write("dumps/games.log", "x");
+    std::string a = WriteProfile(Dir, "profiles/A.cfg", "A", {dump});
+    WriteRecentProfiles(IniPath(), {a});
+    Start();
+    Dialogs.OpenAnswers = {std::vector<std::string>{Dir.Write("dumps/more.log", "y")}, std::nullopt, std::nullopt};
+    Run(&THTMLform::ActAddToListExecute);
+    Run(&THTMLform::ActOpenProfileExecute);
+    Dialogs.SaveAnswers = {std::nullopt};
+    Run(&THTMLform::ActSaveNewOptsExecute);
+    Run(&THTMLform::ActAddToListExecute);
+
+    ASSERT_EQ(Dialogs.OpenSettings.size(), 3u);
+    const TFileDialogSettings& open = Dialogs.OpenSettings[1];
+    const TFileDialogSettings& save = Dialogs.SaveSettings.at(0);
+    for (const TFileDialogSettings* dialog : {&open, &save}) {
+        EXPECT_EQ(dialog->Filter, "Configuration files|*.cfg|All files|*.*");
+        EXPECT_EQ(dialog->DefaultExt, ".cfg");
+        EXPECT_EQ(dialog->InitialDir, Dir.File("profiles/"));
+        EXPECT_EQ(dialog->FileName, "");
+        EXPECT_FALSE(dialog->MultiSelect);
+        EXPECT_FALSE(dialog->MustExist);
+    }
+    EXPECT_EQ(open.Title, "Open profile");
+    EXPECT_EQ(save.Title, "Choose a new file name");
+    EXPECT_TRUE(save.OverwritePrompt);
+    // The add dialog keeps its own settings.
+    const TFileDialogSettings& add = Dialogs.OpenSettings[2];
+    EXPECT_EQ(add.Title, "Select files to be converted to HTML");
+    EXPECT_EQ(add.FileName, dump);
+    EXPECT_TRUE(add.MultiSelect);
 }
 
 TEST_F(ProfileLife, OpeningTheCurrentProfileKeepsItsEditsMarked)
@@ -364,29 +397,46 @@ TEST_F(ProfileLife, EveryOptionControlIsShownFromTheProfileAndCopiedBackIntoIt)
         << "other.cfg is now the current profile, saved with the defaults";
 }
 
-TEST_F(ProfileLife, FailedSaveKeepsTheProfileMarkedChanged)
+TEST_F(ProfileLife, AtCloseCancelOrAFailedSaveKeepsTheWindowOpenWithTheEdits)
 {
     StartOnDefault();
     Type("TitleEdit", "+unsaved");
-    // Something the profile cannot be written over.
+    Boxes.YesNoCancelAnswers = {TYesNoCancel::Cancel};
+    EXPECT_FALSE(Form->CloseQuery());
+    EXPECT_EQ(Boxes.TakeQuestions(), std::vector<std::string>{"Configuration changed|Do you want to save the changes ?"});
+    EXPECT_TRUE(Changed());
+    EXPECT_FALSE(fs::exists(IniPath())) << "a cancelled close writes nothing";
+
+    // Something the profile cannot be written over: the save fails, and so does Yes at close.
     fs::remove(DefaultProfile());
     fs::create_directory(DefaultProfile());
     Run(&THTMLform::ActSaveOptsExecute);
     EXPECT_EQ(Boxes.Take().at(0).Caption, "Error writing to the configuration file");
     EXPECT_TRUE(Changed());
-    Boxes.YesNoAnswers = {false};
+    Boxes.YesNoCancelAnswers = {TYesNoCancel::Yes};
+    EXPECT_FALSE(Form->CloseQuery());
+    EXPECT_EQ(Boxes.Take().at(0).Caption, "Error writing to the configuration file");
+    EXPECT_TRUE(Changed());
+
+    // Saved elsewhere, the window closes without asking again.
+    Dialogs.SaveAnswers = {Dir.File("Elsewhere.cfg")};
+    Run(&THTMLform::ActSaveNewOptsExecute);
+    EXPECT_EQ(TitleIn(Dir.File("Elsewhere.cfg")), DefaultTitle + "+unsaved");
     EXPECT_TRUE(Form->CloseQuery());
-    EXPECT_EQ(Boxes.TakeQuestions().size(), 1u); // asked again at close
+    EXPECT_EQ(Boxes.TakeQuestions().size(), 1u);
 }
 
-TEST_F(ProfileLife, ClosingWithAnEditAsksAndSaves)
+TEST_F(ProfileLife, ClosingWithAnEditAsksAndSavesOnYesOnly)
 {
-    StartOnDefault();
-    Type("TitleEdit", "+late");
-    Boxes.YesNoAnswers = {true};
-    ASSERT_TRUE(Form->CloseQuery());
-    EXPECT_EQ(TitleIn(DefaultProfile()), DefaultTitle + "+late");
-    Boxes.TakeQuestions();
+    for (TYesNoCancel answer : {TYesNoCancel::Yes, TYesNoCancel::No}) {
+        StartOnDefault();
+        Type("TitleEdit", "+late");
+        Boxes.YesNoCancelAnswers = {answer};
+        ASSERT_TRUE(Form->CloseQuery());
+        EXPECT_EQ(TitleIn(DefaultProfile()), answer == TYesNoCancel::Yes ? DefaultTitle + "+late" : DefaultTitle);
+        Boxes.TakeQuestions();
+        Form.reset();
+    }
 }
 
 TEST_F(ProfileLife, ClosingIsRefusedWhileExitIsDisabledAndSavesThePlacementOfAShownWindow)
@@ -404,16 +454,44 @@ TEST_F(ProfileLife, ClosingIsRefusedWhileExitIsDisabledAndSavesThePlacementOfASh
     EXPECT_EQ(TIniFile(IniPath()).ReadString("Main Window Placement", "NormPos", ""), "40,50,740,470");
 }
 
-TEST_F(ProfileLife, SettingsFileThatCannotBeWrittenIsReportedAndTheWindowStillCloses)
+// A shown window at close: the settings file, placement included, could not
+// be written; the user is told once, and the window closes all the same.
+void ExpectToldOnceThatTheSettingsFileCannotBeWritten(TStrictMessageBoxes& boxes, const std::string& iniPath)
+{
+    auto messages = boxes.Take();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].Caption, "Velmora");
+    EXPECT_EQ(messages[0].Text, "Unable to write to " + iniPath);
+}
+
+TEST_F(ProfileLife, SettingsFileThatCannotBeWrittenIsReportedOnceAndTheWindowStillCloses)
 {
     fs::create_directory(IniPath()); // a directory where the file should be
     StartOnDefault();
+    Form->FormShow();
+    W.Window.Visible = true;
     EXPECT_TRUE(Form->CloseQuery());
-    auto messages = Boxes.Take();
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].Caption, "Velmora");
-    EXPECT_EQ(messages[0].Text, "Unable to write to " + IniPath());
+    ExpectToldOnceThatTheSettingsFileCannotBeWritten(Boxes, IniPath());
 }
+
+#ifndef _WIN32
+TEST_F(ProfileLife, APlacementThatCannotBeWrittenIsSaidAtClose)
+{
+    StartOnDefault();
+    Form->FormShow();
+    W.Window.Visible = true;
+    ASSERT_TRUE(Form->CloseQuery());
+    Form.reset();
+    Start();
+    Form->FormShow();
+    W.Window.Bounds = {40, 50, 700, 420}; // only the window moved: the rest of the file stays as it is
+    {
+        TFileSizeLimit noGrowth(16);
+        EXPECT_TRUE(Form->CloseQuery());
+    }
+    ExpectToldOnceThatTheSettingsFileCannotBeWritten(Boxes, IniPath());
+}
+#endif
 
 TEST_F(ProfileLife, BrowseButtonsFillTheirFieldFromTheDialog)
 {
@@ -431,11 +509,24 @@ TEST_F(ProfileLife, BrowseButtonsFillTheirFieldFromTheDialog)
     Form->BrowseClick("BackImageEdit");
     EXPECT_EQ(Text("BackImageEdit"), "/pictures/back.jpg");
     const TFileDialogSettings& open = Dialogs.OpenSettings.back();
-    EXPECT_EQ(open.Filter, "JPEG files (*.jpg;*.jpeg)|*.jpg;*.jpeg|GIF files (*.gif)|*.gif|All files (*.*)|*.*");
+    EXPECT_EQ(open.Filter, "All pictures (*.png;*.jpg;*.jpeg;*.gif)|*.png;*.jpg;*.jpeg;*.gif|PNG files (*.png)|*.png|"
+                           "JPEG files (*.jpg;*.jpeg)|*.jpg;*.jpeg|GIF files (*.gif)|*.gif|All files (*.*)|*.*");
     EXPECT_TRUE(open.MustExist);
     EXPECT_FALSE(open.MultiSelect);
     Form->BrowseClick("NameImgEdit");
     EXPECT_EQ(W.NameImgEdit.Text, "/icons/a.gif");
+}
+
+TEST_F(ProfileLife, CtrlTabGoesRoundTheTabsBothWays)
+{
+    StartOnDefault();
+    std::vector<int> pages;
+    for (bool backwards : {false, false, false, false, false, true, true}) {
+        Form->CtrlTabKey(backwards);
+        pages.push_back(W.Pages.Active);
+    }
+    EXPECT_EQ(pages, (std::vector<int>{HighlightOptSheet, ColorProfileSheet, PageStyleSheet, ConfigSheet, ConvertSheet,
+                                       ConfigSheet, PageStyleSheet}));
 }
 
 TEST_F(ProfileLife, StatusPanelsFollowTheApplicationOnceStarted)

@@ -240,9 +240,11 @@ int TQtListView::RowCount() const { return FTree->topLevelItemCount(); }
 int TQtListView::SelectedCount() const { return static_cast<int>(FTree->selectedItems().size()); }
 void TQtListView::Clear() { FTree->clear(); }
 
+// Long paths and statuses show whole in the row's tooltips.
 void TQtListView::AddRow(const std::string& caption)
 {
-    new QTreeWidgetItem(FTree, QStringList{ToQString(caption)});
+    auto* item = new QTreeWidgetItem(FTree, QStringList{ToQString(caption)});
+    item->setToolTip(0, item->text(0));
 }
 
 int TQtListView::SubItemCount(int row) const
@@ -254,13 +256,21 @@ int TQtListView::SubItemCount(int row) const
 void TQtListView::AddSubItem(int row, const std::string& text)
 {
     if (QTreeWidgetItem* item = FTree->topLevelItem(row))
-        item->setText(std::max(1, item->columnCount()), ToQString(text));
+        SetColumn(item, std::max(1, item->columnCount()), text);
 }
 
 void TQtListView::SetFirstSubItem(int row, const std::string& text)
 {
     if (QTreeWidgetItem* item = FTree->topLevelItem(row))
-        item->setText(1, ToQString(text));
+        SetColumn(item, 1, text);
+}
+
+// A sub-item centred under its centred header, its whole text in its tooltip.
+void TQtListView::SetColumn(QTreeWidgetItem* item, int column, const std::string& text)
+{
+    item->setText(column, ToQString(text));
+    item->setToolTip(column, item->text(column));
+    item->setTextAlignment(column, Qt::AlignHCenter | Qt::AlignVCenter);
 }
 
 void TQtListView::BeginUpdate() { FUpdates.Begin(FTree); }
@@ -375,17 +385,10 @@ TWindowBounds TQtWindowPlacement::NormalBounds() const
 
 void TQtWindowPlacement::SetNormalBounds(const TWindowBounds& bounds)
 {
-    QRect rect(bounds.Left, bounds.Top, std::max(bounds.Width, FWindow->minimumWidth()),
-               std::max(bounds.Height, FWindow->minimumHeight()));
-    const QList<QScreen*> screens = QGuiApplication::screens();
-    const bool onScreen = std::any_of(screens.begin(), screens.end(),
-                                      [&](QScreen* screen) { return screen->availableGeometry().intersects(rect); });
-    if (!onScreen)
-        if (QScreen* screen = ScreenOf(FWindow))
-            rect.moveTopLeft(screen->availableGeometry().topLeft());
     // Positions are those of the client area, as geometry() gives them (move()
     // would place the frame there and shift the window by its title bar).
-    FWindow->setGeometry(rect);
+    FWindow->setGeometry(bounds.Left, bounds.Top, std::max(bounds.Width, FWindow->minimumWidth()),
+                         std::max(bounds.Height, FWindow->minimumHeight()));
 }
 
 TWindowState TQtWindowPlacement::State() const
@@ -422,6 +425,34 @@ int TQtWindowPlacement::PixelsPerInch() const
 {
     QScreen* screen = ScreenOf(FWindow);
     return screen ? qRound(screen->logicalDotsPerInch()) : 96;
+}
+
+std::vector<TWindowBounds> TQtWindowPlacement::WorkAreas() const
+{
+    std::vector<TWindowBounds> areas;
+    QScreen* own = ScreenOf(FWindow);
+    QList<QScreen*> screens = QGuiApplication::screens();
+    std::stable_partition(screens.begin(), screens.end(), [own](QScreen* screen) { return screen == own; });
+    for (QScreen* screen : screens) {
+        const QRect area = screen->availableGeometry();
+        areas.push_back({area.left(), area.top(), area.width(), area.height()});
+    }
+    return areas;
+}
+
+TFrameMargins TQtWindowPlacement::FrameMargins() const
+{
+    const QRect frame = FWindow->frameGeometry(), client = FWindow->geometry();
+    if (frame != client)
+        return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+                frame.bottom() - client.bottom()};
+    // Not framed yet (the window manager frames a window once it is shown):
+    // a title bar of the style's height and a thin border, as most draw it.
+    if (FWindow->windowFlags().testFlag(Qt::FramelessWindowHint) || !QGuiApplication::platformName().contains("xcb"))
+        return {};
+    const int border = FWindow->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+    const int title = FWindow->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    return {border, title + border, border, border};
 }
 
 namespace {

@@ -25,6 +25,7 @@ class QPlainTextEdit;
 class QProgressBar;
 class QTabWidget;
 class QTreeWidget;
+class QTreeWidgetItem;
 class QWidget;
 
 namespace velmora {
@@ -174,6 +175,7 @@ public:
     void EndUpdate() override;
 
 private:
+    static void SetColumn(QTreeWidgetItem* item, int column, const std::string& text);
     QTreeWidget* FTree; // not owned
     TQtUpdateBracket FUpdates;
 };
@@ -246,6 +248,8 @@ public:
     int ScreenWidth() const override;
     int ScreenHeight() const override;
     int PixelsPerInch() const override;
+    std::vector<TWindowBounds> WorkAreas() const override;
+    TFrameMargins FrameMargins() const override;
 
 private:
     QWidget* FWindow; // not owned

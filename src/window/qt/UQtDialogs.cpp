@@ -3,9 +3,12 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpacerItem>
 #include <QStringList>
+#include <QStyle>
 
 #include "window/qt/UQtControls.h"
 
@@ -31,6 +34,21 @@ QMessageBox::Icon ToQtIcon(TMsgIcon icon)
     case TMsgIcon::Warning: return QMessageBox::Warning;
     }
     return QMessageBox::NoIcon;
+}
+
+// Shows the box made wide enough for its whole title beside the window
+// manager's icon and buttons (a box sizes itself to its text only, and a short
+// text under a long title had the title cut).
+int Exec(QMessageBox& box)
+{
+    const int titleBar = box.style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    const int width = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + 5 * titleBar;
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                      grid->columnCount());
+    return box.exec();
 }
 
 QString DefaultSuffix(const std::string& ext)
@@ -76,14 +94,25 @@ QString ToQtFilter(const std::string& filter)
 void TQtMessageBoxes::ShowMessage(const std::string& caption, const std::string& text, TMsgIcon icon)
 {
     QMessageBox box(ToQtIcon(icon), ToQString(caption), MessageText(text), QMessageBox::Ok, QApplication::activeWindow());
-    box.exec();
+    Exec(box);
 }
 
 bool TQtMessageBoxes::AskYesNo(const std::string& caption, const std::string& text)
 {
     QMessageBox box(QMessageBox::Question, ToQString(caption), MessageText(text), QMessageBox::Yes | QMessageBox::No,
                     QApplication::activeWindow());
-    return box.exec() == QMessageBox::Yes;
+    return Exec(box) == QMessageBox::Yes;
+}
+
+TYesNoCancel TQtMessageBoxes::AskYesNoCancel(const std::string& caption, const std::string& text)
+{
+    QMessageBox box(QMessageBox::Question, ToQString(caption), MessageText(text),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QApplication::activeWindow());
+    switch (Exec(box)) {
+    case QMessageBox::Yes: return TYesNoCancel::Yes;
+    case QMessageBox::No: return TYesNoCancel::No;
+    default: return TYesNoCancel::Cancel; // Escape and the close box too
+    }
 }
 
 TOverwriteAnswer TQtMessageBoxes::AskOverwrite(const std::string& text)
@@ -94,7 +123,7 @@ TOverwriteAnswer TQtMessageBoxes::AskOverwrite(const std::string& text)
     QPushButton* no = box.addButton(QMessageBox::No);
     QPushButton* noToAll = box.addButton(QMessageBox::NoToAll);
     QPushButton* yesToAll = box.addButton(QMessageBox::YesToAll);
-    box.exec();
+    Exec(box);
     QAbstractButton* clicked = box.clickedButton();
     if (clicked == yes)
         return TOverwriteAnswer::Yes;

@@ -12,6 +12,7 @@ class TQtMessageBoxes : public IMessageBoxes {
 public:
     void ShowMessage(const std::string& caption, const std::string& text, TMsgIcon icon) override;
     bool AskYesNo(const std::string& caption, const std::string& text) override;
+    TYesNoCancel AskYesNoCancel(const std::string& caption, const std::string& text) override;
     TOverwriteAnswer AskOverwrite(const std::string& text) override;
 };
 

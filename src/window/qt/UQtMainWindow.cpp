@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -272,6 +273,14 @@ void TQtMainWindow::ForwardSignals()
     BtnSaveOpts->setShortcut(QKeySequence());
     auto* save = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_S), this);
     connect(save, &QShortcut::activated, this, [this] { Forward(&THTMLform::SaveShortcut); });
+    // Window-wide, so that no control keeps Ctrl+Tab for itself (a drop-down
+    // took it for its type-ahead search).
+    for (bool backwards : {false, true}) {
+        const QKeySequence keys = backwards ? QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab) : QKeySequence(Qt::CTRL | Qt::Key_Tab);
+        auto* tabKey = new QShortcut(keys, this);
+        connect(tabKey, &QShortcut::activated, this,
+                [this, backwards] { Forward([backwards](THTMLform& form) { form.CtrlTabKey(backwards); }); });
+    }
 
     for (TBrowseEdit* edit : findChildren<TBrowseEdit*>()) {
         connect(edit, &TBrowseEdit::BrowseRequested, this, [this, edit] {
@@ -299,14 +308,36 @@ void TQtMainWindow::ForwardSignals()
                 Forward([any](THTMLform& form) { form.SrcFilesListSelectItem(any); });
             });
 
+    // A converted row opens its page on double-click or Return, and offers its
+    // page and folder in a context menu.
+    connect(SrcFilesList, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
+        const int row = SrcFilesList->indexOfTopLevelItem(item);
+        Forward([row](THTMLform& form) { form.OpenPage(row); });
+    });
+    SrcFilesList->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(SrcFilesList, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        const int row = SrcFilesList->indexOfTopLevelItem(SrcFilesList->itemAt(at));
+        if (!FForm || !FForm->CanOpenPage(row))
+            return;
+        auto* menu = new QMenu(this);
+        menu->setObjectName("PageMenu");
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->addAction(QStringLiteral("Open page"), this, [this, row] { Forward([row](THTMLform& form) { form.OpenPage(row); }); });
+        menu->addAction(QStringLiteral("Open folder"), this,
+                        [this, row] { Forward([row](THTMLform& form) { form.OpenPageFolder(row); }); });
+        menu->popup(SrcFilesList->viewport()->mapToGlobal(at));
+    });
+
     // The program's own changes to the names list do not notify (the list
     // box adapter keeps them quiet), so these run for the user only.
     connect(NameEdit, &QLineEdit::textChanged, this, [this] { Forward(&THTMLform::NameEditChange); });
     connect(NamesList, &QListWidget::itemSelectionChanged, this, [this] { Forward(&THTMLform::NamesListClick); });
     connect(NamesList, &QListWidget::itemClicked, this, [this] { Forward(&THTMLform::NamesListClick); });
     OnEvent(NamesList, QEvent::KeyPress, [this](QEvent* event) {
-        if (!static_cast<QKeyEvent*>(event)->text().isEmpty())
-            Forward(&THTMLform::NamesListKeyPress);
+        auto* key = static_cast<QKeyEvent*>(event);
+        const std::string typed = ToStdString(key->text());
+        const bool withCtrlOrAlt = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
+        Forward([&](THTMLform& form) { form.NamesListKeyPress(typed, withCtrlOrAlt); });
         return false;
     });
     connect(ColorCombo, &QComboBox::currentIndexChanged, this, [this] { Forward(&THTMLform::ColorComboChange); });

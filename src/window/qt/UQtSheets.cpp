@@ -26,6 +26,7 @@
 #include "window/qt/UBrowseEdit.h"
 #include "window/qt/UQtControls.h"
 #include "window/qt/UQtMainWindow.h"
+#include "window/qt/UPathDelegate.h"
 
 namespace velmora {
 
@@ -193,6 +194,8 @@ QWidget* TQtMainWindow::CreateConvertSheet()
     SrcFilesList->header()->setStretchLastSection(true);
     SrcFilesList->setRootIsDecorated(false);
     SrcFilesList->setUniformRowHeights(true);
+    SrcFilesList->setTextElideMode(Qt::ElideMiddle);
+    SrcFilesList->setItemDelegateForColumn(0, new TPathDelegate(SrcFilesList)); // the file's own name stays in sight
     SrcFilesList->setSelectionMode(QAbstractItemView::ExtendedSelection);
     SrcFilesList->setSelectionBehavior(QAbstractItemView::SelectRows);
     SrcFilesList->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -274,9 +277,9 @@ QWidget* TQtMainWindow::CreateHighlightSheet()
     NameEdit = Named(new QLineEdit(s), "NameEdit", "Enter a new name or edit the selected one");
     QGroupBox* CustHtmlGroup = NewGroup(s, "CustHtmlGroup", "Custom HTML (before/after the line)");
     CustFrontHTMLMemo = NewMemo(CustHtmlGroup, "CustFrontHTMLMemo",
-                                "Enter any custom HTML you want apeating before the highlighted name");
+                                "Enter any custom HTML you want appearing before the highlighted name");
     CustEndHTMLMemo = NewMemo(CustHtmlGroup, "CustEndHTMLMemo",
-                              "Enter any custom HTML you want apeating after the highlighted name");
+                              "Enter any custom HTML you want appearing after the highlighted name");
     QLabel* lblNameImg = NewLabel(s, "lblNameImg", "Name Icon file");
     NameImgEdit = NewBrowseEdit(s, "NameImgEdit", "Select an image (HTML icon) to place in front of the highlighted name");
     QGroupBox* ColorGroup = NewGroup(s, "ColorGroup", "Highlight color");
@@ -294,7 +297,7 @@ QWidget* TQtMainWindow::CreateHighlightSheet()
     NamesList = Named(new QListWidget(s), "NamesList", "Click to select and edit names to be highlighted");
     QPushButton* BtnRemoveName = NewButton(s, "BtnRemoveName", "Remove", "Remove the selected name from the list",
                                            QStyle::SP_TrashIcon);
-    QPushButton* BtnUpdate = NewButton(s, "BtnUpdate", "Update", "Update the information for the selcted name",
+    QPushButton* BtnUpdate = NewButton(s, "BtnUpdate", "Update", "Update the information for the selected name",
                                        QStyle::SP_BrowserReload);
     BindButton(BtnAddName, ActAddName);
     BindButton(BtnRemoveName, ActRemoveName);
@@ -302,7 +305,9 @@ QWidget* TQtMainWindow::CreateHighlightSheet()
 
     auto* html = new QVBoxLayout(CustHtmlGroup);
     html->setContentsMargins(6, 4, 6, 6);
+    html->addWidget(NewLabel(CustHtmlGroup, "lblCustFront", "Before the line"));
     html->addWidget(CustFrontHTMLMemo, 1);
+    html->addWidget(NewLabel(CustHtmlGroup, "lblCustEnd", "After the line"));
     html->addWidget(CustEndHTMLMemo);
     CustEndHTMLMemo->setFixedHeight(44);
 
@@ -408,8 +413,8 @@ QWidget* TQtMainWindow::CreateColorProfileSheet()
     colors->setColumnStretch(1, 1);
 
     QLabel* lblCustomHTML = NewLabel(s, "lblCustomHTML", "Custom HTML (top/end of the page)");
-    QPlainTextEdit* FrontPageHTMLMemo = NewMemo(s, "FrontPageHTMLMemo", "Enter custom HTMl to apear befor the dump text");
-    QPlainTextEdit* EndPageHTMLMemo = NewMemo(s, "EndPageHTMLMemo", "Enter any HTML to apear after the dump text");
+    QPlainTextEdit* FrontPageHTMLMemo = NewMemo(s, "FrontPageHTMLMemo", "Enter custom HTML to appear before the dump text");
+    QPlainTextEdit* EndPageHTMLMemo = NewMemo(s, "EndPageHTMLMemo", "Enter any HTML to appear after the dump text");
     EndPageHTMLMemo->setFixedHeight(44);
     QGroupBox* HTMLIMGGroup = NewGroup(s, "HTMLIMGGroup", "Other HTML Options");
     QLabel* lblImgFile = NewLabel(HTMLIMGGroup, "lblImgFile", "Background Image File");
@@ -529,7 +534,7 @@ QWidget* TQtMainWindow::CreateConfigSheet()
                                         "Toggle case sensitivity when highlighting dump files");
     auto* BtnClearMRU = Named(new QPushButton(AppOptsGroup), "BtnClearMRU", "Clear the Most Recently Used profiles list");
 
-    QGroupBox* IOOptsGroup = NewGroup(s, "IOOptsGroup", "Inpu/Output Options", " ");
+    QGroupBox* IOOptsGroup = NewGroup(s, "IOOptsGroup", "Input/Output Options", " ");
     QCheckBox* PromptOnOverwCheck = NewCheck(IOOptsGroup, "PromptOnOverwCheck", "Prompt before overwriting existing files",
                                              "Prompt to overwrite existing files");
     QCheckBox* SkipExistingCheck = NewCheck(IOOptsGroup, "SkipExistingCheck", "Skip existing files",

@@ -495,11 +495,6 @@ void TWinWindowPlacement::SetNormalBounds(const TWindowBounds& bounds)
     const int dpi = WindowDpi(FWindow);
     RECT rect{bounds.Left, bounds.Top, bounds.Left + std::max(bounds.Width, Scale(FMinimum.cx, dpi)),
               bounds.Top + std::max(bounds.Height, Scale(FMinimum.cy, dpi))};
-    // A rectangle off every monitor moves to the top left of the window's own.
-    if (!MonitorFromRect(&rect, MONITOR_DEFAULTTONULL)) {
-        const RECT work = MonitorOf(FWindow).rcWork;
-        OffsetRect(&rect, work.left - rect.left, work.top - rect.top);
-    }
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
     GetWindowPlacement(FWindow, &placement);
@@ -547,5 +542,29 @@ int TWinWindowPlacement::ScreenHeight() const
 }
 
 int TWinWindowPlacement::PixelsPerInch() const { return WindowDpi(FWindow); }
+
+std::vector<TWindowBounds> TWinWindowPlacement::WorkAreas() const
+{
+    struct TCollect {
+        HMONITOR Own;
+        std::vector<TWindowBounds> Areas;
+    } collect{MonitorFromWindow(FWindow, MONITOR_DEFAULTTOPRIMARY), {}};
+    EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR monitor, HDC, LPRECT, LPARAM param) -> BOOL {
+            auto& c = *reinterpret_cast<TCollect*>(param);
+            MONITORINFO info{};
+            info.cbSize = sizeof info;
+            if (GetMonitorInfoW(monitor, &info)) {
+                const RECT& r = info.rcWork;
+                const TWindowBounds area{r.left, r.top, r.right - r.left, r.bottom - r.top};
+                // The window's own monitor first.
+                c.Areas.insert(monitor == c.Own ? c.Areas.begin() : c.Areas.end(), area);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&collect));
+    return collect.Areas;
+}
 
 } // namespace velmora

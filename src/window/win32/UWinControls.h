@@ -248,7 +248,7 @@ private:
 
 // A top-level window's placement through GetWindowPlacement and
 // SetWindowPlacement: the normal rectangle of the whole window, its state and
-// its monitor. A window not shown yet keeps the state it is to be shown in.
+// the monitors' work areas. A window not shown yet keeps the state it is to be shown in.
 class TWinWindowPlacement : public IWindowPlacement {
 public:
     // minimum: the smallest outer size at 96 dots per inch; zero for none.
@@ -261,6 +261,9 @@ public:
     int ScreenWidth() const override;
     int ScreenHeight() const override;
     int PixelsPerInch() const override;
+    std::vector<TWindowBounds> WorkAreas() const override;
+    // None: the normal rectangle is the whole window's, frame included.
+    TFrameMargins FrameMargins() const override { return {}; }
     // How the window is to be shown the first time (SW_SHOWNORMAL, SW_SHOWMAXIMIZED, ...).
     int FirstShowCommand() const { return FFirstShow; }
 

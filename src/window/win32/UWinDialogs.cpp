@@ -143,6 +143,16 @@ bool TWinMessageBoxes::AskYesNo(const std::string& caption, const std::string& t
                        MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
+TYesNoCancel TWinMessageBoxes::AskYesNoCancel(const std::string& caption, const std::string& text)
+{
+    switch (MessageBoxW(GetActiveWindow(), DisplayText(text).c_str(), WideText(caption).c_str(),
+                        MB_YESNOCANCEL | MB_ICONQUESTION)) {
+    case IDYES: return TYesNoCancel::Yes;
+    case IDNO: return TYesNoCancel::No;
+    default: return TYesNoCancel::Cancel; // Escape and the close box too
+    }
+}
+
 TOverwriteAnswer TWinMessageBoxes::AskOverwrite(const std::string& text)
 {
     TOverwriteQuestion question{DisplayText(text)};

@@ -31,6 +31,8 @@ class TWinMessageBoxes : public IMessageBoxes {
 public:
     void ShowMessage(const std::string& caption, const std::string& text, TMsgIcon icon) override;
     bool AskYesNo(const std::string& caption, const std::string& text) override;
+    // Escape and the close box answer Cancel.
+    TYesNoCancel AskYesNoCancel(const std::string& caption, const std::string& text) override;
     // Yes, No, No to All and Yes to All; Escape or the close box answer Closed.
     TOverwriteAnswer AskOverwrite(const std::string& text) override;
 };

@@ -469,11 +469,16 @@ bool TWinMainWindow::PreTranslate(MSG& message)
             return true;
         break;
     case WM_KEYDOWN:
-        // Ctrl+Tab and Ctrl+Shift+Tab go through the tabs.
+        // Ctrl+Tab and Ctrl+Shift+Tab go through the tabs from every control.
         if (message.wParam == VK_TAB && GetKeyState(VK_CONTROL) < 0) {
-            const int count = static_cast<int>(Sheets.size());
-            const int step = GetKeyState(VK_SHIFT) < 0 ? count - 1 : 1;
-            FAdapters->PageControl.SetActivePage((FAdapters->PageControl.ActivePage() + step) % count);
+            const bool backwards = GetKeyState(VK_SHIFT) < 0;
+            Forward([backwards](THTMLform& form) { form.CtrlTabKey(backwards); });
+            return true;
+        }
+        // Return on a converted row opens its page (the dialog keys would take it).
+        if (message.wParam == VK_RETURN && message.hwnd == SrcFilesList) {
+            const int row = ListView_GetNextItem(SrcFilesList, -1, LVNI_FOCUSED);
+            Forward([row](THTMLform& form) { form.OpenPage(row); });
             return true;
         }
         if (message.hwnd == ColorCombo)
@@ -483,7 +488,13 @@ bool TWinMainWindow::PreTranslate(MSG& message)
         // The names list shows the chosen entry after it has taken the key or click.
         if (message.hwnd == NamesList) {
             DispatchMessageW(&message);
-            Forward(message.message == WM_CHAR ? &THTMLform::NamesListKeyPress : &THTMLform::NamesListClick);
+            if (message.message == WM_LBUTTONUP) {
+                Forward(&THTMLform::NamesListClick);
+                return true;
+            }
+            const std::string typed = Utf8Text(std::wstring(1, static_cast<wchar_t>(message.wParam)));
+            const bool withCtrlOrAlt = GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0;
+            Forward([&](THTMLform& form) { form.NamesListKeyPress(typed, withCtrlOrAlt); });
             return true;
         }
         break;
@@ -561,10 +572,35 @@ void TWinMainWindow::Notify(const NMHDR& header)
             const bool selected = (change.uNewState & LVIS_SELECTED) != 0;
             Forward([selected](THTMLform& form) { form.SrcFilesListSelectItem(selected); });
         }
+    } else if (header.hwndFrom == SrcFilesList && header.code == NM_DBLCLK) {
+        const int row = reinterpret_cast<const NMITEMACTIVATE&>(header).iItem;
+        Forward([row](THTMLform& form) { form.OpenPage(row); });
+    } else if (header.hwndFrom == SrcFilesList && header.code == NM_RCLICK) {
+        PageMenu(reinterpret_cast<const NMITEMACTIVATE&>(header));
     } else if (header.code == HDN_ENDTRACKW || header.code == HDN_ENDTRACKA) {
         // The file name column was resized: the status column takes the rest.
         PostMessageW(FWindow, WM_SIZE, 0, 0);
     }
+}
+
+// A converted row offers its page and its folder.
+void TWinMainWindow::PageMenu(const NMITEMACTIVATE& click)
+{
+    const int row = click.iItem;
+    if (!FForm || !FForm->CanOpenPage(row))
+        return;
+    enum { OpenPageItem = 1, OpenFolderItem };
+    HMENU menu = CreatePopupMenu();
+    AppendMenuW(menu, MF_STRING, OpenPageItem, L"Open page");
+    AppendMenuW(menu, MF_STRING, OpenFolderItem, L"Open folder");
+    POINT at = click.ptAction;
+    ClientToScreen(SrcFilesList, &at);
+    const int chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, FWindow, nullptr);
+    DestroyMenu(menu);
+    if (chosen == OpenPageItem)
+        Forward([row](THTMLform& form) { form.OpenPage(row); });
+    else if (chosen == OpenFolderItem)
+        Forward([row](THTMLform& form) { form.OpenPageFolder(row); });
 }
 
 void TWinMainWindow::Resized()

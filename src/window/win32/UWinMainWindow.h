@@ -108,6 +108,7 @@ private:
     void PointedAt(HWND window, POINT screen);
     void Command(HWND control, int code);
     void Notify(const NMHDR& header);
+    void PageMenu(const NMITEMACTIVATE& click);
     void Resized();
     void DpiChanged(int dpi, const RECT& suggested);
     void ApplyFonts();

@@ -15,6 +15,7 @@
 
 #include "platform/UIniFile.h"
 #include "WindowFixture.h"
+#include "window/qt/UPathDelegate.h"
 
 namespace velmora::test {
 namespace {
@@ -57,8 +58,10 @@ TEST_F(Layout, EveryControlHasItsCaptionHintAndPlace)
         {"HighlightOptSheet", "lnlEditNameText", "Name (include a : to highlight chat text)", ""},
         {"HighlightOptSheet", "NameEdit", "", "Enter a new name or edit the selected one"},
         {"HighlightOptSheet", "CustHtmlGroup", "Custom HTML (before/after the line)", ""},
-        {"CustHtmlGroup", "CustFrontHTMLMemo", "", "Enter any custom HTML you want apeating before the highlighted name"},
-        {"CustHtmlGroup", "CustEndHTMLMemo", "", "Enter any custom HTML you want apeating after the highlighted name"},
+        {"CustHtmlGroup", "lblCustFront", "Before the line", ""},
+        {"CustHtmlGroup", "lblCustEnd", "After the line", ""},
+        {"CustHtmlGroup", "CustFrontHTMLMemo", "", "Enter any custom HTML you want appearing before the highlighted name"},
+        {"CustHtmlGroup", "CustEndHTMLMemo", "", "Enter any custom HTML you want appearing after the highlighted name"},
         {"HighlightOptSheet", "lblNameImg", "Name Icon file", ""},
         {"HighlightOptSheet", "NameImgEdit", "", "Select an image (HTML icon) to place in front of the highlighted name"},
         {"HighlightOptSheet", "ColorGroup", "Highlight color", ""},
@@ -68,7 +71,7 @@ TEST_F(Layout, EveryControlHasItsCaptionHintAndPlace)
         {"HighlightOptSheet", "BtnAddName", "Add", "Add a new name to be highlighted"},
         {"HighlightOptSheet", "NamesList", "", "Click to select and edit names to be highlighted"},
         {"HighlightOptSheet", "BtnRemoveName", "Remove", "Remove the selected name from the list"},
-        {"HighlightOptSheet", "BtnUpdate", "Update", "Update the information for the selcted name"},
+        {"HighlightOptSheet", "BtnUpdate", "Update", "Update the information for the selected name"},
         {"ColorProfileSheet", "lblTitle", "Page title", ""},
         {"ColorProfileSheet", "TitleEdit", "", "Enter a title for the page"},
         {"ColorProfileSheet", "lblAuth", "Created by:", ""},
@@ -83,8 +86,8 @@ TEST_F(Layout, EveryControlHasItsCaptionHintAndPlace)
         {"HTMLColGroup", "ShowVisLinkCol", "", "Displays the current visited link color value"},
         {"HTMLColGroup", "BtnVisLinkcol", "", "Click to select a new visited link color"},
         {"ColorProfileSheet", "lblCustomHTML", "Custom HTML (top/end of the page)", ""},
-        {"ColorProfileSheet", "FrontPageHTMLMemo", "", "Enter custom HTMl to apear befor the dump text"},
-        {"ColorProfileSheet", "EndPageHTMLMemo", "", "Enter any HTML to apear after the dump text"},
+        {"ColorProfileSheet", "FrontPageHTMLMemo", "", "Enter custom HTML to appear before the dump text"},
+        {"ColorProfileSheet", "EndPageHTMLMemo", "", "Enter any HTML to appear after the dump text"},
         {"ColorProfileSheet", "HTMLIMGGroup", "Other HTML Options", ""},
         {"HTMLIMGGroup", "lblImgFile", "Background Image File", ""},
         {"HTMLIMGGroup", "BackImageEdit", "", "Select a file to use for the HTML page background"},
@@ -97,7 +100,7 @@ TEST_F(Layout, EveryControlHasItsCaptionHintAndPlace)
         {"AppOptsGroup", "INIDefsCheck", "Use defaults from INI file", "Toggle use of ini defaults when creating new files"},
         {"AppOptsGroup", "CaseSensCheck", "Case sensitive highlighting", "Toggle case sensitivity when highlighting dump files"},
         {"AppOptsGroup", "BtnClearMRU", "Clear MRU", "Clear the Most Recently Used profiles list"},
-        {"ConfigSheet", "IOOptsGroup", "Inpu/Output Options", " "},
+        {"ConfigSheet", "IOOptsGroup", "Input/Output Options", " "},
         {"IOOptsGroup", "PromptOnOverwCheck", "Prompt before overwriting existing files", "Prompt to overwrite existing files"},
         {"IOOptsGroup", "SkipExistingCheck", "Skip existing files", "Do not overwrite existing files (no prompt)"},
         {"ConfigSheet", "HTMLGenGroup", "HTML Generation Options", " "},
@@ -234,6 +237,29 @@ TEST_F(Layout, EnlargingGrowsTheListsAndMovesTheRightHandControls)
     }
 }
 
+// A long path keeps its file name in sight; path and status show whole in
+// tooltips, and the status stands centred under its centred header.
+TEST_F(Layout, FileRowsShowTheFileNameAndTheirWholeTextsInTooltips)
+{
+    const std::string path = Dir.File(std::string(200, 'd') + "/ioq3-server-qconsole.log");
+    WriteProfile(Dir, "Default.cfg", "T", {path});
+    Start();
+    Show();
+    auto* list = Find<QTreeWidget>("SrcFilesList");
+    QTreeWidgetItem* row = list->topLevelItem(0);
+    ASSERT_NE(row, nullptr);
+    EXPECT_EQ(list->textElideMode(), Qt::ElideMiddle);
+    ASSERT_NE(dynamic_cast<TPathDelegate*>(list->itemDelegateForColumn(0)), nullptr);
+    const QString shown = ElidedPath(row->text(0), list->fontMetrics(), list->columnWidth(0));
+    EXPECT_TRUE(shown.endsWith(QStringLiteral("/ioq3-server-qconsole.log"))) << shown.toStdString();
+    EXPECT_TRUE(shown.startsWith(QStringLiteral("/"))) << shown.toStdString();
+    EXPECT_LE(list->fontMetrics().horizontalAdvance(shown), list->columnWidth(0));
+    EXPECT_EQ(row->toolTip(0).toStdString(), path);
+    EXPECT_EQ(row->toolTip(1), row->text(1));
+    EXPECT_EQ(row->textAlignment(1), int(Qt::AlignHCenter | Qt::AlignVCenter));
+    EXPECT_EQ(list->headerItem()->textAlignment(1), int(Qt::AlignHCenter | Qt::AlignVCenter));
+}
+
 TEST_F(Layout, EscapeOnTheFirstTabRemovesOnlyWhenRemovingIsPossible)
 {
     WriteProfile(Dir, "Default.cfg", "T", {Dir.File("a.txt"), Dir.File("b.txt")});
@@ -252,6 +278,26 @@ TEST_F(Layout, EscapeOnTheFirstTabRemovesOnlyWhenRemovingIsPossible)
     tabs->setCurrentIndex(0);
     QTest::keyClick(Form.get(), Qt::Key_Escape);
     EXPECT_EQ(list->topLevelItemCount(), 1);
+}
+
+TEST_F(Layout, CtrlTabCyclesThroughTheTabsFromEveryControl)
+{
+    Start();
+    Show();
+    auto* tabs = Find<QTabWidget>("PageControl");
+    for (int page = 0; page < tabs->count(); ++page) {
+        for (QWidget* w : tabs->widget(page)->findChildren<QWidget*>()) {
+            tabs->setCurrentIndex(page);
+            if (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisible() || !w->isEnabled())
+                continue;
+            SCOPED_TRACE(w->objectName().toStdString() + " " + w->metaObject()->className());
+            w->setFocus();
+            QTest::keyClick(w, Qt::Key_Tab, Qt::ControlModifier);
+            EXPECT_EQ(tabs->currentIndex(), (page + 1) % tabs->count());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+            EXPECT_EQ(tabs->currentIndex(), page);
+        }
+    }
 }
 
 TEST_F(Layout, HintPanelShowsTheHintUnderTheMouse)

@@ -8,6 +8,8 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QStyle>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -84,6 +86,52 @@ TEST(QtMessageBoxes, MessagesAndYesNoQuestionsShowTheirTextsWithLineBreaks)
             box->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
         });
         EXPECT_EQ(boxes.AskYesNo("Configuration changed", "Do you want to save the changes ?"), yes);
+    }
+}
+
+// The window system shows a box's title in a title bar beside its own icon and
+// buttons; a box sized to a short text had a long title cut ("Con… mora").
+TEST(QtMessageBoxes, BoxesAreWideEnoughForTheirWholeTitle)
+{
+    TQtMessageBoxes boxes;
+    for (const char* caption : {"Conversion Error", "Error writing to the configuration file"}) {
+        SCOPED_TRACE(caption);
+        WhenShown<QMessageBox>([](QMessageBox* box) {
+            QFont bold = box->font();
+            bold.setBold(true);
+            const int titleBar = box->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+            EXPECT_GE(box->width(), QFontMetrics(bold).horizontalAdvance(box->windowTitle()) + 4 * titleBar);
+            box->button(QMessageBox::Ok)->click();
+        });
+        boxes.ShowMessage(caption, "Canceled by user", TMsgIcon::Information);
+    }
+}
+
+// A display name set for the application is appended by the window system to
+// every title ("About : Velmora  — Velmora"); the program's titles are shown
+// exactly as it writes them. The tests run on the program's application.
+TEST(QtApplication, SetsNoDisplayNameForTheWindowSystemToAppend)
+{
+    EXPECT_EQ(QGuiApplication::applicationName(), "velmora");
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QGuiApplication::applicationName())
+        << "no display name of its own";
+}
+
+TEST(QtMessageBoxes, QuestionWithCancelGivesEachAnswerAndEscapeCancels)
+{
+    const std::pair<int, TYesNoCancel> keys[] = {
+        {Qt::Key_Y, TYesNoCancel::Yes}, {Qt::Key_N, TYesNoCancel::No}, {Qt::Key_Escape, TYesNoCancel::Cancel}};
+    TQtMessageBoxes boxes;
+    for (auto [key, answer] : keys) {
+        SCOPED_TRACE(key);
+        WhenShown<QMessageBox>([key](QMessageBox* box) {
+            EXPECT_EQ(box->buttons().size(), 3);
+            if (key == Qt::Key_Escape)
+                QTest::keyClick(box, Qt::Key_Escape);
+            else
+                box->button(key == Qt::Key_Y ? QMessageBox::Yes : QMessageBox::No)->click();
+        });
+        EXPECT_EQ(boxes.AskYesNoCancel("Configuration changed", "Do you want to save the changes ?"), answer);
     }
 }
 

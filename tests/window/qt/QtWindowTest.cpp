@@ -11,6 +11,7 @@
 #include <QEventLoop>
 #include <QFrame>
 #include <QLabel>
+#include <QMenu>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
@@ -119,11 +120,15 @@ TEST_F(QtWindow, NamesEditorShowsWhatTheUserClicksAndAddsWhatIsTyped)
     EXPECT_EQ(name->text(), "Sarge:");
     EXPECT_TRUE(Find<QAction>("ActRemoveName")->isEnabled());
     name->setText("Klesk:");
+    // Tab passing through the list towards Update keeps the edit.
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Tab);
+    EXPECT_EQ(name->text(), "Klesk:");
     QTest::mouseClick(Find<QPushButton>("BtnUpdate"), Qt::LeftButton);
     EXPECT_EQ(list->item(0)->text(), "Klesk:");
     QTest::mouseClick(Find<QPushButton>("BtnRemoveName"), Qt::LeftButton);
     EXPECT_EQ(list->count(), 0);
-    Boxes.YesNoAnswers = {false};
+    Boxes.YesNoCancelAnswers = {TYesNoCancel::No};
     Form->close();
     Boxes.TakeQuestions();
 }
@@ -145,7 +150,7 @@ TEST_F(QtWindow, ColourAndBrowseButtonsFillTheirControlsFromTheDialogs)
     Find<QToolButton>("DestDirEditBrowse")->click();
     EXPECT_EQ(Find<QLineEdit>("DestDirEdit")->text(), "/pages/");
     EXPECT_TRUE(Changed());
-    Boxes.YesNoAnswers = {false};
+    Boxes.YesNoCancelAnswers = {TYesNoCancel::No};
     Form->close();
     Boxes.TakeQuestions();
 }
@@ -214,7 +219,7 @@ TEST_F(QtWindow, FileListTakesDroppedFilesAndFollowsTheRowWhoseSelectionChanged)
     remove->trigger();
     ASSERT_EQ(list->topLevelItemCount(), 1);
     EXPECT_EQ(list->topLevelItem(0)->text(0).toStdString(), d[1]);
-    Boxes.YesNoAnswers = {false};
+    Boxes.YesNoCancelAnswers = {TYesNoCancel::No};
     Form->close();
     Boxes.TakeQuestions();
 }
@@ -240,7 +245,7 @@ TEST_F(QtWindow, ARunTurnsConvertIntoStopAndDisablesTheRestUntilItEnds)
         EXPECT_FALSE(Form->close());
         for (const char* sheet : {"HighlightOptSheet", "ColorProfileSheet", "PageStyleSheet", "ConfigSheet"})
             EXPECT_FALSE(Find(sheet)->isEnabled()) << sheet;
-        EXPECT_EQ(Find<QLabel>("StatePanel")->text(), "Converting...");
+        EXPECT_EQ(Find<QLabel>("StatePanel")->text().toStdString(), "1 page written to " + Dir.Path());
     };
     QTest::mouseClick(button, Qt::LeftButton);
     ASSERT_TRUE(checked);
@@ -252,11 +257,32 @@ TEST_F(QtWindow, ARunTurnsConvertIntoStopAndDisablesTheRestUntilItEnds)
     EXPECT_EQ(Find<QTabWidget>("PageControl")->currentIndex(), 0);
     EXPECT_EQ(QApplication::focusWidget(), Find("BtnAdd"));
 
-    // At the next idle moment the state panel reads "Ready" again.
+    // What the run wrote stays in the state panel past idle moments.
     QEventLoop idle;
     QTimer::singleShot(30, &idle, &QEventLoop::quit);
     idle.exec();
-    EXPECT_EQ(Find<QLabel>("StatePanel")->text(), "Ready");
+    EXPECT_EQ(Find<QLabel>("StatePanel")->text().toStdString(), "1 page written to " + Dir.Path());
+
+    // The converted row opens its page on a double-click and from its context
+    // menu; the row that failed has no menu.
+    auto* list = Find<QTreeWidget>("SrcFilesList");
+    const QPoint converted = list->visualItemRect(list->topLevelItem(0)).center();
+    const QPoint failed = list->visualItemRect(list->topLevelItem(1)).center();
+    QTest::mousePress(list->viewport(), Qt::LeftButton, Qt::NoModifier, converted);
+    QTest::mouseRelease(list->viewport(), Qt::LeftButton, Qt::NoModifier, converted);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, converted);
+    emit list->customContextMenuRequested(failed);
+    EXPECT_EQ(Form->findChild<QMenu*>("PageMenu"), nullptr);
+    emit list->customContextMenuRequested(converted);
+    auto* menu = Form->findChild<QMenu*>("PageMenu");
+    ASSERT_NE(menu, nullptr);
+    ASSERT_EQ(menu->actions().size(), 2);
+    EXPECT_EQ(menu->actions()[0]->text(), "Open page");
+    EXPECT_EQ(menu->actions()[1]->text(), "Open folder");
+    menu->actions()[1]->trigger();
+    menu->close();
+    const std::string page = "file://" + Dir.Path() + "a.htm";
+    EXPECT_EQ(Urls, (std::vector<std::string>{page, "file://" + Dir.Path()}));
 }
 
 TEST_F(QtWindow, ClosingWithAnEditAsksAndSavesIt)
@@ -267,7 +293,7 @@ TEST_F(QtWindow, ClosingWithAnEditAsksAndSavesIt)
     auto* title = Find<QLineEdit>("TitleEdit");
     title->setFocus();
     QTest::keyClicks(title, "+late");
-    Boxes.YesNoAnswers = {true};
+    Boxes.YesNoCancelAnswers = {TYesNoCancel::Yes};
     ASSERT_TRUE(Form->close());
     EXPECT_EQ(Boxes.TakeQuestions(), std::vector<std::string>{"Configuration changed|Do you want to save the changes ?"});
     EXPECT_EQ(TitleIn(DefaultProfile()), "Quake 3 Arena Console Dump+late");

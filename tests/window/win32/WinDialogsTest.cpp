@@ -1,6 +1,8 @@
 // The overwrite question, a small dialog of its own: each of its four buttons
-// gives its answer, and closing it gives none. It is answered from a timer
-// once it is up, as the user would.
+// gives its answer, and closing it gives none; the question with Cancel
+// gives each of its answers. Each is answered from a timer once it is up, as
+// the user would.
+#include <algorithm>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -14,6 +16,7 @@ namespace {
 
 // What the timer does to the question once it is up, and what it saw of it.
 struct TAnswering {
+    const wchar_t* Caption = nullptr;
     int Button = 0; // 0: close the box instead
     std::vector<std::string> Captions;
     std::vector<std::string> Texts;
@@ -31,7 +34,7 @@ BOOL CALLBACK Collect(HWND child, LPARAM)
 
 void CALLBACK Answer(HWND, UINT, UINT_PTR timer, DWORD)
 {
-    HWND question = FindWindowW(L"#32770", OverwriteQuestionCaption);
+    HWND question = FindWindowW(L"#32770", Answering.Caption);
     if (!question)
         return;
     KillTimer(nullptr, timer);
@@ -41,6 +44,17 @@ void CALLBACK Answer(HWND, UINT, UINT_PTR timer, DWORD)
         SendMessageW(GetDlgItem(question, Answering.Button), BM_CLICK, 0, 0);
     else
         SendMessageW(question, WM_CLOSE, 0, 0);
+}
+
+// Asks the question with the timer set to press button (0: close) in the box of that caption.
+template <class Ask>
+auto AnswerBy(const wchar_t* caption, int button, Ask ask)
+{
+    Answering = TAnswering();
+    Answering.Caption = caption;
+    Answering.Button = button;
+    SetTimer(nullptr, 0, 10, Answer);
+    return ask();
 }
 
 TEST(WinMessageBoxes, EachButtonOfTheOverwriteQuestionGivesItsAnswer)
@@ -55,13 +69,32 @@ TEST(WinMessageBoxes, EachButtonOfTheOverwriteQuestionGivesItsAnswer)
     TWinMessageBoxes boxes;
     for (auto [button, answer] : buttons) {
         SCOPED_TRACE(button);
-        Answering = TAnswering();
-        Answering.Button = button;
-        SetTimer(nullptr, 0, 10, Answer);
-        EXPECT_EQ(boxes.AskOverwrite("Do you want to replace the existing file?\rpage.htm"), answer);
+        const auto given = AnswerBy(OverwriteQuestionCaption, button,
+                                    [&] { return boxes.AskOverwrite("Do you want to replace the existing file?\rpage.htm"); });
+        EXPECT_EQ(given, answer);
         ASSERT_TRUE(Answering.Seen);
         EXPECT_EQ(Answering.Captions, (std::vector<std::string>{"&Yes", "&No", "No to A&ll", "Yes to &All"}));
         EXPECT_EQ(Answering.Texts.at(1), "Do you want to replace the existing file?\r\npage.htm");
+    }
+}
+
+TEST(WinMessageBoxes, QuestionWithCancelGivesEachAnswerAndClosingCancels)
+{
+    const std::pair<int, TYesNoCancel> buttons[] = {
+        {IDYES, TYesNoCancel::Yes},
+        {IDNO, TYesNoCancel::No},
+        {IDCANCEL, TYesNoCancel::Cancel},
+        {0, TYesNoCancel::Cancel},
+    };
+    TWinMessageBoxes boxes;
+    for (auto [button, answer] : buttons) {
+        SCOPED_TRACE(button);
+        const auto given = AnswerBy(L"Save changes", button,
+                                    [&] { return boxes.AskYesNoCancel("Save changes", "The profile has changed.\rSave it?"); });
+        EXPECT_EQ(given, answer);
+        ASSERT_TRUE(Answering.Seen);
+        EXPECT_NE(std::find(Answering.Texts.begin(), Answering.Texts.end(), "The profile has changed.\r\nSave it?"),
+                  Answering.Texts.end());
     }
 }
 

@@ -51,6 +51,42 @@ TEST_F(WinWindow, KeysRemoveFromTheFirstTabSaveFromAnyTabAndClose)
     EXPECT_EQ(Form->Handle(), nullptr) << "Alt+X closed the window";
 }
 
+// Ctrl+Tab and Ctrl+Shift+Tab go round the tabs from whichever control has
+// the focus, a drop-down and a list among them.
+TEST_F(WinWindow, CtrlTabGoesRoundTheTabsFromEveryControl)
+{
+    Start();
+    Show();
+    HWND tabs = Find("PageControl");
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    const struct {
+        int Tab;
+        const char* Control;
+        bool Shift;
+        int Next;
+    } rows[] = {
+        {ConvertSheet, "SrcFilesList", false, HighlightOptSheet},
+        {ConvertSheet, "SrcFilesList", true, ConfigSheet},
+        {HighlightOptSheet, "NamesList", false, ColorProfileSheet},
+        {PageStyleSheet, "PageStyleCombo", false, ConfigSheet},
+        {ConfigSheet, "SkipExistingCheck", false, ConvertSheet},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Control);
+        ShowTab(row.Tab);
+        SetFocus(Find(row.Control));
+        keys[VK_SHIFT] = row.Shift ? 0x80 : 0;
+        SetKeyboardState(keys);
+        PressKey(VK_TAB);
+        EXPECT_EQ(SendMessageW(tabs, TCM_GETCURSEL, 0, 0), row.Next);
+    }
+    keys[VK_CONTROL] = keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+}
+
 TEST_F(WinWindow, HintPanelShowsTheHintUnderTheMouse)
 {
     Start();
@@ -146,6 +182,22 @@ TEST_F(WinWindow, AltHConvertsTheProfilesDumpsAndEachRowSaysConverted)
     for (const char* page : {"condump.htm", "Ärger – Лог.htm"})
         EXPECT_GT(fs::file_size(FileSystemPath(pages + "windows\\" + page)), 50000u) << page;
     EXPECT_EQ(WindowText(Find("BtnConvert")), "Convert to &HTML") << "the window is back from its run";
+
+    // Return on a row, and a double-click on the other, open their pages.
+    ASSERT_TRUE(CellText(list, 1, 0).ends_with("condump.txt"));
+    LVITEMW focused{};
+    focused.stateMask = focused.state = LVIS_FOCUSED;
+    SendMessageW(list, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&focused));
+    SetFocus(list);
+    PressKey(VK_RETURN);
+    RECT first{LVIR_LABEL, 0, 0, 0};
+    SendMessageW(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+    PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(first.left + 2, (first.top + first.bottom) / 2));
+    ProcessMessages();
+    ASSERT_EQ(Urls.size(), 2u);
+    EXPECT_EQ(Urls[0].substr(0, 8), "file:///");
+    EXPECT_TRUE(Urls[0].ends_with("/windows/condump.htm")) << Urls[0];
+    EXPECT_TRUE(Urls[1].ends_with("%D0%9B%D0%BE%D0%B3.htm")) << Urls[1];
 }
 
 TEST_F(WinWindow, PlacementIsSavedAtCloseAndRestoredAtTheNextStart)
