@@ -1,6 +1,7 @@
 #include "conversion/UPageText.h"
 
 #include <array>
+#include <cstring>
 
 #include "conversion/UContrast.h"
 #include "conversion/UConvertClass.h"
@@ -32,6 +33,22 @@ constexpr std::array<unsigned char, 256> ByteClasses = [] {
     return t;
 }();
 
+// Output into room known to be large enough.
+struct TRoomOut {
+    char* At;
+};
+
+void Put(std::string& out, std::string_view piece)
+{
+    out += piece;
+}
+
+void Put(TRoomOut& out, std::string_view piece)
+{
+    std::memcpy(out.At, piece.data(), piece.size());
+    out.At += piece.size();
+}
+
 } // namespace
 
 TPageText::TPageText(TColorCodes codes, TColor backColor) : FCodes(codes), FBackColor(backColor)
@@ -51,8 +68,8 @@ const std::string& TPageText::HexRunStart(TColor color)
     return found->second;
 }
 
-template <bool Markup>
-void TPageText::Write(std::string& out, std::string_view text)
+template <bool Markup, class TOut>
+void TPageText::Render(TOut& out, std::string_view text)
 {
     int run = NoRun;     // the run that is open in the output
     int pending = NoRun; // the run the next visible text belongs to
@@ -63,11 +80,15 @@ void TPageText::Write(std::string& out, std::string_view text)
             if (pending == run && (run != HexRun || runColor == pendingColor))
                 return;
             if (run != NoRun)
-                out += RunEnd;
-            if (pending == HexRun)
-                out += HexRunStart(pendingColor);
-            else if (pending != NoRun)
-                out.append("<span class=\"c").append(1, static_cast<char>('0' + pending)).append("\">");
+                Put(out, RunEnd);
+            if (pending == HexRun) {
+                Put(out, HexRunStart(pendingColor));
+            } else if (pending != NoRun) {
+                const char digit = static_cast<char>('0' + pending);
+                Put(out, "<span class=\"c");
+                Put(out, std::string_view(&digit, 1));
+                Put(out, "\">");
+            }
             run = pending;
             runColor = pendingColor;
         }
@@ -76,7 +97,7 @@ void TPageText::Write(std::string& out, std::string_view text)
         if (piece.empty())
             return;
         sync();
-        out += piece;
+        Put(out, piece);
     };
     const bool codesAreText = FCodes == TColorCodes::Keep;
     std::size_t done = 0;
@@ -122,29 +143,36 @@ void TPageText::Write(std::string& out, std::string_view text)
     visible(text.substr(done));
     if constexpr (Markup) {
         if (run != NoRun)
-            out += RunEnd;
+            Put(out, RunEnd);
     }
+}
+
+std::string_view TPageText::Utf8(std::string_view line)
+{
+    if (IsValidUtf8(line))
+        return line;
+    FConverted.clear();
+    AppendAsUtf8(FConverted, line);
+    return FConverted;
 }
 
 void TPageText::Append(std::string& out, std::string_view line)
 {
-    if (!IsValidUtf8(line)) {
-        FConverted.clear();
-        AppendAsUtf8(FConverted, line);
-        line = FConverted;
-    }
+    line = Utf8(line);
     out.reserve(out.size() + line.size() + 32);
-    Write<true>(out, line);
+    Render<true>(out, line);
 }
 
 void TPageText::AppendVisible(std::string& out, std::string_view line)
 {
-    if (!IsValidUtf8(line)) {
-        FConverted.clear();
-        AppendAsUtf8(FConverted, line);
-        line = FConverted;
-    }
-    Write<false>(out, line);
+    Render<false>(out, Utf8(line));
+}
+
+char* TPageText::Write(char* out, std::string_view utf8)
+{
+    TRoomOut room{out};
+    Render<true>(room, utf8);
+    return room.At;
 }
 
 std::string PageEscaped(std::string_view profileText)
