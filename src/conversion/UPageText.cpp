@@ -1,7 +1,13 @@
 #include "conversion/UPageText.h"
 
 #include <array>
+#include <bit>
 #include <cstring>
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define VELMORA_PAGE_TEXT_SSE2 1
+#endif
 
 #include "conversion/UContrast.h"
 #include "conversion/UConvertClass.h"
@@ -32,6 +38,31 @@ constexpr std::array<unsigned char, 256> ByteClasses = [] {
     t[0xC2] = C1Lead;
     return t;
 }();
+
+// The first byte at or after `at` that is not plain ASCII text (or the
+// text's size): most of a line is passed over sixteen bytes at a time. Tab
+// and bytes from 0x80 may stop it though they are plain; the caller looks
+// each stop up in ByteClasses.
+std::size_t NextSpecial(std::string_view text, std::size_t at)
+{
+#ifdef VELMORA_PAGE_TEXT_SSE2
+    const __m128i below = _mm_set1_epi8(0x20); // signed: also every byte from 0x80
+    const __m128i del = _mm_set1_epi8(0x7F), amp = _mm_set1_epi8('&'), lt = _mm_set1_epi8('<'),
+                  gt = _mm_set1_epi8('>'), quote = _mm_set1_epi8('"'), caret = _mm_set1_epi8('^');
+    for (; at + 16 <= text.size(); at += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + at));
+        const __m128i hit = _mm_or_si128(
+            _mm_or_si128(_mm_or_si128(_mm_cmplt_epi8(v, below), _mm_cmpeq_epi8(v, del)),
+                         _mm_or_si128(_mm_cmpeq_epi8(v, amp), _mm_cmpeq_epi8(v, lt))),
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, gt), _mm_cmpeq_epi8(v, quote)), _mm_cmpeq_epi8(v, caret)));
+        if (const auto mask = static_cast<unsigned>(_mm_movemask_epi8(hit)); mask != 0)
+            return at + static_cast<std::size_t>(std::countr_zero(mask));
+    }
+#endif
+    while (at < text.size() && ByteClasses[static_cast<unsigned char>(text[at])] == Plain)
+        ++at;
+    return at;
+}
 
 // Output into room known to be large enough.
 struct TRoomOut {
@@ -101,7 +132,7 @@ void TPageText::Render(TOut& out, std::string_view text)
     };
     const bool codesAreText = FCodes == TColorCodes::Keep;
     std::size_t done = 0;
-    for (std::size_t at = 0; at < text.size(); ++at) {
+    for (std::size_t at = 0; (at = NextSpecial(text, at)) < text.size(); ++at) {
         const unsigned char kind = ByteClasses[static_cast<unsigned char>(text[at])];
         if (kind == Plain)
             continue;
