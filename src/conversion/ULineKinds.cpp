@@ -273,6 +273,15 @@ static_assert([] {
             return false;
     return true;
 }());
+// Those places for all server log phrases: a line with a colon at none of
+// them is no server log line.
+constexpr std::uint64_t ServerColons = [] {
+    std::uint64_t colons = 0;
+    for (std::size_t k = 0; k < std::size(Rules); ++k)
+        if (Rules[k].Form >= F::ServerSay && Rules[k].Form <= F::ServerBroadcast)
+            colons |= std::uint64_t(1) << PhraseColons[k];
+    return colons;
+}();
 
 // Skips colour codes at text[at].
 std::size_t SkipCodes(std::string_view text, std::size_t at)
@@ -605,7 +614,7 @@ bool TLineClassifier::SplitSpeaker(std::string_view text, TLineBytes bytes, bool
 
 bool TLineClassifier::ServerLine(std::string_view rest, TLineBytes bytes, TLineFacts& facts)
 {
-    if (!ServerFirstBytes[static_cast<unsigned char>(rest[0])])
+    if (!ServerFirstBytes[static_cast<unsigned char>(rest[0])] || (bytes.Colons & ServerColons) == 0)
         return false;
     const TLineRule* rule = nullptr;
     for (std::size_t k = 0; k < std::size(Rules); ++k) {
