@@ -252,6 +252,29 @@ const TModernPage::TMarkup* TModernPage::Highlight(std::string_view text)
     return k < 0 ? nullptr : &FMarkups[static_cast<std::size_t>(k)];
 }
 
+// Lines come in order, mostly one apart: the last number's digits are
+// counted up rather than formatted anew.
+std::string_view TModernPage::LineNumber(std::size_t number)
+{
+    if (FNumberSize == 0 || number < FNumber || number - FNumber > 4) {
+        FNumberSize = static_cast<std::size_t>(
+            std::to_chars(FNumberDigits, FNumberDigits + sizeof FNumberDigits, number).ptr - FNumberDigits);
+        FNumber = number;
+    }
+    for (; FNumber < number; ++FNumber) {
+        std::size_t at = FNumberSize;
+        while (at > 0 && FNumberDigits[at - 1] == '9')
+            FNumberDigits[--at] = '0';
+        if (at > 0) {
+            ++FNumberDigits[at - 1];
+        } else { // 99 -> 100
+            FNumberDigits[0] = '1';
+            FNumberDigits[FNumberSize++] = '0';
+        }
+    }
+    return {FNumberDigits, FNumberSize};
+}
+
 void TModernPage::PutLine(const TDumpLine& line, bool mayHighlight)
 {
     std::string_view text = line.First;
@@ -268,9 +291,7 @@ void TModernPage::PutLine(const TDumpLine& line, bool mayHighlight)
     const TMarkup* markup = mayHighlight ? Highlight(text) : nullptr;
     TPageText& shown = markup ? FPlainText : FText;
     const std::string_view utf8 = shown.Utf8(text);
-    char digits[24];
-    const std::string_view number(digits, static_cast<std::size_t>(
-                                              std::to_chars(digits, digits + sizeof digits, line.Number).ptr - digits));
+    const std::string_view number = LineNumber(line.Number);
     const std::string_view kind = LineKindName(facts.Kind);
     constexpr std::string_view Open = R"(<div id="L)", Class = R"(" class=")", Link = R"("><a href="#L)",
                                LinkEnd = R"("></a>)", Close = "</div>\r\n";
