@@ -258,6 +258,31 @@ constexpr std::array<bool, 256> ServerFirstBytes = [] {
     return first;
 }();
 
+// Where the colon of each rule's phrase stands (for the server log phrases,
+// which all have one within the first bytes): a line without a colon at that
+// place cannot start with the phrase, which is then not compared.
+constexpr std::array<std::uint8_t, std::size(Rules)> PhraseColons = [] {
+    std::array<std::uint8_t, std::size(Rules)> at{};
+    for (std::size_t k = 0; k < std::size(Rules); ++k)
+        at[k] = static_cast<std::uint8_t>(std::min<std::size_t>(Rules[k].Phrase.find(':'), Window - 1));
+    return at;
+}();
+static_assert([] {
+    for (const TLineRule& rule : Rules)
+        if (rule.Form >= F::ServerSay && rule.Form <= F::ServerBroadcast && rule.Phrase.find(':') >= Window)
+            return false;
+    return true;
+}());
+// Those places for all server log phrases: a line with a colon at none of
+// them is no server log line.
+constexpr std::uint64_t ServerColons = [] {
+    std::uint64_t colons = 0;
+    for (std::size_t k = 0; k < std::size(Rules); ++k)
+        if (Rules[k].Form >= F::ServerSay && Rules[k].Form <= F::ServerBroadcast)
+            colons |= std::uint64_t(1) << PhraseColons[k];
+    return colons;
+}();
+
 // Skips colour codes at text[at].
 std::size_t SkipCodes(std::string_view text, std::size_t at)
 {
@@ -589,15 +614,16 @@ bool TLineClassifier::SplitSpeaker(std::string_view text, TLineBytes bytes, bool
 
 bool TLineClassifier::ServerLine(std::string_view rest, TLineBytes bytes, TLineFacts& facts)
 {
-    if (!ServerFirstBytes[static_cast<unsigned char>(rest[0])])
+    if (!ServerFirstBytes[static_cast<unsigned char>(rest[0])] || (bytes.Colons & ServerColons) == 0)
         return false;
     const TLineRule* rule = nullptr;
-    for (const TLineRule& candidate : Rules) {
+    for (std::size_t k = 0; k < std::size(Rules); ++k) {
+        const TLineRule& candidate = Rules[k];
         if (candidate.Form < F::ServerSay)
             continue;
         if (candidate.Form > F::ServerBroadcast)
             return false;
-        if (rest.starts_with(candidate.Phrase)) {
+        if ((bytes.Colons >> PhraseColons[k] & 1) != 0 && rest.starts_with(candidate.Phrase)) {
             rule = &candidate;
             break;
         }

@@ -252,6 +252,29 @@ const TModernPage::TMarkup* TModernPage::Highlight(std::string_view text)
     return k < 0 ? nullptr : &FMarkups[static_cast<std::size_t>(k)];
 }
 
+// Lines come in order, mostly one apart: the last number's digits are
+// counted up rather than formatted anew.
+std::string_view TModernPage::LineNumber(std::size_t number)
+{
+    if (FNumberSize == 0 || number < FNumber || number - FNumber > 4) {
+        FNumberSize = static_cast<std::size_t>(
+            std::to_chars(FNumberDigits, FNumberDigits + sizeof FNumberDigits, number).ptr - FNumberDigits);
+        FNumber = number;
+    }
+    for (; FNumber < number; ++FNumber) {
+        std::size_t at = FNumberSize;
+        while (at > 0 && FNumberDigits[at - 1] == '9')
+            FNumberDigits[--at] = '0';
+        if (at > 0) {
+            ++FNumberDigits[at - 1];
+        } else { // 99 -> 100
+            FNumberDigits[0] = '1';
+            FNumberDigits[FNumberSize++] = '0';
+        }
+    }
+    return {FNumberDigits, FNumberSize};
+}
+
 void TModernPage::PutLine(const TDumpLine& line, bool mayHighlight)
 {
     std::string_view text = line.First;
@@ -266,22 +289,42 @@ void TModernPage::PutLine(const TDumpLine& line, bool mayHighlight)
     if (!kept)
         return;
     const TMarkup* markup = mayHighlight ? Highlight(text) : nullptr;
-    char digits[24];
-    const std::string_view number(digits, static_cast<std::size_t>(
-                                              std::to_chars(digits, digits + sizeof digits, line.Number).ptr - digits));
-    FOut.assign(R"(<div id="L)"sv).append(number).append(R"(" class=")"sv).append(LineKindName(facts.Kind));
+    TPageText& shown = markup ? FPlainText : FText;
+    const std::string_view utf8 = shown.Utf8(text);
+    const std::string_view number = LineNumber(line.Number);
+    const std::string_view kind = LineKindName(facts.Kind);
+    constexpr std::string_view Open = R"(<div id="L)", Class = R"(" class=")", Link = R"("><a href="#L)",
+                               LinkEnd = R"("></a>)", Close = "</div>\r\n";
+    std::size_t most = Open.size() + Class.size() + Link.size() + LinkEnd.size() + Close.size() +
+                       2 * number.size() + kind.size() + TPageText::MostBytes(utf8.size());
     if (markup)
-        FOut += markup->Attributes;
-    FOut.append(R"("><a href="#L)"sv).append(number).append(R"("></a>)"sv);
-    if (markup) {
-        FOut += markup->Before;
-        FPlainText.Append(FOut, text);
-        FOut += markup->After;
-    } else {
-        FText.Append(FOut, text);
-    }
-    FOut.append("</div>\r\n"sv);
-    FSink->Put(FOut);
+        most += markup->Attributes.size() + markup->Before.size() + markup->After.size();
+    // The element goes straight into the sink; one longer than its block is
+    // made in a scratch text first.
+    char* const start = FSink->Space(most);
+    if (!start)
+        FOut.resize(most);
+    char* out = start ? start : FOut.data();
+    const char* const begin = out;
+    out = TPageSink::Append(out, Open);
+    out = TPageSink::Append(out, number);
+    out = TPageSink::Append(out, Class);
+    out = TPageSink::Append(out, kind);
+    if (markup)
+        out = TPageSink::Append(out, markup->Attributes);
+    out = TPageSink::Append(out, Link);
+    out = TPageSink::Append(out, number);
+    out = TPageSink::Append(out, LinkEnd);
+    if (markup)
+        out = TPageSink::Append(out, markup->Before);
+    out = shown.Write(out, utf8);
+    if (markup)
+        out = TPageSink::Append(out, markup->After);
+    out = TPageSink::Append(out, Close);
+    if (start)
+        FSink->Used(out);
+    else
+        FSink->Put(std::string_view(begin, static_cast<std::size_t>(out - begin)));
 }
 
 } // namespace velmora

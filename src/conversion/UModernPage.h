@@ -65,6 +65,7 @@ private:
 
     std::string Header(std::size_t dumpLines);
     void PutLine(const TDumpLine& line, bool mayHighlight);
+    std::string_view LineNumber(std::size_t number);
     bool Keeps(TLineKind kind) const;
     void Count(const TLineFacts& facts, std::uint64_t shownNumber);
     void CountChat(const TLineFacts& facts);
@@ -93,6 +94,10 @@ private:
     std::size_t FSummarySize = 0;
     std::size_t FChatCountAt = 0;
     std::size_t FChatCountWidth = 0;
+    // The last line number written, and its digits.
+    std::size_t FNumber = 0;
+    char FNumberDigits[24] = {};
+    std::size_t FNumberSize = 0;
     // Scratch texts, kept to reuse their memory.
     std::string FJoined;
     std::string FName;

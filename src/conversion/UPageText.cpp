@@ -1,6 +1,13 @@
 #include "conversion/UPageText.h"
 
 #include <array>
+#include <bit>
+#include <cstring>
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define VELMORA_PAGE_TEXT_SSE2 1
+#endif
 
 #include "conversion/UContrast.h"
 #include "conversion/UConvertClass.h"
@@ -32,6 +39,47 @@ constexpr std::array<unsigned char, 256> ByteClasses = [] {
     return t;
 }();
 
+// The first byte at or after `at` that is not plain ASCII text (or the
+// text's size): most of a line is passed over sixteen bytes at a time. Tab
+// and bytes from 0x80 may stop it though they are plain; the caller looks
+// each stop up in ByteClasses.
+std::size_t NextSpecial(std::string_view text, std::size_t at)
+{
+#ifdef VELMORA_PAGE_TEXT_SSE2
+    const __m128i below = _mm_set1_epi8(0x20); // signed: also every byte from 0x80
+    const __m128i del = _mm_set1_epi8(0x7F), amp = _mm_set1_epi8('&'), lt = _mm_set1_epi8('<'),
+                  gt = _mm_set1_epi8('>'), quote = _mm_set1_epi8('"'), caret = _mm_set1_epi8('^');
+    for (; at + 16 <= text.size(); at += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + at));
+        const __m128i hit = _mm_or_si128(
+            _mm_or_si128(_mm_or_si128(_mm_cmplt_epi8(v, below), _mm_cmpeq_epi8(v, del)),
+                         _mm_or_si128(_mm_cmpeq_epi8(v, amp), _mm_cmpeq_epi8(v, lt))),
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, gt), _mm_cmpeq_epi8(v, quote)), _mm_cmpeq_epi8(v, caret)));
+        if (const auto mask = static_cast<unsigned>(_mm_movemask_epi8(hit)); mask != 0)
+            return at + static_cast<std::size_t>(std::countr_zero(mask));
+    }
+#endif
+    while (at < text.size() && ByteClasses[static_cast<unsigned char>(text[at])] == Plain)
+        ++at;
+    return at;
+}
+
+// Output into room known to be large enough.
+struct TRoomOut {
+    char* At;
+};
+
+void Put(std::string& out, std::string_view piece)
+{
+    out += piece;
+}
+
+void Put(TRoomOut& out, std::string_view piece)
+{
+    std::memcpy(out.At, piece.data(), piece.size());
+    out.At += piece.size();
+}
+
 } // namespace
 
 TPageText::TPageText(TColorCodes codes, TColor backColor) : FCodes(codes), FBackColor(backColor)
@@ -51,8 +99,8 @@ const std::string& TPageText::HexRunStart(TColor color)
     return found->second;
 }
 
-template <bool Markup>
-void TPageText::Write(std::string& out, std::string_view text)
+template <bool Markup, class TOut>
+void TPageText::Render(TOut& out, std::string_view text)
 {
     int run = NoRun;     // the run that is open in the output
     int pending = NoRun; // the run the next visible text belongs to
@@ -63,11 +111,15 @@ void TPageText::Write(std::string& out, std::string_view text)
             if (pending == run && (run != HexRun || runColor == pendingColor))
                 return;
             if (run != NoRun)
-                out += RunEnd;
-            if (pending == HexRun)
-                out += HexRunStart(pendingColor);
-            else if (pending != NoRun)
-                out.append("<span class=\"c").append(1, static_cast<char>('0' + pending)).append("\">");
+                Put(out, RunEnd);
+            if (pending == HexRun) {
+                Put(out, HexRunStart(pendingColor));
+            } else if (pending != NoRun) {
+                const char digit = static_cast<char>('0' + pending);
+                Put(out, "<span class=\"c");
+                Put(out, std::string_view(&digit, 1));
+                Put(out, "\">");
+            }
             run = pending;
             runColor = pendingColor;
         }
@@ -76,11 +128,11 @@ void TPageText::Write(std::string& out, std::string_view text)
         if (piece.empty())
             return;
         sync();
-        out += piece;
+        Put(out, piece);
     };
     const bool codesAreText = FCodes == TColorCodes::Keep;
     std::size_t done = 0;
-    for (std::size_t at = 0; at < text.size(); ++at) {
+    for (std::size_t at = 0; (at = NextSpecial(text, at)) < text.size(); ++at) {
         const unsigned char kind = ByteClasses[static_cast<unsigned char>(text[at])];
         if (kind == Plain)
             continue;
@@ -122,29 +174,36 @@ void TPageText::Write(std::string& out, std::string_view text)
     visible(text.substr(done));
     if constexpr (Markup) {
         if (run != NoRun)
-            out += RunEnd;
+            Put(out, RunEnd);
     }
+}
+
+std::string_view TPageText::Utf8(std::string_view line)
+{
+    if (IsValidUtf8(line))
+        return line;
+    FConverted.clear();
+    AppendAsUtf8(FConverted, line);
+    return FConverted;
 }
 
 void TPageText::Append(std::string& out, std::string_view line)
 {
-    if (!IsValidUtf8(line)) {
-        FConverted.clear();
-        AppendAsUtf8(FConverted, line);
-        line = FConverted;
-    }
+    line = Utf8(line);
     out.reserve(out.size() + line.size() + 32);
-    Write<true>(out, line);
+    Render<true>(out, line);
 }
 
 void TPageText::AppendVisible(std::string& out, std::string_view line)
 {
-    if (!IsValidUtf8(line)) {
-        FConverted.clear();
-        AppendAsUtf8(FConverted, line);
-        line = FConverted;
-    }
-    Write<false>(out, line);
+    Render<false>(out, Utf8(line));
+}
+
+char* TPageText::Write(char* out, std::string_view utf8)
+{
+    TRoomOut room{out};
+    Render<true>(room, utf8);
+    return room.At;
 }
 
 std::string PageEscaped(std::string_view profileText)

@@ -31,13 +31,23 @@ public:
     // Append without markup (and without the codes, unless they are kept).
     void AppendVisible(std::string& out, std::string_view line);
 
+    // The line in UTF-8 as Append reads it: the line itself, or its
+    // Windows-1252 reading, valid until the next call.
+    std::string_view Utf8(std::string_view line);
+    // The most bytes Write makes of UTF-8 text of `size` bytes: a colour code
+    // of two bytes may close one run and open the next (24 bytes).
+    static constexpr std::size_t MostBytes(std::size_t size) { return size * 16 + 8; }
+    // Writes text from Utf8 as Append does, at out, which has room for
+    // MostBytes of it; returns the end. No string is built and copied.
+    char* Write(char* out, std::string_view utf8);
+
     // The style rules of the run classes, one line each (".c1{color:#FF0000}"),
     // with colours made readable on the background.
     const std::string& ColorClassRules() const { return FClassRules; }
 
 private:
-    template <bool Markup>
-    void Write(std::string& out, std::string_view text);
+    template <bool Markup, class TOut>
+    void Render(TOut& out, std::string_view text);
     const std::string& HexRunStart(TColor color);
 
     TColorCodes FCodes;

@@ -149,6 +149,21 @@ TEST(ModernPage, HighlightedLineTakesTheNamesColourWithoutCodesOrPadding)
     EXPECT_EQ(lines[2].Attributes, R"( class="other")");
 }
 
+TEST(ModernPage, LinesLongerThanAPageBlockGiveTheSamePage)
+{
+    const std::string dump = "^1Bi^2ker^7: <hi> &\nnobody \xE9 ^x12AB34x\n";
+    std::string pages[2];
+    for (std::size_t k = 0; k < 2; ++k) {
+        TModernSetup setup;
+        setup.App.FColorCodes = TColorCodes::Colors;
+        setup.AddName("Biker", 0x0000FF, "", "<b>", "</b>");
+        if (k == 1)
+            setup.Engine.SetBlockSize(16); // every element longer than a block
+        pages[k] = setup.PageOf(dump);
+    }
+    EXPECT_EQ(pages[1], pages[0]);
+}
+
 TEST(ModernPage, PlayerStatsFollowTheLinesAndGoIntoTheSummary)
 {
     TModernSetup setup;

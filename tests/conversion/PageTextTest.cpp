@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "conversion/UContrast.h"
 #include "conversion/UConvertClass.h"
@@ -43,6 +44,17 @@ TEST(PageTextTest, ControlCharactersButTabAreLeftOut_AndMarkupIsEscaped)
     // C1 controls, in UTF-8 and as the unassigned bytes of Windows-1252.
     EXPECT_EQ(Shown(TColorCodes::Keep, "a\xC2\x85" "b\xC2\xA0"), "ab\xC2\xA0");
     EXPECT_EQ(Shown(TColorCodes::Keep, "a\x81" "b\xFF"), "ab\xC3\xBF");
+    // Each such byte is found wherever it stands in a long line.
+    const std::string plain(40, 'x');
+    const std::pair<char, std::string_view> changed[] = {
+        {'<', "&lt;"}, {'>', "&gt;"}, {'&', "&amp;"}, {'"', "&quot;"}, {'\x01', ""}, {'\x7F', ""}};
+    for (const auto& [byte, shown] : changed)
+        for (std::size_t at = 0; at < 34; ++at) {
+            std::string line = plain;
+            line[at] = byte;
+            EXPECT_EQ(Shown(TColorCodes::Keep, line), plain.substr(0, at) + std::string(shown) + plain.substr(at + 1))
+                << "byte " << int(byte) << " at " << at;
+        }
 }
 
 TEST(PageTextTest, ColourCodes_KeptRemovedOrShownAsRuns)
