@@ -204,7 +204,8 @@ int RunEngine(THighlightProfile& profile, TTerminalMessageBoxes& boxes, TTermina
         std::fflush(stream);
     });
 
-    engine.SetControls(&progress.TotalBar(), &progress.FileBar(), &listView);
+    // Without a drawn bar the engine need not count a dump's lines first.
+    engine.SetControls(&progress.TotalBar(), progress.Enabled() ? &progress.FileBar() : nullptr, &listView);
     engine.SetOptions(&profile.HTMLOptions(), &profile.AppOptions(), &io, &profile.Names());
     std::string message;
     bool ok = engine.Convert(message);

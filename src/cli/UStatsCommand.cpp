@@ -25,7 +25,7 @@ constexpr std::size_t BlockSize = 1 << 20;
 bool CountDump(const std::string& path, TPlayerStats& stats)
 {
     TDumpLineSource lines(TPageProgress{}, false, BlockSize);
-    if (!lines.Open(path))
+    if (!lines.Open(path, false))
         return false;
     TLineClassifier classifier;
     for (TDumpLine line; lines.Next(line);)

@@ -38,6 +38,8 @@ public:
     TTerminalProgress(const TTerminalProgress&) = delete;
     TTerminalProgress& operator=(const TTerminalProgress&) = delete;
 
+    // False when nothing is drawn: the bars then only keep their figures.
+    bool Enabled() const { return FEnabled; }
     TTerminalProgressBar& TotalBar() { return FTotal; }
     TTerminalProgressBar& FileBar() { return FFile; }
     // Takes the drawn line off the screen so that other output starts on a

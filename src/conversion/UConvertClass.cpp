@@ -500,7 +500,8 @@ bool TConvertClass::WritePage(const std::string& source, const std::string& outp
         TDumpLineSource lines(
             TPageProgress{FFileBar, FProcessMessages, &FRunning, modern ? TModernPage::HeaderItems : HeaderItems},
             FHTMLOptions->FBrokenLines, FBlockSize);
-        if (!lines.Open(source))
+        // The modern page's header gives the number of lines.
+        if (!lines.Open(source, modern))
             return false;
         FDumpRead = true;
         TAtomicFileWriter writer(output, TTargetLink::Replace);

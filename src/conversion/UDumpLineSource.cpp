@@ -1,8 +1,9 @@
-// The dump is read twice: a first pass counts its lines, which the file bar
-// and the pacing of window messages need before the first line is written;
-// the second hands out the lines from a window of a block or two. The first
-// two blocks are read once, into the window; the rest of either pass is read
-// by a thread of its own, a few blocks ahead.
+// The dump is read twice when its lines are counted: a first pass counts
+// them, which the file bar and the pacing of window messages need before the
+// first line is written; the second hands out the lines from a window of a
+// block or two. With nothing to show the count, only the second pass is
+// made. The first two blocks are read once, into the window; the rest of
+// either pass is read by a thread of its own, a few blocks ahead.
 #include "conversion/UDumpLineSource.h"
 
 #include <algorithm>
@@ -32,7 +33,7 @@ TDumpLineSource::TDumpLineSource(TPageProgress progress, bool brokenLines, std::
         FProgress.Running = &AlwaysRunning;
 }
 
-bool TDumpLineSource::Open(const std::string& path)
+bool TDumpLineSource::Open(const std::string& path, bool countLines)
 {
     if (!FFile.Open(path))
         return false;
@@ -41,24 +42,26 @@ bool TDumpLineSource::Open(const std::string& path)
     // The first bytes go straight into the window: a dump that fits in it is
     // read once, and without a thread.
     const std::size_t start = FFile.ReadStart(FWindow.get(), FCapacity);
-    TLineCounter counter;
-    // The text ends at the file's end or at a NUL, whatever follows it.
-    if (counter.Add(std::string_view(FWindow.get(), start)) && start == FCapacity) {
-        FFile.Start(FBlockSize, start);
-        for (std::string_view block; !(block = FFile.Next()).empty() && counter.Add(block);) {
-        }
-        FFile.Stop();
+    // The text ends at the file's end or at a NUL, whatever follows it. The
+    // second pass goes on after the window's bytes up to the text's end as
+    // counted, even when the file grows meanwhile; less when it shrinks.
+    // Uncounted, the one pass goes on to the file's end or the first NUL.
+    std::uint64_t text = TFileBlockReader::NoLimit;
+    if (countLines || FProgress.Bar) {
+        TLineCounter counter;
+        CountLines(start, counter);
+        FLines = counter.Lines();
+        text = counter.TextSize();
+    } else if (const std::size_t before = TextBefore(std::string_view(FWindow.get(), start));
+               before < start || start < FCapacity) {
+        text = before;
     }
     if (FFile.Failed())
         return false;
-    FLines = counter.Lines();
-    // The second pass goes on after the window's bytes, up to the text's end
-    // as counted, even when the file grows meanwhile; less when it shrinks.
-    const std::uint64_t text = counter.TextSize();
     FFinal = text <= start;
     FUsed = static_cast<std::size_t>(std::min<std::uint64_t>(text, start));
     if (!FFinal)
-        FFile.Start(FBlockSize, start, text - start, TextBefore);
+        FFile.Start(FBlockSize, start, text == TFileBlockReader::NoLimit ? text : text - start, TextBefore);
     FReader = TDumpLineReader(std::string_view(FWindow.get(), FUsed), FFinal);
 
     const std::size_t pageLines = FProgress.FirstPosition + FLines;
@@ -72,6 +75,16 @@ bool TDumpLineSource::Open(const std::string& path)
     const std::size_t firstPump = (FProgress.FirstPosition + FPacing - 1) / FPacing * FPacing;
     FUntilPump = firstPump - FProgress.FirstPosition + 1;
     return true;
+}
+
+void TDumpLineSource::CountLines(std::size_t start, TLineCounter& counter)
+{
+    if (counter.Add(std::string_view(FWindow.get(), start)) && start == FCapacity) {
+        FFile.Start(FBlockSize, start);
+        for (std::string_view block; !(block = FFile.Next()).empty() && counter.Add(block);) {
+        }
+        FFile.Stop();
+    }
 }
 
 bool TDumpLineSource::TakeLineAfterRefill(std::string_view& line, std::string_view* keep)

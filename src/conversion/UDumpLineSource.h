@@ -45,11 +45,13 @@ public:
     // blockSize: how much of the dump is read at a time.
     TDumpLineSource(TPageProgress progress, bool brokenLines, std::size_t blockSize);
 
-    // Opens the dump and counts its lines (a first pass over the file); then
-    // sets the file bar to 0 with the page's last position as its maximum.
+    // Opens the dump and, when there is a file bar or countLines asks for it,
+    // counts its lines in a first pass over the file; then sets the file bar
+    // to 0 with the page's last position as its maximum. Without a count the
+    // dump is read once, and messages are let through every 20 lines.
     // False when the dump cannot be read.
-    bool Open(const std::string& path);
-    // The dump's lines, as counted by Open.
+    bool Open(const std::string& path, bool countLines = true);
+    // The dump's lines, as counted by Open; 0 when they were not counted.
     std::size_t Lines() const { return FLines; }
 
     // The next page line; false at the end of the dump, or once the run is
@@ -105,6 +107,8 @@ private:
     bool TakeLineAfterRefill(std::string_view& line, std::string_view* keep);
     // Moves the bytes still needed to the window's front and reads the next block behind them.
     void Refill(std::string_view* keep);
+    // The first pass: the window's first start bytes, then the rest of the file.
+    void CountLines(std::size_t start, TLineCounter& counter);
     void Pump();
     void LowerBarMax();
 

@@ -140,6 +140,33 @@ TEST(PageBlocks, LineSourceNumbersEachPageLineByItsFirstDumpLine)
                                              "5 " + std::string(80, 'y') + "|"}));
 }
 
+// Every page line as "number first|second", read in blocks of blockSize.
+std::vector<std::string> LinesOf(const std::string& path, std::size_t blockSize, bool counted)
+{
+    TDumpLineSource lines(TPageProgress{}, true, blockSize);
+    EXPECT_TRUE(lines.Open(path, counted));
+    std::vector<std::string> got;
+    for (TDumpLine line; lines.Next(line);)
+        got.push_back(std::to_string(line.Number) + " " + std::string(line.First) + "|" + std::string(line.Second));
+    return got;
+}
+
+// Without a count the dump is read once; the lines are the same, and a NUL
+// in the first or a later block ends them as it does after a count.
+TEST(PageBlocks, UncountedLinesAreTheCountedOnes)
+{
+    TempDir dir;
+    for (std::size_t nul : {std::string::npos, std::size_t{10}, std::size_t{100}}) {
+        std::string dump = MixedDump(60);
+        if (nul != std::string::npos)
+            dump[nul] = '\0';
+        const std::string path = dir.Write("dump.txt", dump);
+        const std::vector<std::string> whole = LinesOf(path, dump.size() + 1, true);
+        for (std::size_t blockSize : {1, 7, 64, 65, 333})
+            EXPECT_EQ(LinesOf(path, blockSize, false), whole) << "block size " << blockSize << ", NUL at " << nul;
+    }
+}
+
 // The dump changes on disk while its page is written, at the first pump:
 // long after the first pass counted its lines, long before the second
 // pass reaches the change.
@@ -204,10 +231,15 @@ TEST(PageBlocks, ReadingStopsAtTheFirstNul)
     // The NUL stands past the first blocks, which are read before any is looked at.
     TempDir dir;
     const std::string dump = std::string(300, '\n') + '\0' + std::string(1 << 20, '\n');
-    TDumpLineSource lines(TPageProgress{}, false, 64);
-    ASSERT_TRUE(lines.Open(dir.Write("dump.txt", dump)));
-    EXPECT_EQ(lines.Lines(), 300u);
-    EXPECT_LT(lines.BytesRead(), 64u * 1024) << "the megabyte behind the NUL is not read";
+    const std::string path = dir.Write("dump.txt", dump);
+    for (bool counted : {true, false}) {
+        TDumpLineSource lines(TPageProgress{}, false, 64);
+        ASSERT_TRUE(lines.Open(path, counted));
+        EXPECT_EQ(lines.Lines(), counted ? 300u : 0u);
+        for (TDumpLine line; lines.Next(line);) {
+        }
+        EXPECT_LT(lines.BytesRead(), 64u * 1024) << "the megabyte behind the NUL is not read, counted " << counted;
+    }
 }
 
 } // namespace
