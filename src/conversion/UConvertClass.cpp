@@ -509,7 +509,7 @@ bool TConvertClass::WritePage(const std::string& source, const std::string& outp
         bool complete = false;
         if (modern) {
             TModernPage page(TModernPageInput{FHTMLOptions, FAppOptions, FNames, IgnoreCase(), FImageDir,
-                                              ExtractFileName(source), FileDate(source), lines.BytesRead(),
+                                              ExtractFileName(source), FileDate(source), lines.TextBytes(),
                                               FAppOptions->FWriteIndex});
             complete = page.Write(lines, sink, writer) && FRunning;
         } else {

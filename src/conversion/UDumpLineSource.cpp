@@ -51,7 +51,7 @@ bool TDumpLineSource::Open(const std::string& path, bool countLines)
         TLineCounter counter;
         CountLines(start, counter);
         FLines = counter.Lines();
-        text = counter.TextSize();
+        text = FTextBytes = counter.TextSize();
     } else if (const std::size_t before = TextBefore(std::string_view(FWindow.get(), start));
                before < start || start < FCapacity) {
         text = before;

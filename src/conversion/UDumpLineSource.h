@@ -51,8 +51,10 @@ public:
     // dump is read once, and messages are let through every 20 lines.
     // False when the dump cannot be read.
     bool Open(const std::string& path, bool countLines = true);
-    // The dump's lines, as counted by Open; 0 when they were not counted.
+    // The dump's lines and the bytes of its text (up to a NUL), as counted
+    // by Open; 0 when they were not counted.
     std::size_t Lines() const { return FLines; }
+    std::uint64_t TextBytes() const { return FTextBytes; }
 
     // The next page line; false at the end of the dump, or once the run is
     // stopped (the line at whose pacing point the stop arrived is still
@@ -117,6 +119,7 @@ private:
     std::size_t FBlockSize;
     TFileBlockReader FFile;
     std::size_t FLines = 0;
+    std::uint64_t FTextBytes = 0;
     // The window: the dump's bytes from the line being handed out on, as
     // far as they have been read. Never holds a NUL.
     std::unique_ptr<char[]> FWindow;

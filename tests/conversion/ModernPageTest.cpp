@@ -164,6 +164,23 @@ TEST(ModernPage, LinesLongerThanAPageBlockGiveTheSamePage)
     EXPECT_EQ(pages[1], pages[0]);
 }
 
+// The summary's room grows with the dump's text, never with how much of the
+// file had been read when the page began.
+TEST(ModernPage, PageDoesNotDependOnTheReadingBlocks)
+{
+    std::string dump;
+    while (dump.size() < 400 * 1024)
+        dump += "Biker^7: a line of chat that is long enough\n";
+    dump[300 * 1024] = '\0'; // the text ends here; a dump read whole holds what follows too
+    TModernSetup whole;
+    const std::string expected = whole.PageOf(dump);
+    for (std::size_t blockSize : {1000, 4096, 65536}) {
+        TModernSetup setup;
+        setup.Engine.SetBlockSize(blockSize);
+        EXPECT_EQ(setup.PageOf(dump), expected) << "block size " << blockSize;
+    }
+}
+
 TEST(ModernPage, PlayerStatsFollowTheLinesAndGoIntoTheSummary)
 {
     TModernSetup setup;
