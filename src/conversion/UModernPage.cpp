@@ -290,13 +290,12 @@ void TModernPage::PutLine(const TDumpLine& line, bool mayHighlight)
         return;
     const TMarkup* markup = mayHighlight ? Highlight(text) : nullptr;
     TPageText& shown = markup ? FPlainText : FText;
-    const std::string_view utf8 = shown.Utf8(text);
     const std::string_view number = LineNumber(line.Number);
     const std::string_view kind = LineKindName(facts.Kind);
     constexpr std::string_view Open = R"(<div id="L)", Class = R"(" class=")", Link = R"("><a href="#L)",
                                LinkEnd = R"("></a>)", Close = "</div>\r\n";
     std::size_t most = Open.size() + Class.size() + Link.size() + LinkEnd.size() + Close.size() +
-                       2 * number.size() + kind.size() + TPageText::MostBytes(utf8.size());
+                       2 * number.size() + kind.size() + TPageText::MostBytes(text.size());
     if (markup)
         most += markup->Attributes.size() + markup->Before.size() + markup->After.size();
     // The element goes straight into the sink; one longer than its block is
@@ -317,7 +316,7 @@ void TModernPage::PutLine(const TDumpLine& line, bool mayHighlight)
     out = TPageSink::Append(out, LinkEnd);
     if (markup)
         out = TPageSink::Append(out, markup->Before);
-    out = shown.Write(out, utf8);
+    out = shown.Write(out, text);
     if (markup)
         out = TPageSink::Append(out, markup->After);
     out = TPageSink::Append(out, Close);

@@ -23,14 +23,17 @@ constexpr int NoRun = -1;     // text in the page's own colour
 constexpr int HexRun = 8;     // a "^x" colour
 constexpr int WhiteRun = WhiteCodeIndex;
 
-enum TByteClass : unsigned char { Plain, Escaped, Caret, Control, C1Lead };
+enum TByteClass : unsigned char { Plain, Escaped, Caret, Control, High, C1Lead };
 
-// What each byte of UTF-8 text is to the page writer. 0xC2 may start a C1
-// control character (U+0080 to U+009F), which is left out like the others.
+// What each byte of a line is to the page writer. Bytes from 0x80 are text
+// once the line is known to be UTF-8; 0xC2 may start a C1 control character
+// (U+0080 to U+009F), which is left out like the others.
 constexpr std::array<unsigned char, 256> ByteClasses = [] {
     std::array<unsigned char, 256> t{};
     for (int c = 0; c < 0x20; ++c)
         t[static_cast<std::size_t>(c)] = Control;
+    for (int c = 0x80; c < 0x100; ++c)
+        t[static_cast<std::size_t>(c)] = High;
     t['\t'] = Plain;
     t[0x7F] = Control;
     t['&'] = t['<'] = t['>'] = t['"'] = Escaped;
@@ -41,8 +44,7 @@ constexpr std::array<unsigned char, 256> ByteClasses = [] {
 
 // The first byte at or after `at` that is not plain ASCII text (or the
 // text's size): most of a line is passed over sixteen bytes at a time. Tab
-// and bytes from 0x80 may stop it though they are plain; the caller looks
-// each stop up in ByteClasses.
+// may stop it though it is plain; the caller looks each stop up in ByteClasses.
 std::size_t NextSpecial(std::string_view text, std::size_t at)
 {
 #ifdef VELMORA_PAGE_TEXT_SSE2
@@ -80,6 +82,27 @@ void Put(TRoomOut& out, std::string_view piece)
     out.At += piece.size();
 }
 
+// Where the output stands, and going back there.
+std::size_t Mark(const std::string& out)
+{
+    return out.size();
+}
+
+char* Mark(const TRoomOut& out)
+{
+    return out.At;
+}
+
+void Reset(std::string& out, std::size_t mark)
+{
+    out.resize(mark);
+}
+
+void Reset(TRoomOut& out, char* mark)
+{
+    out.At = mark;
+}
+
 } // namespace
 
 TPageText::TPageText(TColorCodes codes, TColor backColor) : FCodes(codes), FBackColor(backColor)
@@ -100,7 +123,22 @@ const std::string& TPageText::HexRunStart(TColor color)
 }
 
 template <bool Markup, class TOut>
-void TPageText::Render(TOut& out, std::string_view text)
+void TPageText::RenderLine(TOut& out, std::string_view line)
+{
+    // Most lines are ASCII, which is UTF-8: whether the line is, is asked
+    // only at its first byte from 0x80. One that is not is read again as
+    // Windows-1252, from the start.
+    const auto mark = Mark(out);
+    if (Render<Markup>(out, line, false))
+        return;
+    Reset(out, mark);
+    FConverted.clear();
+    AppendAsUtf8(FConverted, line);
+    Render<Markup>(out, FConverted, true);
+}
+
+template <bool Markup, class TOut>
+bool TPageText::Render(TOut& out, std::string_view text, bool utf8)
 {
     int run = NoRun;     // the run that is open in the output
     int pending = NoRun; // the run the next visible text belongs to
@@ -136,6 +174,13 @@ void TPageText::Render(TOut& out, std::string_view text)
         const unsigned char kind = ByteClasses[static_cast<unsigned char>(text[at])];
         if (kind == Plain)
             continue;
+        if (kind >= High) {
+            if (!utf8 && !IsValidUtf8(text))
+                return false;
+            utf8 = true;
+            if (kind == High)
+                continue;
+        }
         visible(text.substr(done, at - done));
         done = at + 1;
         switch (kind) {
@@ -176,33 +221,24 @@ void TPageText::Render(TOut& out, std::string_view text)
         if (run != NoRun)
             Put(out, RunEnd);
     }
-}
-
-std::string_view TPageText::Utf8(std::string_view line)
-{
-    if (IsValidUtf8(line))
-        return line;
-    FConverted.clear();
-    AppendAsUtf8(FConverted, line);
-    return FConverted;
+    return true;
 }
 
 void TPageText::Append(std::string& out, std::string_view line)
 {
-    line = Utf8(line);
     out.reserve(out.size() + line.size() + 32);
-    Render<true>(out, line);
+    RenderLine<true>(out, line);
 }
 
 void TPageText::AppendVisible(std::string& out, std::string_view line)
 {
-    Render<false>(out, Utf8(line));
+    RenderLine<false>(out, line);
 }
 
-char* TPageText::Write(char* out, std::string_view utf8)
+char* TPageText::Write(char* out, std::string_view line)
 {
     TRoomOut room{out};
-    Render<true>(room, utf8);
+    RenderLine<true>(room, line);
     return room.At;
 }
 
