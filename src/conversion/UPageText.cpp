@@ -42,23 +42,37 @@ constexpr std::array<unsigned char, 256> ByteClasses = [] {
     return t;
 }();
 
+#ifdef VELMORA_PAGE_TEXT_SSE2
+// The bytes of the sixteen at `bytes` that may not be plain, as bits: those
+// below 0x20 and from 0x80 (as signed bytes), 0x7F, and & < > " ^. '"' and
+// '&' (0x22, 0x26) differ in one bit, as do '<' and '>' (0x3C, 0x3E), so
+// each pair is one comparison.
+unsigned SpecialBits(const char* bytes)
+{
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
+    const __m128i low = _mm_or_si128(_mm_cmplt_epi8(v, _mm_set1_epi8(0x20)), _mm_cmpeq_epi8(v, _mm_set1_epi8(0x7F)));
+    const __m128i quoteAmp = _mm_cmpeq_epi8(_mm_or_si128(v, _mm_set1_epi8(0x04)), _mm_set1_epi8('&'));
+    const __m128i angles = _mm_cmpeq_epi8(_mm_or_si128(v, _mm_set1_epi8(0x02)), _mm_set1_epi8('>'));
+    const __m128i caret = _mm_cmpeq_epi8(v, _mm_set1_epi8('^'));
+    return static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_or_si128(_mm_or_si128(low, caret), _mm_or_si128(quoteAmp, angles))));
+}
+#endif
+
 // The first byte at or after `at` that is not plain ASCII text (or the
 // text's size): most of a line is passed over sixteen bytes at a time. Tab
 // may stop it though it is plain; the caller looks each stop up in ByteClasses.
 std::size_t NextSpecial(std::string_view text, std::size_t at)
 {
 #ifdef VELMORA_PAGE_TEXT_SSE2
-    const __m128i below = _mm_set1_epi8(0x20); // signed: also every byte from 0x80
-    const __m128i del = _mm_set1_epi8(0x7F), amp = _mm_set1_epi8('&'), lt = _mm_set1_epi8('<'),
-                  gt = _mm_set1_epi8('>'), quote = _mm_set1_epi8('"'), caret = _mm_set1_epi8('^');
-    for (; at + 16 <= text.size(); at += 16) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + at));
-        const __m128i hit = _mm_or_si128(
-            _mm_or_si128(_mm_or_si128(_mm_cmplt_epi8(v, below), _mm_cmpeq_epi8(v, del)),
-                         _mm_or_si128(_mm_cmpeq_epi8(v, amp), _mm_cmpeq_epi8(v, lt))),
-            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, gt), _mm_cmpeq_epi8(v, quote)), _mm_cmpeq_epi8(v, caret)));
-        if (const auto mask = static_cast<unsigned>(_mm_movemask_epi8(hit)); mask != 0)
-            return at + static_cast<std::size_t>(std::countr_zero(mask));
+    const std::size_t size = text.size();
+    for (; at + 16 <= size; at += 16)
+        if (const unsigned bits = SpecialBits(text.data() + at); bits != 0)
+            return at + static_cast<std::size_t>(std::countr_zero(bits));
+    if (at < size && size >= 16) {
+        // The last sixteen bytes, without those already passed.
+        const unsigned bits = SpecialBits(text.data() + size - 16) >> (at - (size - 16));
+        return bits != 0 ? at + static_cast<std::size_t>(std::countr_zero(bits)) : size;
     }
 #endif
     while (at < text.size() && ByteClasses[static_cast<unsigned char>(text[at])] == Plain)
