@@ -286,7 +286,7 @@ const TModernPage::TMarkup* TModernPage::Highlight(std::string_view text)
 
 // Lines come in order, mostly one apart: the last number's digits are
 // counted up rather than formatted anew.
-std::string_view TModernPage::LineNumber(std::size_t number)
+std::string_view TModernPage::CountLineNumber(std::size_t number)
 {
     if (FNumberSize == 0 || number < FNumber || number - FNumber > 4) {
         FNumberSize = static_cast<std::size_t>(

@@ -65,7 +65,17 @@ private:
 
     std::string Header(std::size_t dumpLines);
     void PutLine(const TDumpLine& line, bool mayHighlight);
-    std::string_view LineNumber(std::size_t number);
+    std::string_view LineNumber(std::size_t number)
+    {
+        // Most often the next number, whose last digit is not a 9.
+        if (number == FNumber + 1 && FNumberSize != 0 && FNumberDigits[FNumberSize - 1] != '9') {
+            ++FNumberDigits[FNumberSize - 1];
+            FNumber = number;
+            return {FNumberDigits, FNumberSize};
+        }
+        return CountLineNumber(number);
+    }
+    std::string_view CountLineNumber(std::size_t number);
     bool Keeps(TLineKind kind) const;
     void Count(const TLineFacts& facts, std::uint64_t shownNumber);
     void CountChat(const TLineFacts& facts);
