@@ -94,7 +94,7 @@ private:
     // codes, and by the names as written in the lines.
     struct TTextHash {
         using is_transparent = void;
-        std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+        std::size_t operator()(std::string_view text) const { return NameBytesHash(text); }
     };
     std::unordered_map<std::string, std::size_t> FPlayerIndex;
     std::unordered_map<std::string, std::size_t, TTextHash, std::equal_to<>> FSpellings;
