@@ -526,15 +526,45 @@ TLineFacts TLineClassifier::Classify(std::string_view line)
     return facts;
 }
 
+TLineClassifier::TSpelling* TLineClassifier::SpellingPlace(std::string_view name, TSpelling& spelling)
+{
+    const std::size_t size = name.size();
+    if (size == 0 || size > 16)
+        return nullptr;
+    spelling.Size = size;
+    if (size >= 8) {
+        std::memcpy(&spelling.First, name.data(), 8);
+        std::memcpy(&spelling.Last, name.data() + size - 8, 8);
+    } else if (size >= 4) {
+        std::uint32_t first = 0, last = 0;
+        std::memcpy(&first, name.data(), 4);
+        std::memcpy(&last, name.data() + size - 4, 4);
+        spelling.First = first;
+        spelling.Last = last;
+    } else {
+        for (char c : name)
+            spelling.First = spelling.First << 8 | static_cast<unsigned char>(c);
+    }
+    const std::uint64_t mixed = (spelling.First * 0x9E3779B97F4A7C15u) ^ (spelling.Last * 0xC2B2AE3D27D4EB4Fu) ^ size;
+    return &FSpellings[(mixed >> 32) % SpellingPlaces];
+}
+
 bool TLineClassifier::KnowsPlayer(std::string_view name)
 {
     if (FPlayerCount == 0)
         return false;
+    TSpelling spelling;
+    TSpelling* const place = SpellingPlace(name, spelling);
+    if (place && *place == spelling)
+        return true;
     const std::uint64_t hash = NameHash(name);
     const std::size_t mask = FPlayers.size() - 1;
     for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
-        if (FPlayers[at] == hash)
+        if (FPlayers[at] == hash) {
+            if (place)
+                *place = spelling;
             return true;
+        }
         if (FPlayers[at] == 0)
             return false;
     }
@@ -542,10 +572,18 @@ bool TLineClassifier::KnowsPlayer(std::string_view name)
 
 void TLineClassifier::LearnName(std::string_view name)
 {
-    if (name.empty() || FPlayerCount >= MaxPlayers)
+    if (name.empty())
+        return;
+    TSpelling spelling;
+    TSpelling* const place = SpellingPlace(name, spelling);
+    if (place && *place == spelling)
+        return;
+    if (FPlayerCount >= MaxPlayers)
         return;
     if (FPlayers.empty())
         FPlayers.assign(FirstTableSize, 0);
+    if (place)
+        *place = spelling; // known from here on
     const std::uint64_t hash = NameHash(name);
     std::size_t mask = FPlayers.size() - 1;
     std::size_t at = hash & mask;
