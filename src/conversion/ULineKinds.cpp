@@ -519,7 +519,12 @@ TLineFacts TLineClassifier::Classify(std::string_view line)
     const TLineBytes bytes{spaces, colons};
     // The forms in the order they are tried. A form that does not match
     // leaves the facts empty for the next.
-    if (ServerLine(rest, bytes, facts) || MarkedChat(rest, bytes, facts))
+    // Most lines are no server log line, which the first byte and the
+    // colons show before any call; nor marked chat, which has a colon after
+    // the name or starts with its bracket.
+    const bool mayBeServerLine = ServerFirstBytes[static_cast<unsigned char>(rest[0])] && (colons & ServerColons) != 0;
+    const bool mayBeMarkedChat = (colons & ~std::uint64_t(7)) != 0 || rest[0] == '(' || rest[0] == '[' || rest[0] == '\x19';
+    if ((mayBeServerLine && ServerLine(rest, bytes, facts)) || (mayBeMarkedChat && MarkedChat(rest, bytes, facts)))
         Learn(facts);
     else if (!KnownNameChat(rest, bytes, facts) && PhraseLine(rest, bytes, facts)) // a known speaker needs no learning
         Learn(facts);
@@ -652,8 +657,6 @@ bool TLineClassifier::SplitSpeaker(std::string_view text, TLineBytes bytes, bool
 
 bool TLineClassifier::ServerLine(std::string_view rest, TLineBytes bytes, TLineFacts& facts)
 {
-    if (!ServerFirstBytes[static_cast<unsigned char>(rest[0])] || (bytes.Colons & ServerColons) == 0)
-        return false;
     const TLineRule* rule = nullptr;
     for (std::size_t k = 0; k < std::size(Rules); ++k) {
         const TLineRule& candidate = Rules[k];
