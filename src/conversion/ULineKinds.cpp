@@ -354,6 +354,9 @@ bool Take(std::string_view& text, std::string_view prefix)
 // when it has none.
 std::string_view AfterTimeStamp(std::string_view line)
 {
+    // Most lines start with a letter: no time stamp, nothing to skip.
+    if (const char first = line.empty() ? ' ' : line[0]; first != ' ' && first != '[' && first != '^' && !IsDigit(first))
+        return line;
     std::size_t at = 0;
     auto skipSpaces = [&] {
         while (at < line.size() && line[at] == ' ')
