@@ -521,15 +521,21 @@ TLineFacts TLineClassifier::Classify(std::string_view line)
     const auto [spaces, colons] = ByteBits(rest, ' ', ':');
     const TLineBytes bytes{spaces, colons};
     // The forms in the order they are tried. A form that does not match
-    // leaves the facts empty for the next.
-    // Most lines are no server log line, which the first byte and the
-    // colons show before any call; nor marked chat, which has a colon after
-    // the name or starts with its bracket.
-    const bool mayBeServerLine = ServerFirstBytes[static_cast<unsigned char>(rest[0])] && (colons & ServerColons) != 0;
-    const bool mayBeMarkedChat = (colons & ~std::uint64_t(7)) != 0 || rest[0] == '(' || rest[0] == '[' || rest[0] == '\x19';
+    // leaves the facts empty for the next. The calls are left out for lines
+    // that the first byte, the colons and spaces show to be of no such form:
+    // a server log line starts with a phrase's first byte and has its
+    // colon; marked chat has a colon after the name or starts with its
+    // bracket; Quake Live chat has ": " or starts with "("; an obituary or an
+    // event has a space after the first byte.
+    const char first = rest[0];
+    const bool mayBeServerLine = ServerFirstBytes[static_cast<unsigned char>(first)] && (colons & ServerColons) != 0;
+    const bool mayBeMarkedChat = (colons & ~std::uint64_t(7)) != 0 || first == '(' || first == '[' || first == '\x19';
+    const bool mayBeKnownNameChat = (colons & spaces >> 1) != 0 || first == '(';
+    const bool mayBePhraseLine = (spaces & ~std::uint64_t(1)) != 0;
     if ((mayBeServerLine && ServerLine(rest, bytes, facts)) || (mayBeMarkedChat && MarkedChat(rest, bytes, facts)))
         Learn(facts);
-    else if (!KnownNameChat(rest, bytes, facts) && PhraseLine(rest, bytes, facts)) // a known speaker needs no learning
+    else if (!(mayBeKnownNameChat && KnownNameChat(rest, bytes, facts)) && mayBePhraseLine &&
+             PhraseLine(rest, bytes, facts)) // a known speaker needs no learning
         Learn(facts);
     return facts;
 }
