@@ -44,34 +44,36 @@ constexpr std::array<unsigned char, 256> ByteClasses = [] {
 
 #ifdef VELMORA_PAGE_TEXT_SSE2
 // The bytes of the sixteen at `bytes` that may not be plain, as bits: those
-// below 0x20 and from 0x80 (as signed bytes), 0x7F, and & < > " ^. '"' and
-// '&' (0x22, 0x26) differ in one bit, as do '<' and '>' (0x3C, 0x3E), so
-// each pair is one comparison.
-unsigned SpecialBits(const char* bytes)
+// below 0x20 and from 0x80 (as signed bytes), 0x7F, & < > " and, with
+// `carets`, ^. '"' and '&' (0x22, 0x26) differ in one bit, as do '<' and '>'
+// (0x3C, 0x3E), so each pair is one comparison.
+unsigned SpecialBits(const char* bytes, bool carets)
 {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
     const __m128i low = _mm_or_si128(_mm_cmplt_epi8(v, _mm_set1_epi8(0x20)), _mm_cmpeq_epi8(v, _mm_set1_epi8(0x7F)));
     const __m128i quoteAmp = _mm_cmpeq_epi8(_mm_or_si128(v, _mm_set1_epi8(0x04)), _mm_set1_epi8('&'));
     const __m128i angles = _mm_cmpeq_epi8(_mm_or_si128(v, _mm_set1_epi8(0x02)), _mm_set1_epi8('>'));
-    const __m128i caret = _mm_cmpeq_epi8(v, _mm_set1_epi8('^'));
-    return static_cast<unsigned>(
-        _mm_movemask_epi8(_mm_or_si128(_mm_or_si128(low, caret), _mm_or_si128(quoteAmp, angles))));
+    __m128i hit = _mm_or_si128(low, _mm_or_si128(quoteAmp, angles));
+    if (carets)
+        hit = _mm_or_si128(hit, _mm_cmpeq_epi8(v, _mm_set1_epi8('^')));
+    return static_cast<unsigned>(_mm_movemask_epi8(hit));
 }
 #endif
 
 // The first byte at or after `at` that is not plain ASCII text (or the
-// text's size): most of a line is passed over sixteen bytes at a time. Tab
-// may stop it though it is plain; the caller looks each stop up in ByteClasses.
-std::size_t NextSpecial(std::string_view text, std::size_t at)
+// text's size): most of a line is passed over sixteen bytes at a time. Tab,
+// and '^' without `carets` (colour codes kept as text), may stop it though
+// they are plain then; the caller looks each stop up in ByteClasses.
+std::size_t NextSpecial(std::string_view text, std::size_t at, bool carets)
 {
 #ifdef VELMORA_PAGE_TEXT_SSE2
     const std::size_t size = text.size();
     for (; at + 16 <= size; at += 16)
-        if (const unsigned bits = SpecialBits(text.data() + at); bits != 0)
+        if (const unsigned bits = SpecialBits(text.data() + at, carets); bits != 0)
             return at + static_cast<std::size_t>(std::countr_zero(bits));
     if (at < size && size >= 16) {
         // The last sixteen bytes, without those already passed.
-        const unsigned bits = SpecialBits(text.data() + size - 16) >> (at - (size - 16));
+        const unsigned bits = SpecialBits(text.data() + size - 16, carets) >> (at - (size - 16));
         return bits != 0 ? at + static_cast<std::size_t>(std::countr_zero(bits)) : size;
     }
 #endif
@@ -184,7 +186,7 @@ bool TPageText::Render(TOut& out, std::string_view text, bool utf8)
     };
     const bool codesAreText = FCodes == TColorCodes::Keep;
     std::size_t done = 0;
-    for (std::size_t at = 0; (at = NextSpecial(text, at)) < text.size(); ++at) {
+    for (std::size_t at = 0; (at = NextSpecial(text, at, !codesAreText)) < text.size(); ++at) {
         const unsigned char kind = ByteClasses[static_cast<unsigned char>(text[at])];
         if (kind == Plain)
             continue;
