@@ -673,7 +673,8 @@ bool TLineClassifier::ServerLine(std::string_view rest, TLineBytes bytes, TLineF
             continue;
         if (candidate.Form > F::ServerBroadcast)
             return false;
-        if ((bytes.Colons >> PhraseColons[k] & 1) != 0 && rest.starts_with(candidate.Phrase)) {
+        if ((bytes.Colons >> PhraseColons[k] & 1) != 0 && rest[0] == candidate.Phrase[0] &&
+            rest.starts_with(candidate.Phrase)) {
             rule = &candidate;
             break;
         }
