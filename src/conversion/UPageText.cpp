@@ -64,7 +64,7 @@ unsigned SpecialBits(const char* bytes, bool carets)
 // text's size): most of a line is passed over sixteen bytes at a time. Tab,
 // and '^' without `carets` (colour codes kept as text), may stop it though
 // they are plain then; the caller looks each stop up in ByteClasses.
-std::size_t NextSpecial(std::string_view text, std::size_t at, bool carets)
+std::size_t NextSpecial(std::string_view text, std::size_t at, [[maybe_unused]] bool carets)
 {
 #ifdef VELMORA_PAGE_TEXT_SSE2
     const std::size_t size = text.size();
