@@ -272,8 +272,6 @@ void TModernPage::CountChat(const TLineFacts& facts)
 
 const TModernPage::TMarkup* TModernPage::Highlight(std::string_view text)
 {
-    if (FMarkups.empty())
-        return nullptr;
     // Names are looked for in the text the reader sees: without codes, unless they are shown.
     if (FInput.App->FColorCodes != TColorCodes::Keep && text.find('^') != std::string_view::npos) {
         FName.clear();
@@ -320,7 +318,7 @@ void TModernPage::PutLine(const TDumpLine& line, bool mayHighlight)
     Count(facts, kept ? line.Number : 0);
     if (!kept)
         return;
-    const TMarkup* markup = mayHighlight ? Highlight(text) : nullptr;
+    const TMarkup* markup = mayHighlight && !FMarkups.empty() ? Highlight(text) : nullptr;
     TPageText& shown = markup ? FPlainText : FText;
     const std::string_view number = LineNumber(line.Number);
     const TShortPiece& kind = ClassPieces()[static_cast<std::size_t>(facts.Kind)];

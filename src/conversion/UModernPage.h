@@ -79,6 +79,7 @@ private:
     bool Keeps(TLineKind kind) const;
     void Count(const TLineFacts& facts, std::uint64_t shownNumber);
     void CountChat(const TLineFacts& facts);
+    // The look of the first listed name in the line, null for none; with names listed only.
     const TMarkup* Highlight(std::string_view text);
     static TMarkup MarkupOf(const THighLightInfo& info, const TModernPageInput& input, TColor back);
 
