@@ -249,14 +249,22 @@ const TPhraseIndex& PhraseIndex()
     return index;
 }
 
-// The bytes that start a server log line's phrase, to pass over every other line at once.
-constexpr std::array<bool, 256> ServerFirstBytes = [] {
-    std::array<bool, 256> first{};
-    for (const TLineRule& rule : Rules)
-        if (rule.Form >= F::ServerSay && rule.Form <= F::ServerBroadcast)
-            first[static_cast<unsigned char>(rule.Phrase[0])] = true;
-    return first;
+// The server log phrases by their first byte, as bits of their places in
+// Rules: every other line is passed over at once, and a line is compared
+// only with the phrases that start as it does.
+constexpr std::array<std::uint16_t, 256> ServerRulesByFirstByte = [] {
+    std::array<std::uint16_t, 256> rules{};
+    for (std::size_t k = 0; k < std::size(Rules); ++k)
+        if (Rules[k].Form >= F::ServerSay && Rules[k].Form <= F::ServerBroadcast)
+            rules[static_cast<unsigned char>(Rules[k].Phrase[0])] |= static_cast<std::uint16_t>(1u << k);
+    return rules;
 }();
+static_assert([] {
+    for (std::size_t k = 16; k < std::size(Rules); ++k)
+        if (Rules[k].Form >= F::ServerSay && Rules[k].Form <= F::ServerBroadcast)
+            return false;
+    return true;
+}());
 
 // Where the colon of each rule's phrase stands (for the server log phrases,
 // which all have one within the first bytes): a line without a colon at that
@@ -528,7 +536,8 @@ TLineFacts TLineClassifier::Classify(std::string_view line)
     // bracket; Quake Live chat has ": " or starts with "("; an obituary or an
     // event has a space after the first byte.
     const char first = rest[0];
-    const bool mayBeServerLine = ServerFirstBytes[static_cast<unsigned char>(first)] && (colons & ServerColons) != 0;
+    const bool mayBeServerLine =
+        ServerRulesByFirstByte[static_cast<unsigned char>(first)] != 0 && (colons & ServerColons) != 0;
     const bool mayBeMarkedChat = (colons & ~std::uint64_t(7)) != 0 || first == '(' || first == '[' || first == '\x19';
     const bool mayBeKnownNameChat = (colons & spaces >> 1) != 0 || first == '(';
     const bool mayBePhraseLine = (spaces & ~std::uint64_t(1)) != 0;
@@ -666,19 +675,16 @@ bool TLineClassifier::SplitSpeaker(std::string_view text, TLineBytes bytes, bool
 
 bool TLineClassifier::ServerLine(std::string_view rest, TLineBytes bytes, TLineFacts& facts)
 {
+    // The phrases in the order of the table, the first that matches taken.
     const TLineRule* rule = nullptr;
-    for (std::size_t k = 0; k < std::size(Rules); ++k) {
-        const TLineRule& candidate = Rules[k];
-        if (candidate.Form < F::ServerSay)
-            continue;
-        if (candidate.Form > F::ServerBroadcast)
-            return false;
-        if ((bytes.Colons >> PhraseColons[k] & 1) != 0 && rest[0] == candidate.Phrase[0] &&
-            rest.starts_with(candidate.Phrase)) {
-            rule = &candidate;
-            break;
-        }
+    for (unsigned rules = ServerRulesByFirstByte[static_cast<unsigned char>(rest[0])]; rules != 0 && !rule;
+         rules &= rules - 1) {
+        const auto k = static_cast<std::size_t>(std::countr_zero(rules));
+        if ((bytes.Colons >> PhraseColons[k] & 1) != 0 && rest.starts_with(Rules[k].Phrase))
+            rule = &Rules[k];
     }
+    if (!rule)
+        return false;
     rest.remove_prefix(rule->Phrase.size());
     bytes.Spaces >>= rule->Phrase.size();
     bytes.Colons >>= rule->Phrase.size();
