@@ -27,6 +27,16 @@ bool EndsLine(std::string_view text, std::size_t at, bool crBefore)
     return c == '\r' || (c == '\n' && !(at == 0 ? crBefore : text[at - 1] == '\r'));
 }
 
+// One bit per byte of the word that equals c, in memory order (little-endian
+// loads); no false positives, unlike the quick "has a zero byte" test.
+std::uint64_t Equal8(std::uint64_t word, unsigned char c)
+{
+    constexpr std::uint64_t Low7 = 0x7F7F7F7F7F7F7F7Fu;
+    const std::uint64_t x = word ^ (0x0101010101010101u * c);
+    const std::uint64_t zero = ~(((x & Low7) + Low7) | x | Low7); // 0x80 in every zero byte
+    return ((zero >> 7) * 0x0102040810204080u) >> 56;
+}
+
 #ifdef VELMORA_DUMP_SSE2
 // One bit per byte of the 16 that equals c.
 std::uint64_t Equal16(__m128i bytes, __m128i c)
@@ -73,16 +83,6 @@ std::size_t CountEnds(std::string_view text, std::size_t& from)
     return ends;
 }
 #else
-// One bit per byte of the word that equals c, in memory order (little-endian
-// loads); no false positives, unlike the quick "has a zero byte" test.
-std::uint64_t Equal8(std::uint64_t word, unsigned char c)
-{
-    constexpr std::uint64_t Low7 = 0x7F7F7F7F7F7F7F7Fu;
-    const std::uint64_t x = word ^ (0x0101010101010101u * c);
-    const std::uint64_t zero = ~(((x & Low7) + Low7) | x | Low7); // 0x80 in every zero byte
-    return ((zero >> 7) * 0x0102040810204080u) >> 56;
-}
-
 std::uint64_t LineEndsOf(const char* block)
 {
     std::uint64_t ends = 0;
@@ -189,6 +189,22 @@ std::array<std::uint64_t, 2> ByteBits(std::string_view text, char a, char b)
         return bits;
     }
 #endif
+    if (std::endian::native == std::endian::little && size >= 8) {
+        // Eight bytes at a time; a last piece overlaps the one before, whose
+        // bits it sets again.
+        auto piece = [&](std::size_t at) {
+            std::uint64_t word;
+            std::memcpy(&word, text.data() + at, 8);
+            bits[0] |= Equal8(word, static_cast<unsigned char>(a)) << at;
+            bits[1] |= Equal8(word, static_cast<unsigned char>(b)) << at;
+        };
+        std::size_t at = 0;
+        for (; at + 8 <= size; at += 8)
+            piece(at);
+        if (at < size)
+            piece(size - 8);
+        return bits;
+    }
     for (std::size_t at = 0; at < size; ++at) {
         bits[0] |= std::uint64_t(text[at] == a) << at;
         bits[1] |= std::uint64_t(text[at] == b) << at;

@@ -249,14 +249,22 @@ const TPhraseIndex& PhraseIndex()
     return index;
 }
 
-// The bytes that start a server log line's phrase, to pass over every other line at once.
-constexpr std::array<bool, 256> ServerFirstBytes = [] {
-    std::array<bool, 256> first{};
-    for (const TLineRule& rule : Rules)
-        if (rule.Form >= F::ServerSay && rule.Form <= F::ServerBroadcast)
-            first[static_cast<unsigned char>(rule.Phrase[0])] = true;
-    return first;
+// The server log phrases by their first byte, as bits of their places in
+// Rules: every other line is passed over at once, and a line is compared
+// only with the phrases that start as it does.
+constexpr std::array<std::uint16_t, 256> ServerRulesByFirstByte = [] {
+    std::array<std::uint16_t, 256> rules{};
+    for (std::size_t k = 0; k < std::size(Rules); ++k)
+        if (Rules[k].Form >= F::ServerSay && Rules[k].Form <= F::ServerBroadcast)
+            rules[static_cast<unsigned char>(Rules[k].Phrase[0])] |= static_cast<std::uint16_t>(1u << k);
+    return rules;
 }();
+static_assert([] {
+    for (std::size_t k = 16; k < std::size(Rules); ++k)
+        if (Rules[k].Form >= F::ServerSay && Rules[k].Form <= F::ServerBroadcast)
+            return false;
+    return true;
+}());
 
 // Where the colon of each rule's phrase stands (for the server log phrases,
 // which all have one within the first bytes): a line without a colon at that
@@ -354,6 +362,9 @@ bool Take(std::string_view& text, std::string_view prefix)
 // when it has none.
 std::string_view AfterTimeStamp(std::string_view line)
 {
+    // Most lines start with a letter: no time stamp, nothing to skip.
+    if (const char first = line.empty() ? ' ' : line[0]; first != ' ' && first != '[' && first != '^' && !IsDigit(first))
+        return line;
     std::size_t at = 0;
     auto skipSpaces = [&] {
         while (at < line.size() && line[at] == ' ')
@@ -518,23 +529,65 @@ TLineFacts TLineClassifier::Classify(std::string_view line)
     const auto [spaces, colons] = ByteBits(rest, ' ', ':');
     const TLineBytes bytes{spaces, colons};
     // The forms in the order they are tried. A form that does not match
-    // leaves the facts empty for the next.
-    if (ServerLine(rest, bytes, facts) || MarkedChat(rest, bytes, facts))
+    // leaves the facts empty for the next. The calls are left out for lines
+    // that the first byte, the colons and spaces show to be of no such form:
+    // a server log line starts with a phrase's first byte and has its
+    // colon; marked chat has a colon after the name or starts with its
+    // bracket; Quake Live chat has ": " or starts with "("; an obituary or an
+    // event has a space after the first byte.
+    const char first = rest[0];
+    const bool mayBeServerLine =
+        ServerRulesByFirstByte[static_cast<unsigned char>(first)] != 0 && (colons & ServerColons) != 0;
+    const bool mayBeMarkedChat = (colons & ~std::uint64_t(7)) != 0 || first == '(' || first == '[' || first == '\x19';
+    const bool mayBeKnownNameChat = (colons & spaces >> 1) != 0 || first == '(';
+    const bool mayBePhraseLine = (spaces & ~std::uint64_t(1)) != 0;
+    if ((mayBeServerLine && ServerLine(rest, bytes, facts)) || (mayBeMarkedChat && MarkedChat(rest, bytes, facts)))
         Learn(facts);
-    else if (!KnownNameChat(rest, bytes, facts) && PhraseLine(rest, bytes, facts)) // a known speaker needs no learning
+    else if (!(mayBeKnownNameChat && KnownNameChat(rest, bytes, facts)) && mayBePhraseLine &&
+             PhraseLine(rest, bytes, facts)) // a known speaker needs no learning
         Learn(facts);
     return facts;
+}
+
+TLineClassifier::TSpelling* TLineClassifier::SpellingPlace(std::string_view name, TSpelling& spelling)
+{
+    const std::size_t size = name.size();
+    if (size == 0 || size > 16)
+        return nullptr;
+    spelling.Size = size;
+    if (size >= 8) {
+        std::memcpy(&spelling.First, name.data(), 8);
+        std::memcpy(&spelling.Last, name.data() + size - 8, 8);
+    } else if (size >= 4) {
+        std::uint32_t first = 0, last = 0;
+        std::memcpy(&first, name.data(), 4);
+        std::memcpy(&last, name.data() + size - 4, 4);
+        spelling.First = first;
+        spelling.Last = last;
+    } else {
+        for (char c : name)
+            spelling.First = spelling.First << 8 | static_cast<unsigned char>(c);
+    }
+    const std::uint64_t mixed = (spelling.First * 0x9E3779B97F4A7C15u) ^ (spelling.Last * 0xC2B2AE3D27D4EB4Fu) ^ size;
+    return &FSpellings[(mixed >> 32) % SpellingPlaces];
 }
 
 bool TLineClassifier::KnowsPlayer(std::string_view name)
 {
     if (FPlayerCount == 0)
         return false;
+    TSpelling spelling;
+    TSpelling* const place = SpellingPlace(name, spelling);
+    if (place && *place == spelling)
+        return true;
     const std::uint64_t hash = NameHash(name);
     const std::size_t mask = FPlayers.size() - 1;
     for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
-        if (FPlayers[at] == hash)
+        if (FPlayers[at] == hash) {
+            if (place)
+                *place = spelling;
             return true;
+        }
         if (FPlayers[at] == 0)
             return false;
     }
@@ -542,10 +595,18 @@ bool TLineClassifier::KnowsPlayer(std::string_view name)
 
 void TLineClassifier::LearnName(std::string_view name)
 {
-    if (name.empty() || FPlayerCount >= MaxPlayers)
+    if (name.empty())
+        return;
+    TSpelling spelling;
+    TSpelling* const place = SpellingPlace(name, spelling);
+    if (place && *place == spelling)
+        return;
+    if (FPlayerCount >= MaxPlayers)
         return;
     if (FPlayers.empty())
         FPlayers.assign(FirstTableSize, 0);
+    if (place)
+        *place = spelling; // known from here on
     const std::uint64_t hash = NameHash(name);
     std::size_t mask = FPlayers.size() - 1;
     std::size_t at = hash & mask;
@@ -614,20 +675,16 @@ bool TLineClassifier::SplitSpeaker(std::string_view text, TLineBytes bytes, bool
 
 bool TLineClassifier::ServerLine(std::string_view rest, TLineBytes bytes, TLineFacts& facts)
 {
-    if (!ServerFirstBytes[static_cast<unsigned char>(rest[0])] || (bytes.Colons & ServerColons) == 0)
-        return false;
+    // The phrases in the order of the table, the first that matches taken.
     const TLineRule* rule = nullptr;
-    for (std::size_t k = 0; k < std::size(Rules); ++k) {
-        const TLineRule& candidate = Rules[k];
-        if (candidate.Form < F::ServerSay)
-            continue;
-        if (candidate.Form > F::ServerBroadcast)
-            return false;
-        if ((bytes.Colons >> PhraseColons[k] & 1) != 0 && rest.starts_with(candidate.Phrase)) {
-            rule = &candidate;
-            break;
-        }
+    for (unsigned rules = ServerRulesByFirstByte[static_cast<unsigned char>(rest[0])]; rules != 0 && !rule;
+         rules &= rules - 1) {
+        const auto k = static_cast<std::size_t>(std::countr_zero(rules));
+        if ((bytes.Colons >> PhraseColons[k] & 1) != 0 && rest.starts_with(Rules[k].Phrase))
+            rule = &Rules[k];
     }
+    if (!rule)
+        return false;
     rest.remove_prefix(rule->Phrase.size());
     bytes.Spaces >>= rule->Phrase.size();
     bytes.Colons >>= rule->Phrase.size();

@@ -4,6 +4,7 @@
 // in ULineKinds.cpp, each with an example line.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -112,6 +113,20 @@ private:
     // would count as one, which at worst sorts a chat line wrongly.
     std::vector<std::uint64_t> FPlayers;
     std::size_t FPlayerCount = 0;
+
+    // Names as written (codes and all) of players seen, up to 16 bytes, held
+    // whole in two words that may overlap: most lines name a player seen
+    // shortly before, whose name is then found here without hashing it.
+    struct TSpelling {
+        std::uint64_t First = 0;
+        std::uint64_t Last = 0;
+        std::size_t Size = 0; // 0: no name
+        bool operator==(const TSpelling&) const = default;
+    };
+    static constexpr std::size_t SpellingPlaces = 256;
+    // The place of the name's spelling (null for a longer or empty name), and the spelling.
+    TSpelling* SpellingPlace(std::string_view name, TSpelling& spelling);
+    std::array<TSpelling, SpellingPlaces> FSpellings{};
 };
 
 // The name without colour codes (including "^x" and six hexadecimal digits)

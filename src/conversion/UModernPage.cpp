@@ -1,7 +1,9 @@
 #include "conversion/UModernPage.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
+#include <cstring>
 
 #include "conversion/UContrast.h"
 #include "conversion/UConvertClass.h"
@@ -78,6 +80,36 @@ std::string StyleBlock(const THTMLOptions& html, const std::string& backImage, c
            ".hl{color:var(--hl);box-shadow:inset .3em 0 var(--bar);"
            "background:color-mix(in srgb,var(--bar) 14%,transparent)}\n" +
            colorClasses + "</style>\r\n";
+}
+
+// Pieces of a line's element of at most sixteen bytes, copied as one
+// sixteen-byte store into room that has that much: what lands past the piece
+// is written over by the rest of the element.
+constexpr std::size_t ShortPiece = 16;
+struct TShortPiece {
+    char Bytes[ShortPiece] = {};
+    std::size_t Size = 0;
+};
+
+char* AppendShort(char* out, const char* bytes, std::size_t size)
+{
+    std::memcpy(out, bytes, ShortPiece);
+    return out + size;
+}
+
+// The end of a line's id and its class, for each line kind: "\" class=\"chat".
+const std::array<TShortPiece, 6>& ClassPieces()
+{
+    static const std::array<TShortPiece, 6> pieces = [] {
+        std::array<TShortPiece, 6> made{};
+        for (std::size_t k = 0; k < made.size(); ++k) {
+            const std::string piece = "\" class=\"" + std::string(LineKindName(static_cast<TLineKind>(k)));
+            std::memcpy(made[k].Bytes, piece.data(), piece.size());
+            made[k].Size = piece.size();
+        }
+        return made;
+    }();
+    return pieces;
 }
 
 // "2026-12-08T07:05:09" as the header shows it: "2026-12-08 07:05".
@@ -240,8 +272,6 @@ void TModernPage::CountChat(const TLineFacts& facts)
 
 const TModernPage::TMarkup* TModernPage::Highlight(std::string_view text)
 {
-    if (FMarkups.empty())
-        return nullptr;
     // Names are looked for in the text the reader sees: without codes, unless they are shown.
     if (FInput.App->FColorCodes != TColorCodes::Keep && text.find('^') != std::string_view::npos) {
         FName.clear();
@@ -254,7 +284,7 @@ const TModernPage::TMarkup* TModernPage::Highlight(std::string_view text)
 
 // Lines come in order, mostly one apart: the last number's digits are
 // counted up rather than formatted anew.
-std::string_view TModernPage::LineNumber(std::size_t number)
+std::string_view TModernPage::CountLineNumber(std::size_t number)
 {
     if (FNumberSize == 0 || number < FNumber || number - FNumber > 4) {
         FNumberSize = static_cast<std::size_t>(
@@ -288,15 +318,17 @@ void TModernPage::PutLine(const TDumpLine& line, bool mayHighlight)
     Count(facts, kept ? line.Number : 0);
     if (!kept)
         return;
-    const TMarkup* markup = mayHighlight ? Highlight(text) : nullptr;
+    const TMarkup* markup = mayHighlight && !FMarkups.empty() ? Highlight(text) : nullptr;
     TPageText& shown = markup ? FPlainText : FText;
-    const std::string_view utf8 = shown.Utf8(text);
     const std::string_view number = LineNumber(line.Number);
-    const std::string_view kind = LineKindName(facts.Kind);
-    constexpr std::string_view Open = R"(<div id="L)", Class = R"(" class=")", Link = R"("><a href="#L)",
-                               LinkEnd = R"("></a>)", Close = "</div>\r\n";
-    std::size_t most = Open.size() + Class.size() + Link.size() + LinkEnd.size() + Close.size() +
-                       2 * number.size() + kind.size() + TPageText::MostBytes(utf8.size());
+    const TShortPiece& kind = ClassPieces()[static_cast<std::size_t>(facts.Kind)];
+    constexpr std::string_view Open = R"(<div id="L)", Link = R"("><a href="#L)", LinkEnd = R"("></a>)",
+                               Close = "</div>\r\n";
+    // The pieces written as sixteen bytes have room for them: the text's
+    // room is sixteen bytes a byte and eight more, and the close follows.
+    static_assert(Close.size() + TPageText::MostBytes(0) >= ShortPiece);
+    std::size_t most = Open.size() + Link.size() + LinkEnd.size() + Close.size() + 2 * number.size() + kind.Size +
+                       TPageText::MostBytes(text.size());
     if (markup)
         most += markup->Attributes.size() + markup->Before.size() + markup->After.size();
     // The element goes straight into the sink; one longer than its block is
@@ -306,18 +338,22 @@ void TModernPage::PutLine(const TDumpLine& line, bool mayHighlight)
         FOut.resize(most);
     char* out = start ? start : FOut.data();
     const char* const begin = out;
+    static_assert(sizeof FNumberDigits >= ShortPiece); // which the number's digits are read from
+    const bool shortNumber = number.size() <= ShortPiece;
+    auto appendNumber = [&] {
+        out = shortNumber ? AppendShort(out, number.data(), number.size()) : TPageSink::Append(out, number);
+    };
     out = TPageSink::Append(out, Open);
-    out = TPageSink::Append(out, number);
-    out = TPageSink::Append(out, Class);
-    out = TPageSink::Append(out, kind);
+    appendNumber();
+    out = AppendShort(out, kind.Bytes, kind.Size);
     if (markup)
         out = TPageSink::Append(out, markup->Attributes);
     out = TPageSink::Append(out, Link);
-    out = TPageSink::Append(out, number);
+    appendNumber();
     out = TPageSink::Append(out, LinkEnd);
     if (markup)
         out = TPageSink::Append(out, markup->Before);
-    out = shown.Write(out, utf8);
+    out = shown.Write(out, text);
     if (markup)
         out = TPageSink::Append(out, markup->After);
     out = TPageSink::Append(out, Close);

@@ -65,10 +65,21 @@ private:
 
     std::string Header(std::size_t dumpLines);
     void PutLine(const TDumpLine& line, bool mayHighlight);
-    std::string_view LineNumber(std::size_t number);
+    std::string_view LineNumber(std::size_t number)
+    {
+        // Most often the next number, whose last digit is not a 9.
+        if (number == FNumber + 1 && FNumberSize != 0 && FNumberDigits[FNumberSize - 1] != '9') {
+            ++FNumberDigits[FNumberSize - 1];
+            FNumber = number;
+            return {FNumberDigits, FNumberSize};
+        }
+        return CountLineNumber(number);
+    }
+    std::string_view CountLineNumber(std::size_t number);
     bool Keeps(TLineKind kind) const;
     void Count(const TLineFacts& facts, std::uint64_t shownNumber);
     void CountChat(const TLineFacts& facts);
+    // The look of the first listed name in the line, null for none; with names listed only.
     const TMarkup* Highlight(std::string_view text);
     static TMarkup MarkupOf(const THighLightInfo& info, const TModernPageInput& input, TColor back);
 
@@ -84,7 +95,7 @@ private:
     // codes, and by the names as written in the lines.
     struct TTextHash {
         using is_transparent = void;
-        std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+        std::size_t operator()(std::string_view text) const { return NameBytesHash(text); }
     };
     std::unordered_map<std::string, std::size_t> FPlayerIndex;
     std::unordered_map<std::string, std::size_t, TTextHash, std::equal_to<>> FSpellings;

@@ -23,14 +23,17 @@ constexpr int NoRun = -1;     // text in the page's own colour
 constexpr int HexRun = 8;     // a "^x" colour
 constexpr int WhiteRun = WhiteCodeIndex;
 
-enum TByteClass : unsigned char { Plain, Escaped, Caret, Control, C1Lead };
+enum TByteClass : unsigned char { Plain, Escaped, Caret, Control, High, C1Lead };
 
-// What each byte of UTF-8 text is to the page writer. 0xC2 may start a C1
-// control character (U+0080 to U+009F), which is left out like the others.
+// What each byte of a line is to the page writer. Bytes from 0x80 are text
+// once the line is known to be UTF-8; 0xC2 may start a C1 control character
+// (U+0080 to U+009F), which is left out like the others.
 constexpr std::array<unsigned char, 256> ByteClasses = [] {
     std::array<unsigned char, 256> t{};
     for (int c = 0; c < 0x20; ++c)
         t[static_cast<std::size_t>(c)] = Control;
+    for (int c = 0x80; c < 0x100; ++c)
+        t[static_cast<std::size_t>(c)] = High;
     t['\t'] = Plain;
     t[0x7F] = Control;
     t['&'] = t['<'] = t['>'] = t['"'] = Escaped;
@@ -39,24 +42,39 @@ constexpr std::array<unsigned char, 256> ByteClasses = [] {
     return t;
 }();
 
+#ifdef VELMORA_PAGE_TEXT_SSE2
+// The bytes of the sixteen at `bytes` that may not be plain, as bits: those
+// below 0x20 and from 0x80 (as signed bytes), 0x7F, & < > " and, with
+// `carets`, ^. '"' and '&' (0x22, 0x26) differ in one bit, as do '<' and '>'
+// (0x3C, 0x3E), so each pair is one comparison.
+unsigned SpecialBits(const char* bytes, bool carets)
+{
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
+    const __m128i low = _mm_or_si128(_mm_cmplt_epi8(v, _mm_set1_epi8(0x20)), _mm_cmpeq_epi8(v, _mm_set1_epi8(0x7F)));
+    const __m128i quoteAmp = _mm_cmpeq_epi8(_mm_or_si128(v, _mm_set1_epi8(0x04)), _mm_set1_epi8('&'));
+    const __m128i angles = _mm_cmpeq_epi8(_mm_or_si128(v, _mm_set1_epi8(0x02)), _mm_set1_epi8('>'));
+    __m128i hit = _mm_or_si128(low, _mm_or_si128(quoteAmp, angles));
+    if (carets)
+        hit = _mm_or_si128(hit, _mm_cmpeq_epi8(v, _mm_set1_epi8('^')));
+    return static_cast<unsigned>(_mm_movemask_epi8(hit));
+}
+#endif
+
 // The first byte at or after `at` that is not plain ASCII text (or the
-// text's size): most of a line is passed over sixteen bytes at a time. Tab
-// and bytes from 0x80 may stop it though they are plain; the caller looks
-// each stop up in ByteClasses.
-std::size_t NextSpecial(std::string_view text, std::size_t at)
+// text's size): most of a line is passed over sixteen bytes at a time. Tab,
+// and '^' without `carets` (colour codes kept as text), may stop it though
+// they are plain then; the caller looks each stop up in ByteClasses.
+std::size_t NextSpecial(std::string_view text, std::size_t at, [[maybe_unused]] bool carets)
 {
 #ifdef VELMORA_PAGE_TEXT_SSE2
-    const __m128i below = _mm_set1_epi8(0x20); // signed: also every byte from 0x80
-    const __m128i del = _mm_set1_epi8(0x7F), amp = _mm_set1_epi8('&'), lt = _mm_set1_epi8('<'),
-                  gt = _mm_set1_epi8('>'), quote = _mm_set1_epi8('"'), caret = _mm_set1_epi8('^');
-    for (; at + 16 <= text.size(); at += 16) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + at));
-        const __m128i hit = _mm_or_si128(
-            _mm_or_si128(_mm_or_si128(_mm_cmplt_epi8(v, below), _mm_cmpeq_epi8(v, del)),
-                         _mm_or_si128(_mm_cmpeq_epi8(v, amp), _mm_cmpeq_epi8(v, lt))),
-            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, gt), _mm_cmpeq_epi8(v, quote)), _mm_cmpeq_epi8(v, caret)));
-        if (const auto mask = static_cast<unsigned>(_mm_movemask_epi8(hit)); mask != 0)
-            return at + static_cast<std::size_t>(std::countr_zero(mask));
+    const std::size_t size = text.size();
+    for (; at + 16 <= size; at += 16)
+        if (const unsigned bits = SpecialBits(text.data() + at, carets); bits != 0)
+            return at + static_cast<std::size_t>(std::countr_zero(bits));
+    if (at < size && size >= 16) {
+        // The last sixteen bytes, without those already passed.
+        const unsigned bits = SpecialBits(text.data() + size - 16, carets) >> (at - (size - 16));
+        return bits != 0 ? at + static_cast<std::size_t>(std::countr_zero(bits)) : size;
     }
 #endif
     while (at < text.size() && ByteClasses[static_cast<unsigned char>(text[at])] == Plain)
@@ -80,6 +98,27 @@ void Put(TRoomOut& out, std::string_view piece)
     out.At += piece.size();
 }
 
+// Where the output stands, and going back there.
+std::size_t Mark(const std::string& out)
+{
+    return out.size();
+}
+
+char* Mark(const TRoomOut& out)
+{
+    return out.At;
+}
+
+void Reset(std::string& out, std::size_t mark)
+{
+    out.resize(mark);
+}
+
+void Reset(TRoomOut& out, char* mark)
+{
+    out.At = mark;
+}
+
 } // namespace
 
 TPageText::TPageText(TColorCodes codes, TColor backColor) : FCodes(codes), FBackColor(backColor)
@@ -100,7 +139,22 @@ const std::string& TPageText::HexRunStart(TColor color)
 }
 
 template <bool Markup, class TOut>
-void TPageText::Render(TOut& out, std::string_view text)
+void TPageText::RenderLine(TOut& out, std::string_view line)
+{
+    // Most lines are ASCII, which is UTF-8: whether the line is, is asked
+    // only at its first byte from 0x80. One that is not is read again as
+    // Windows-1252, from the start.
+    const auto mark = Mark(out);
+    if (Render<Markup>(out, line, false))
+        return;
+    Reset(out, mark);
+    FConverted.clear();
+    AppendAsUtf8(FConverted, line);
+    Render<Markup>(out, FConverted, true);
+}
+
+template <bool Markup, class TOut>
+bool TPageText::Render(TOut& out, std::string_view text, bool utf8)
 {
     int run = NoRun;     // the run that is open in the output
     int pending = NoRun; // the run the next visible text belongs to
@@ -132,10 +186,17 @@ void TPageText::Render(TOut& out, std::string_view text)
     };
     const bool codesAreText = FCodes == TColorCodes::Keep;
     std::size_t done = 0;
-    for (std::size_t at = 0; (at = NextSpecial(text, at)) < text.size(); ++at) {
+    for (std::size_t at = 0; (at = NextSpecial(text, at, !codesAreText)) < text.size(); ++at) {
         const unsigned char kind = ByteClasses[static_cast<unsigned char>(text[at])];
         if (kind == Plain)
             continue;
+        if (kind >= High) {
+            if (!utf8 && !IsValidUtf8(text))
+                return false;
+            utf8 = true;
+            if (kind == High)
+                continue;
+        }
         visible(text.substr(done, at - done));
         done = at + 1;
         switch (kind) {
@@ -176,33 +237,24 @@ void TPageText::Render(TOut& out, std::string_view text)
         if (run != NoRun)
             Put(out, RunEnd);
     }
-}
-
-std::string_view TPageText::Utf8(std::string_view line)
-{
-    if (IsValidUtf8(line))
-        return line;
-    FConverted.clear();
-    AppendAsUtf8(FConverted, line);
-    return FConverted;
+    return true;
 }
 
 void TPageText::Append(std::string& out, std::string_view line)
 {
-    line = Utf8(line);
     out.reserve(out.size() + line.size() + 32);
-    Render<true>(out, line);
+    RenderLine<true>(out, line);
 }
 
 void TPageText::AppendVisible(std::string& out, std::string_view line)
 {
-    Render<false>(out, Utf8(line));
+    RenderLine<false>(out, line);
 }
 
-char* TPageText::Write(char* out, std::string_view utf8)
+char* TPageText::Write(char* out, std::string_view line)
 {
     TRoomOut room{out};
-    Render<true>(room, utf8);
+    RenderLine<true>(room, line);
     return room.At;
 }
 

@@ -31,15 +31,13 @@ public:
     // Append without markup (and without the codes, unless they are kept).
     void AppendVisible(std::string& out, std::string_view line);
 
-    // The line in UTF-8 as Append reads it: the line itself, or its
-    // Windows-1252 reading, valid until the next call.
-    std::string_view Utf8(std::string_view line);
-    // The most bytes Write makes of UTF-8 text of `size` bytes: a colour code
-    // of two bytes may close one run and open the next (24 bytes).
+    // The most bytes Write makes of a line of `size` bytes: a colour code of
+    // two bytes may close one run and open the next (24 bytes); a byte read
+    // as Windows-1252 becomes at most three.
     static constexpr std::size_t MostBytes(std::size_t size) { return size * 16 + 8; }
-    // Writes text from Utf8 as Append does, at out, which has room for
-    // MostBytes of it; returns the end. No string is built and copied.
-    char* Write(char* out, std::string_view utf8);
+    // Writes the line as Append does, at out, which has room for MostBytes
+    // of it; returns the end. No string is built and copied.
+    char* Write(char* out, std::string_view line);
 
     // The style rules of the run classes, one line each (".c1{color:#FF0000}"),
     // with colours made readable on the background.
@@ -47,7 +45,11 @@ public:
 
 private:
     template <bool Markup, class TOut>
-    void Render(TOut& out, std::string_view text);
+    void RenderLine(TOut& out, std::string_view line);
+    // False, with part of the text written, when it meets a byte from 0x80
+    // in text that is not UTF-8 (unless `utf8` says it is).
+    template <bool Markup, class TOut>
+    bool Render(TOut& out, std::string_view text, bool utf8);
     const std::string& HexRunStart(TColor color);
 
     TColorCodes FCodes;

@@ -46,10 +46,11 @@ std::uint32_t BitCount16(std::uint32_t bits)
 }
 #endif
 
-// A hash of a name without codes. Names are short: up to 16 bytes (nearly
-// all) are mixed whole from two loads that may overlap; longer ones go to
-// the library's hash.
-std::size_t NameHash(std::string_view name)
+} // namespace
+
+// Names are short: up to 16 bytes (nearly all) are mixed whole from two loads
+// that may overlap; longer ones go to the library's hash.
+std::size_t NameBytesHash(std::string_view name)
 {
     const std::size_t size = name.size();
     std::uint64_t first = 0, second = 0;
@@ -69,6 +70,8 @@ std::size_t NameHash(std::string_view name)
     hash ^= hash >> 29;
     return static_cast<std::size_t>(hash);
 }
+
+namespace {
 
 std::uint64_t PairKey(std::size_t killer, std::size_t victim)
 {
@@ -154,20 +157,20 @@ std::string_view TPlayerStats::Plain(std::string_view name)
 
 std::size_t TPlayerStats::Find(std::string_view name)
 {
-    const std::size_t spelt = FSpellings.Find(name, NameHash(name));
+    const std::size_t spelt = FSpellings.Find(name, NameBytesHash(name));
     if (spelt != None)
         return spelt;
     const std::string_view plain = Plain(name);
-    return FNames.Find(plain, NameHash(plain));
+    return FNames.Find(plain, NameBytesHash(plain));
 }
 
 std::size_t TPlayerStats::Get(std::string_view name, std::uint64_t line)
 {
-    const std::size_t spellingHash = NameHash(name);
+    const std::size_t spellingHash = NameBytesHash(name);
     std::size_t record = FSpellings.Find(name, spellingHash);
     if (record == None) {
         const std::string_view plain = Plain(name);
-        const std::size_t hash = NameHash(plain);
+        const std::size_t hash = NameBytesHash(plain);
         record = FNames.Find(plain, hash);
         if (record == None) {
             if (FRecords.size() >= MaxPlayers)
@@ -285,14 +288,14 @@ void TPlayerStats::Rename(std::size_t record, std::string_view newName, std::uin
     record = Root(record);
     TRecord& moving = FRecords[record];
     const std::string name = PlayerName(newName);
-    const std::size_t hash = NameHash(name);
+    const std::size_t hash = NameBytesHash(name);
     const std::size_t taken = FNames.Find(name, hash);
     if (taken == record)
         return; // the same name, or only its colours changed
-    FNames.Erase(moving.Name, NameHash(moving.Name));
+    FNames.Erase(moving.Name, NameBytesHash(moving.Name));
     // The names as written of the old name may now stand for another player.
     for (const std::string& spelling : moving.Spellings)
-        FSpellings.Erase(spelling, NameHash(spelling));
+        FSpellings.Erase(spelling, NameBytesHash(spelling));
     moving.Spellings.clear();
     if (taken == None) {
         AddEarlierName(moving.EarlierNames, moving.Name, name);

@@ -115,6 +115,9 @@ private:
     std::string FPlain;              // scratch of Plain, kept to reuse its memory
 };
 
+// A quick hash of a name's bytes as they stand (codes count).
+std::size_t NameBytesHash(std::string_view name);
+
 // Most chat lines first, then most kills, then by name.
 void SortPlayers(std::vector<TPlayerSummary>& players);
 

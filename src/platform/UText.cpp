@@ -40,11 +40,18 @@ namespace {
 std::size_t FirstNonAscii(std::string_view text, std::size_t from)
 {
     constexpr std::uint64_t HighBits = 0x8080808080808080u;
+    std::uint64_t word;
     for (; from + 8 <= text.size(); from += 8) {
-        std::uint64_t word;
         std::memcpy(&word, text.data() + from, 8);
         if (word & HighBits)
             break;
+    }
+    // Fewer than eight bytes left: the last eight of the text, some seen
+    // again, show at once when they are all ASCII.
+    if (from < text.size() && from + 8 > text.size() && text.size() >= 8) {
+        std::memcpy(&word, text.data() + text.size() - 8, 8);
+        if ((word & HighBits) == 0)
+            return text.size();
     }
     while (from < text.size() && static_cast<unsigned char>(text[from]) < 0x80)
         ++from;

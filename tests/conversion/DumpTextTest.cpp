@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <random>
 #include <string>
 #include <vector>
@@ -68,6 +70,27 @@ TEST(DumpText, BlockwiseCountAndSplitAgreeWithByteByByte)
             lines.emplace_back(line);
         ASSERT_EQ(lines, expected) << round;
     }
+}
+
+TEST(DumpText, ByteBitsAgreeWithByteByByte)
+{
+    // Every length up to past the 64 bytes looked at, so that each way of
+    // taking the bytes (sixteen, eight or one at a time, a last piece that
+    // overlaps) is met; bytes from 0x80 and next to the ones looked for.
+    std::mt19937 random(8);
+    const std::string alphabet(" :;9\x80\xBA\xFF" "a");
+    for (std::size_t size = 0; size <= 80; ++size)
+        for (int round = 0; round < 20; ++round) {
+            std::string text(size, ' ');
+            for (char& c : text)
+                c = alphabet[random() % alphabet.size()];
+            std::array<std::uint64_t, 2> expected{0, 0};
+            for (std::size_t at = 0; at < std::min<std::size_t>(size, 64); ++at) {
+                expected[0] |= std::uint64_t(text[at] == ' ') << at;
+                expected[1] |= std::uint64_t(text[at] == ':') << at;
+            }
+            ASSERT_EQ(ByteBits(text, ' ', ':'), expected) << size << " " << round;
+        }
 }
 
 } // namespace

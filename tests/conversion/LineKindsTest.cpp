@@ -201,6 +201,27 @@ TEST(LineKindsTest, QuakeLiveChat_CountsOnlyForAPlayerSeenBefore)
     EXPECT_EQ(S(classifier.Classify("[z:a]: !teams").Speaker), "[z:a]");
 }
 
+TEST(LineKindsTest, KnownPlayers_AreTheNamesSeen_ByteForByte)
+{
+    // Names of every length around those held whole in two words, each asked
+    // twice (the second time it is found as spelt before), and the same
+    // names with any one byte changed, which were never seen.
+    TLineClassifier classifier;
+    for (std::size_t size = 1; size <= 20; ++size)
+        classifier.Classify(std::string(size, 'a') + "^7 entered the game");
+    for (std::size_t size = 1; size <= 20; ++size) {
+        const std::string name(size, 'a');
+        EXPECT_TRUE(classifier.KnowsPlayer(name)) << size;
+        EXPECT_TRUE(classifier.KnowsPlayer(name)) << size;
+        EXPECT_TRUE(classifier.KnowsPlayer("^1" + name)) << size;
+        for (std::size_t at = 0; at < size; ++at) {
+            std::string other = name;
+            other[at] = 'b';
+            EXPECT_FALSE(classifier.KnowsPlayer(other)) << size << " " << at;
+        }
+    }
+}
+
 TEST(LineKindsTest, PlayerName_LeavesOutCodesHexCodesAndChatEscapes)
 {
     EXPECT_EQ(PlayerName("u^xeeff55\xB6^so_Hexyu^s"), "u\xB6o_Hexyu");

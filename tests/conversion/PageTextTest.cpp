@@ -35,6 +35,8 @@ TEST(PageTextTest, Utf8LinesStay_OtherLinesAreReadAsWindows1252)
               "teo\xE5\x9B\x9B \\( \xE2\x80\xA2\xE1\xB4\x97\xE2\x80\xA2)/");
     // 0xB6 and 0x80 of a Windows player name; one stray byte makes the whole line 1252.
     EXPECT_EQ(Shown(TColorCodes::Keep, "u\xB6o \x80 \xC3\xA9"), "u\xC2\xB6o \xE2\x82\xAC \xC3\x83\xC2\xA9");
+    // A stray byte after markup and runs, which are then written once only.
+    EXPECT_EQ(Shown(TColorCodes::Colors, "<^1a>\xB6"), "&lt;<span class=\"c1\">a&gt;\xC2\xB6</span>");
 }
 
 TEST(PageTextTest, ControlCharactersButTabAreLeftOut_AndMarkupIsEscaped)
