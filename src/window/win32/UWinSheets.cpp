@@ -203,10 +203,12 @@ void TWinMainWindow::CreateHighlightSheet()
     AddLabel("lnlEditNameText", "Name (include a : to highlight chat text)", R(224, 6, 348, 16));
     AddEdit("NameEdit", R(224, 24, 348, 23), akTop | akLeft | akRight, "Enter a new name or edit the selected one");
     BeginFrame("CustHtmlGroup", "Custom HTML (before/after the line)", R(224, 52, 348, 144), akAll);
-    AddEdit("CustFrontHTMLMemo", R(8, 20, 332, 70), akAll,
-            "Enter any custom HTML you want apeating before the highlighted name", true);
-    AddEdit("CustEndHTMLMemo", R(8, 94, 332, 42), akLeft | akRight | akBottom,
-            "Enter any custom HTML you want apeating after the highlighted name", true);
+    AddLabel("lblCustFront", "Before the line", R(8, 16, 200, 16));
+    AddEdit("CustFrontHTMLMemo", R(8, 32, 332, 56), akAll,
+            "Enter any custom HTML you want appearing before the highlighted name", true);
+    AddLabel("lblCustEnd", "After the line", R(8, 90, 200, 16), akLeft | akBottom);
+    AddEdit("CustEndHTMLMemo", R(8, 106, 332, 32), akLeft | akRight | akBottom,
+            "Enter any custom HTML you want appearing after the highlighted name", true);
     EndFrame();
     AddLabel("lblNameImg", "Name Icon file", R(224, 204, 200, 16), akLeft | akBottom);
     AddBrowseEdit("NameImgEdit", R(224, 222, 222, 23), akLeft | akRight | akBottom,
@@ -226,7 +228,7 @@ void TWinMainWindow::CreateHighlightSheet()
                     WS_EX_CLIENTEDGE);
     AddButton("BtnRemoveName", "Remove", R(77, 248, 68, 26), akLeft | akBottom, "Remove the selected name from the list",
               TPicture::Remove);
-    AddButton("BtnUpdate", "Update", R(148, 248, 68, 26), akLeft | akBottom, "Update the information for the selcted name",
+    AddButton("BtnUpdate", "Update", R(148, 248, 68, 26), akLeft | akBottom, "Update the information for the selected name",
               TPicture::Update);
 }
 
@@ -277,9 +279,9 @@ void TWinMainWindow::CreateColorProfileSheet()
     EndFrame();
 
     AddLabel("lblCustomHTML", "Custom HTML (top/end of the page)", R(206, 162, 300, 16));
-    AddEdit("FrontPageHTMLMemo", R(206, 180, 366, 46), akAll, "Enter custom HTMl to apear befor the dump text", true);
+    AddEdit("FrontPageHTMLMemo", R(206, 180, 366, 46), akAll, "Enter custom HTML to appear before the dump text", true);
     AddEdit("EndPageHTMLMemo", R(206, 230, 366, 44), akLeft | akRight | akBottom,
-            "Enter any HTML to apear after the dump text", true);
+            "Enter any HTML to appear after the dump text", true);
 
     BeginFrame("HTMLIMGGroup", "Other HTML Options", R(332, 6, 240, 112), akTop | akRight);
     AddLabel("lblImgFile", "Background Image File", R(8, 18, 200, 16));
@@ -333,7 +335,7 @@ void TWinMainWindow::CreateConfigSheet()
         "Clear the Most Recently Used profiles list");
     EndFrame();
 
-    BeginFrame("IOOptsGroup", "Inpu/Output Options", R(6, 82, 290, 150), akTop | akLeft | akBottom, " ");
+    BeginFrame("IOOptsGroup", "Input/Output Options", R(6, 82, 290, 150), akTop | akLeft | akBottom, " ");
     AddCheck("PromptOnOverwCheck", "Prompt before overwriting existing files", R(8, 20, 274, 20),
              "Prompt to overwrite existing files");
     AddCheck("SkipExistingCheck", "Skip existing files", R(8, 44, 274, 20), "Do not overwrite existing files (no prompt)");

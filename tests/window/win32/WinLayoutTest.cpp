@@ -1,9 +1,11 @@
 // The Win32 main window as the user sees it: its controls with their captions,
 // hints and frames, the commands' states at start, the smallest size and the
 // edges each control follows when the window grows.
+#include <iterator>
 #include <map>
 #include <vector>
 
+#include "../ControlTexts.h"
 #include "WinWindowFixture.h"
 
 namespace velmora::test {
@@ -30,97 +32,15 @@ COLORREF PaintedColor(HWND window, HWND swatch)
 
 TEST_F(WinLayout, EveryControlHasItsCaptionHintAndPlace)
 {
-    struct Row {
-        const char* Parent;
-        const char* Name;
-        const char* Caption;
-        const char* Hint;
-    };
-    const Row rows[] = {
-        {"ConvertSheet", "lblSourcefiles", "Quake 3 dump files to be converted :", ""},
-        {"ConvertSheet", "BtnAdd", "&Add To List", "Click to add files to convert to HTML"},
-        {"ConvertSheet", "SrcFilesList", "", ""},
-        {"ConvertSheet", "btnRemove", "&Remove From List", "Click to remove the selected files from the list"},
-        {"ConvertSheet", "BtnConvert", "Convert to &HTML", "Start converting the files on the list to HTML"},
-        {"BtnGroup", "BtnAbout", "Ab&out", ""},
-        {"BtnGroup", "btnExit", "E&xit", ""},
-        {"ConvertSheet", "ProgressGroup", "Progress", ""},
-        {"ProgressGroup", "lblcurrProgress", "Current File", ""},
-        {"ProgressGroup", "ProgCurr", "", "Shows progress on the file being converted"},
-        {"ProgressGroup", "lblTotProgress", "Total Progress", ""},
-        {"ProgressGroup", "ProgTotal", "", "Shows how many files have been converted"},
-        {"HighlightOptSheet", "lblNames", "Names to be highlighted", ""},
-        {"HighlightOptSheet", "lnlEditNameText", "Name (include a : to highlight chat text)", ""},
-        {"HighlightOptSheet", "NameEdit", "", "Enter a new name or edit the selected one"},
-        {"HighlightOptSheet", "CustHtmlGroup", "Custom HTML (before/after the line)", ""},
-        {"CustHtmlGroup", "CustFrontHTMLMemo", "", "Enter any custom HTML you want apeating before the highlighted name"},
-        {"CustHtmlGroup", "CustEndHTMLMemo", "", "Enter any custom HTML you want apeating after the highlighted name"},
-        {"HighlightOptSheet", "lblNameImg", "Name Icon file", ""},
-        {"HighlightOptSheet", "NameImgEdit", "", "Select an image (HTML icon) to place in front of the highlighted name"},
-        {"HighlightOptSheet", "NameImgEditBrowse", "...", "Select an image (HTML icon) to place in front of the highlighted name"},
-        {"HighlightOptSheet", "ColorGroup", "Highlight color", ""},
-        {"ColorGroup", "ShowNameCol", "", "Displays the highlight color for the selected name"},
-        {"ColorGroup", "BtnCustom", "", "Click to select a new highlight color"},
-        {"ColorGroup", "ColorCombo", "", "Click to select a new highlight color"},
-        {"HighlightOptSheet", "BtnAddName", "Add", "Add a new name to be highlighted"},
-        {"HighlightOptSheet", "NamesList", "", "Click to select and edit names to be highlighted"},
-        {"HighlightOptSheet", "BtnRemoveName", "Remove", "Remove the selected name from the list"},
-        {"HighlightOptSheet", "BtnUpdate", "Update", "Update the information for the selcted name"},
-        {"ColorProfileSheet", "lblTitle", "Page title", ""},
-        {"ColorProfileSheet", "TitleEdit", "", "Enter a title for the page"},
-        {"ColorProfileSheet", "lblAuth", "Created by:", ""},
-        {"ColorProfileSheet", "AuthEdit", "", "Enter the name of the author"},
-        {"ColorProfileSheet", "HTMLColGroup", "HTML Colors", ""},
-        {"HTMLColGroup", "ShowBackCol", "", "Displays the current background color value"},
-        {"HTMLColGroup", "lblBackCol", "Background color", ""},
-        {"HTMLColGroup", "BtnBackCol", "", "Click to select a new background color"},
-        {"HTMLColGroup", "ShowTextCol", "", "Displays the current text color value"},
-        {"HTMLColGroup", "BtnTextCol", "", "Click to select a new text color"},
-        {"HTMLColGroup", "ShowLinkCol", "", "Displays the current link color value"},
-        {"HTMLColGroup", "BtnLinkCol", "", "Click to select a new link color"},
-        {"HTMLColGroup", "ShowVisLinkCol", "", "Displays the current visited link color value"},
-        {"HTMLColGroup", "lblVisLinkCol", "Visited link color", ""},
-        {"HTMLColGroup", "BtnVisLinkcol", "", "Click to select a new visited link color"},
-        {"ColorProfileSheet", "lblCustomHTML", "Custom HTML (top/end of the page)", ""},
-        {"ColorProfileSheet", "FrontPageHTMLMemo", "", "Enter custom HTMl to apear befor the dump text"},
-        {"ColorProfileSheet", "EndPageHTMLMemo", "", "Enter any HTML to apear after the dump text"},
-        {"ColorProfileSheet", "HTMLIMGGroup", "Other HTML Options", ""},
-        {"HTMLIMGGroup", "lblImgFile", "Background Image File", ""},
-        {"HTMLIMGGroup", "BackImageEdit", "", "Select a file to use for the HTML page background"},
-        {"HTMLIMGGroup", "RelImgCheck", "Save relative images directory", "Save the images path relative to the HTML path"},
-        {"HTMLIMGGroup", "BrokenLinesCheck", "Treat long lines as broken", "Treat long lines in dump files as broken lines"},
-        {"PageStyleSheet", "lblPageStyle", "Page s&tyle", ""},
-        {"PageStyleSheet", "PageStyleCombo", "", "Classic: the page as before; Modern: UTF-8 with links to lines"},
-        {"PageStyleSheet", "ModernGroup", "Modern pages", ""},
-        {"ModernGroup", "lblKeepLines", "&Lines to keep", ""},
-        {"ModernGroup", "KeepLinesCombo", "", "Which dump lines the page shows; links to lines stay valid"},
-        {"ModernGroup", "WriteIndexCheck", "Write an &index page",
-         "After a run, list the modern pages of the destination in index.htm"},
-        {"ModernGroup", "PlayerStatsCheck", "&Player stats",
-         "Add a table of each player's chat lines, kills and deaths to the page"},
-        {"ConfigSheet", "AppOptsGroup", "General Application Options", " "},
-        {"AppOptsGroup", "lblCurrProfile", "Current Profile", ""},
-        {"AppOptsGroup", "ProfileListCombo", "", "Select one of the recently used profiles"},
-        {"AppOptsGroup", "BtnLoadProfile", "", ""},
-        {"AppOptsGroup", "INIDefsCheck", "Use defaults from INI file", "Toggle use of ini defaults when creating new files"},
-        {"AppOptsGroup", "CaseSensCheck", "Case sensitive highlighting", "Toggle case sensitivity when highlighting dump files"},
-        {"AppOptsGroup", "BtnClearMRU", "Clear MRU", "Clear the Most Recently Used profiles list"},
-        {"ConfigSheet", "IOOptsGroup", "Inpu/Output Options", " "},
-        {"IOOptsGroup", "PromptOnOverwCheck", "Prompt before overwriting existing files", "Prompt to overwrite existing files"},
-        {"IOOptsGroup", "SkipExistingCheck", "Skip existing files", "Do not overwrite existing files (no prompt)"},
-        {"ConfigSheet", "HTMLGenGroup", "HTML Generation Options", " "},
-        {"HTMLGenGroup", "lblInDir", "Source Files Directory", ""},
-        {"HTMLGenGroup", "InputDirEdit", "", "Default location for dump files"},
-        {"HTMLGenGroup", "lblDestDir", "Destination Directory ", ""},
-        {"HTMLGenGroup", "DestDirEdit", "", "Directory where the generated HTML files will be stored"},
-        {"HTMLGenGroup", "lblImgDir", "HTML Images Directory", ""},
-        {"HTMLGenGroup", "DestImgEdit", "", "Directory for storing images listed in the HTML files"},
-        {"ConfigSheet", "BtnSaveOpts", "&Save options", "Save all changes to the current profile"},
-        {"ConfigSheet", "BitBtn1", "S&ave as ...", "Save the current profile under a new name"},
-    };
     Form = std::make_unique<TWinMainWindow>(Services(ProcessMessages));
     EXPECT_EQ(WindowText(Form->Handle()), "Velmora");
-    for (const Row& row : rows) {
+    // Beside the controls both front ends have: the icon field's browse
+    // button, a button of its own here, which shows the field's hint.
+    const TControlText browse{"HighlightOptSheet", "NameImgEditBrowse", "...",
+                              "Select an image (HTML icon) to place in front of the highlighted name"};
+    std::vector<TControlText> rows(std::begin(ControlTexts), std::end(ControlTexts));
+    rows.push_back(browse);
+    for (const TControlText& row : rows) {
         SCOPED_TRACE(row.Name);
         HWND control = Find(row.Name);
         HWND parent = Find(row.Parent);
