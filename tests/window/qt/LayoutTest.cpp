@@ -15,6 +15,7 @@
 
 #include "platform/UIniFile.h"
 #include "../ControlTexts.h"
+#include "../StoredPlacement.h"
 #include "WindowFixture.h"
 #include "window/qt/UPathDelegate.h"
 
@@ -262,17 +263,8 @@ TEST_F(Layout, PlacementIsSavedAtCloseAndRestoredAtTheNextStart)
     QApplication::processEvents();
     ASSERT_TRUE(Form->close());
 
-    TIniFile ini(IniPath());
-    const std::string section = "Main Window Placement";
-    EXPECT_EQ(ini.ReadString(section, "NormPos", ""), "40,50,740,470");
-    EXPECT_EQ(ini.ReadInteger(section, "ShowCmd", 0), 1);
-    EXPECT_EQ(ini.ReadInteger(section, "Visible", -1), 0);
-    EXPECT_EQ(ini.ReadInteger(section, "Columns.Count", 0), 2);
-    const std::string columns = section + ".SrcFilesList_Columns";
-    EXPECT_EQ(ini.ReadString(columns, "Item0_Caption", ""), "File Name");
-    EXPECT_EQ(ini.ReadInteger(columns, "Item0_Width", 0), 250);
-    EXPECT_EQ(ini.ReadString(columns, "Item1_Alignment", ""), "taCenter");
-    EXPECT_EQ(ini.ReadString(columns, "Item1_AutoSize", ""), "True");
+    ExpectStoredPlacement(IniPath(), 1);
+    EXPECT_EQ(TIniFile(IniPath()).ReadInteger("Main Window Placement", "Visible", -1), 0);
 
     Form.reset();
     Start();

@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/UIniFile.h"
 #include "platform/UPaths.h"
+#include "../StoredPlacement.h"
 #include "WinWindowFixture.h"
 
 namespace velmora::test {
@@ -213,16 +213,7 @@ TEST_F(WinWindow, PlacementIsSavedAtCloseAndRestoredAtTheNextStart)
         SendMessageW(Form->Handle(), WM_CLOSE, 0, 0);
         ASSERT_EQ(Form->Handle(), nullptr);
 
-        TIniFile ini(IniPath());
-        const std::string section = "Main Window Placement";
-        EXPECT_EQ(ini.ReadString(section, "NormPos", ""), "40,50,740,470");
-        EXPECT_EQ(ini.ReadInteger(section, "ShowCmd", 0), show == SW_SHOWMAXIMIZED ? 3 : 1);
-        EXPECT_EQ(ini.ReadInteger(section, "Columns.Count", 0), 2);
-        const std::string columns = section + ".SrcFilesList_Columns";
-        EXPECT_EQ(ini.ReadString(columns, "Item0_Caption", ""), "File Name");
-        EXPECT_EQ(ini.ReadInteger(columns, "Item0_Width", 0), 250);
-        EXPECT_EQ(ini.ReadString(columns, "Item1_Alignment", ""), "taCenter");
-        EXPECT_EQ(ini.ReadString(columns, "Item1_AutoSize", ""), "True");
+        ExpectStoredPlacement(IniPath(), show == SW_SHOWMAXIMIZED ? 3 : 1);
 
         Form.reset();
         Start();
