@@ -1,7 +1,10 @@
 // The main window's widgets: its commands, the five tabs with their controls
-// and layouts, and the status bar. Every control gets the name the window's
-// logic and the tests know it by; the option controls are found again by the
-// names of the option table.
+// and layouts (captions and hints from the window's table of texts), and the
+// status bar. Every control gets the name the window's logic and the tests
+// know it by; the option controls are found again by the names of the option
+// table.
+#include <span>
+
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -23,6 +26,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "window/UControlTexts.h"
 #include "window/qt/UBrowseEdit.h"
 #include "window/qt/UQtControls.h"
 #include "window/qt/UQtMainWindow.h"
@@ -42,27 +46,39 @@ W* Named(W* widget, const char* name, const char* hint = "")
     return widget;
 }
 
-QLabel* NewLabel(QWidget* parent, const char* name, const char* text)
+// The same for a control with texts: its name and its hint from them.
+template <class W>
+W* Named(W* widget, const TControlText& texts)
 {
-    return Named(new QLabel(QString::fromLatin1(text), parent), name);
+    return Named(widget, texts.Name, texts.Hint);
 }
 
-QGroupBox* NewGroup(QWidget* parent, const char* name, const char* title, const char* hint = "")
+QString CaptionOf(const TControlText& texts)
 {
-    return Named(new QGroupBox(QString::fromLatin1(title), parent), name, hint);
+    return QString::fromLatin1(texts.Caption);
 }
 
-QPushButton* NewButton(QWidget* parent, const char* name, const char* text, const char* hint, QStyle::StandardPixmap picture)
+QLabel* NewLabel(QWidget* parent, const TControlText& texts)
 {
-    auto* button = Named(new QPushButton(QString::fromLatin1(text), parent), name, hint);
+    return Named(new QLabel(CaptionOf(texts), parent), texts);
+}
+
+QGroupBox* NewGroup(QWidget* parent, const TControlText& texts)
+{
+    return Named(new QGroupBox(CaptionOf(texts), parent), texts);
+}
+
+QPushButton* NewButton(QWidget* parent, const TControlText& texts, QStyle::StandardPixmap picture)
+{
+    auto* button = Named(new QPushButton(CaptionOf(texts), parent), texts);
     button->setIcon(parent->style()->standardIcon(picture));
     return button;
 }
 
 // An opaque swatch framed by a bevel.
-QFrame* NewSwatch(QWidget* parent, const char* name, const char* hint)
+QFrame* NewSwatch(QWidget* parent, const TControlText& texts)
 {
-    auto* swatch = Named(new QFrame(parent), name, hint);
+    auto* swatch = Named(new QFrame(parent), texts);
     swatch->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     swatch->setLineWidth(2);
     swatch->setFixedSize(40, 22);
@@ -70,26 +86,34 @@ QFrame* NewSwatch(QWidget* parent, const char* name, const char* hint)
     return swatch;
 }
 
-QPlainTextEdit* NewMemo(QWidget* parent, const char* name, const char* hint)
+QPlainTextEdit* NewMemo(QWidget* parent, const TControlText& texts)
 {
-    auto* memo = Named(new QPlainTextEdit(parent), name, hint);
+    auto* memo = Named(new QPlainTextEdit(parent), texts);
     memo->setTabChangesFocus(true);
     return memo;
 }
 
-QCheckBox* NewCheck(QWidget* parent, const char* name, const char* text, const char* hint)
+QCheckBox* NewCheck(QWidget* parent, const TControlText& texts)
 {
-    return Named(new QCheckBox(QString::fromLatin1(text), parent), name, hint);
+    return Named(new QCheckBox(CaptionOf(texts), parent), texts);
+}
+
+QComboBox* NewChoice(QWidget* parent, const TControlText& texts, std::span<const char* const> choices)
+{
+    auto* list = Named(new QComboBox(parent), texts);
+    for (const char* choice : choices)
+        list->addItem(QString::fromLatin1(choice));
+    return list;
 }
 
 // A field with a browse button for a file or a folder, as the logic's browse table says.
-TBrowseEdit* NewBrowseEdit(QWidget* parent, const char* name, const char* hint)
+TBrowseEdit* NewBrowseEdit(QWidget* parent, const TControlText& texts)
 {
     bool folder = false;
     for (const TBrowseField& field : THTMLform::BrowseFields())
-        if (std::string_view(field.Name) == name)
+        if (std::string_view(field.Name) == texts.Name)
             folder = field.Folder;
-    return Named(new TBrowseEdit(folder ? TBrowseEdit::TKind::Folder : TBrowseEdit::TKind::File, parent), name, hint);
+    return Named(new TBrowseEdit(folder ? TBrowseEdit::TKind::Folder : TBrowseEdit::TKind::File, parent), texts);
 }
 
 // The picture of the colour buttons: four small squares of colour.
@@ -184,9 +208,9 @@ void TQtMainWindow::CreatePages()
 QWidget* TQtMainWindow::CreateConvertSheet()
 {
     QWidget* s = Named(new QWidget, "ConvertSheet", " ");
-    QLabel* lblSourcefiles = NewLabel(s, "lblSourcefiles", "Quake 3 dump files to be converted :");
-    BtnAdd = NewButton(s, "BtnAdd", "&Add To List", "Click to add files to convert to HTML", QStyle::SP_FileDialogNewFolder);
-    SrcFilesList = Named(new QTreeWidget(s), "SrcFilesList");
+    QLabel* lblSourcefiles = NewLabel(s, Texts("lblSourcefiles"));
+    BtnAdd = NewButton(s, Texts("BtnAdd"), QStyle::SP_FileDialogNewFolder);
+    SrcFilesList = Named(new QTreeWidget(s), Texts("SrcFilesList"));
     SrcFilesList->setColumnCount(2);
     SrcFilesList->setHeaderLabels({QStringLiteral("File Name"), QStringLiteral("Status")});
     SrcFilesList->headerItem()->setTextAlignment(1, Qt::AlignHCenter | Qt::AlignVCenter);
@@ -199,23 +223,22 @@ QWidget* TQtMainWindow::CreateConvertSheet()
     SrcFilesList->setSelectionMode(QAbstractItemView::ExtendedSelection);
     SrcFilesList->setSelectionBehavior(QAbstractItemView::SelectRows);
     SrcFilesList->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    QPushButton* btnRemove = NewButton(s, "btnRemove", "&Remove From List",
-                                       "Click to remove the selected files from the list", QStyle::SP_TrashIcon);
-    BtnConvert = Named(new QToolButton(s), "BtnConvert", "Start converting the files on the list to HTML");
-    BtnConvert->setText(QStringLiteral("Convert to &HTML"));
+    QPushButton* btnRemove = NewButton(s, Texts("btnRemove"), QStyle::SP_TrashIcon);
+    BtnConvert = Named(new QToolButton(s), Texts("BtnConvert"));
+    BtnConvert->setText(CaptionOf(Texts("BtnConvert")));
     BtnConvert->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
     BtnConvert->setIconSize(QSize(32, 32));
     BtnConvert->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     BtnConvert->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     BtnConvert->setMinimumHeight(60);
-    QGroupBox* BtnGroup = NewGroup(s, "BtnGroup", "");
-    QPushButton* BtnAbout = NewButton(BtnGroup, "BtnAbout", "Ab&out", "", QStyle::SP_MessageBoxInformation);
-    btnExit = NewButton(BtnGroup, "btnExit", "E&xit", "", QStyle::SP_DialogCloseButton);
-    QGroupBox* ProgressGroup = NewGroup(s, "ProgressGroup", "Progress");
-    QLabel* lblcurrProgress = NewLabel(ProgressGroup, "lblcurrProgress", "Current File");
-    ProgCurr = Named(new QProgressBar(ProgressGroup), "ProgCurr", "Shows progress on the file being converted");
-    QLabel* lblTotProgress = NewLabel(ProgressGroup, "lblTotProgress", "Total Progress");
-    ProgTotal = Named(new QProgressBar(ProgressGroup), "ProgTotal", "Shows how many files have been converted");
+    QGroupBox* BtnGroup = NewGroup(s, Texts("BtnGroup"));
+    QPushButton* BtnAbout = NewButton(BtnGroup, Texts("BtnAbout"), QStyle::SP_MessageBoxInformation);
+    btnExit = NewButton(BtnGroup, Texts("btnExit"), QStyle::SP_DialogCloseButton);
+    QGroupBox* ProgressGroup = NewGroup(s, Texts("ProgressGroup"));
+    QLabel* lblcurrProgress = NewLabel(ProgressGroup, Texts("lblcurrProgress"));
+    ProgCurr = Named(new QProgressBar(ProgressGroup), Texts("ProgCurr"));
+    QLabel* lblTotProgress = NewLabel(ProgressGroup, Texts("lblTotProgress"));
+    ProgTotal = Named(new QProgressBar(ProgressGroup), Texts("ProgTotal"));
     for (QProgressBar* bar : {ProgCurr, ProgTotal}) {
         bar->setRange(0, 100);
         bar->setValue(0);
@@ -272,42 +295,37 @@ QWidget* TQtMainWindow::CreateConvertSheet()
 QWidget* TQtMainWindow::CreateHighlightSheet()
 {
     QWidget* s = Named(new QWidget, "HighlightOptSheet", " ");
-    QLabel* lblNames = NewLabel(s, "lblNames", "Names to be highlighted");
-    QLabel* lnlEditNameText = NewLabel(s, "lnlEditNameText", "Name (include a : to highlight chat text)");
-    NameEdit = Named(new QLineEdit(s), "NameEdit", "Enter a new name or edit the selected one");
-    QGroupBox* CustHtmlGroup = NewGroup(s, "CustHtmlGroup", "Custom HTML (before/after the line)");
-    CustFrontHTMLMemo = NewMemo(CustHtmlGroup, "CustFrontHTMLMemo",
-                                "Enter any custom HTML you want appearing before the highlighted name");
-    CustEndHTMLMemo = NewMemo(CustHtmlGroup, "CustEndHTMLMemo",
-                              "Enter any custom HTML you want appearing after the highlighted name");
-    QLabel* lblNameImg = NewLabel(s, "lblNameImg", "Name Icon file");
-    NameImgEdit = NewBrowseEdit(s, "NameImgEdit", "Select an image (HTML icon) to place in front of the highlighted name");
-    QGroupBox* ColorGroup = NewGroup(s, "ColorGroup", "Highlight color");
-    ShowNameCol = NewSwatch(ColorGroup, "ShowNameCol", "Displays the highlight color for the selected name");
-    auto* BtnCustom = Named(new QPushButton(ColorGroup), "BtnCustom", "Click to select a new highlight color");
+    QLabel* lblNames = NewLabel(s, Texts("lblNames"));
+    QLabel* lnlEditNameText = NewLabel(s, Texts("lnlEditNameText"));
+    NameEdit = Named(new QLineEdit(s), Texts("NameEdit"));
+    QGroupBox* CustHtmlGroup = NewGroup(s, Texts("CustHtmlGroup"));
+    CustFrontHTMLMemo = NewMemo(CustHtmlGroup, Texts("CustFrontHTMLMemo"));
+    CustEndHTMLMemo = NewMemo(CustHtmlGroup, Texts("CustEndHTMLMemo"));
+    QLabel* lblNameImg = NewLabel(s, Texts("lblNameImg"));
+    NameImgEdit = NewBrowseEdit(s, Texts("NameImgEdit"));
+    QGroupBox* ColorGroup = NewGroup(s, Texts("ColorGroup"));
+    ShowNameCol = NewSwatch(ColorGroup, Texts("ShowNameCol"));
+    auto* BtnCustom = Named(new QPushButton(ColorGroup), Texts("BtnCustom"));
     BtnCustom->setIcon(PaletteIcon());
     BtnCustom->setProperty("tag", 0);
-    ColorCombo = Named(new QComboBox(ColorGroup), "ColorCombo", "Click to select a new highlight color");
+    ColorCombo = Named(new QComboBox(ColorGroup), Texts("ColorCombo"));
     ColorCombo->setIconSize(QSize(44, 12));
     for (TColor color : THTMLform::BasicColors)
         ColorCombo->addItem(SwatchIcon(color, QSize(44, 12)), QString(), color);
     ColorCombo->setCurrentIndex(0);
-    QPushButton* BtnAddName = NewButton(s, "BtnAddName", "Add", "Add a new name to be highlighted",
-                                        QStyle::SP_FileDialogNewFolder);
-    NamesList = Named(new QListWidget(s), "NamesList", "Click to select and edit names to be highlighted");
-    QPushButton* BtnRemoveName = NewButton(s, "BtnRemoveName", "Remove", "Remove the selected name from the list",
-                                           QStyle::SP_TrashIcon);
-    QPushButton* BtnUpdate = NewButton(s, "BtnUpdate", "Update", "Update the information for the selected name",
-                                       QStyle::SP_BrowserReload);
+    QPushButton* BtnAddName = NewButton(s, Texts("BtnAddName"), QStyle::SP_FileDialogNewFolder);
+    NamesList = Named(new QListWidget(s), Texts("NamesList"));
+    QPushButton* BtnRemoveName = NewButton(s, Texts("BtnRemoveName"), QStyle::SP_TrashIcon);
+    QPushButton* BtnUpdate = NewButton(s, Texts("BtnUpdate"), QStyle::SP_BrowserReload);
     BindButton(BtnAddName, ActAddName);
     BindButton(BtnRemoveName, ActRemoveName);
     BindButton(BtnUpdate, ActUpdateName);
 
     auto* html = new QVBoxLayout(CustHtmlGroup);
     html->setContentsMargins(6, 4, 6, 6);
-    html->addWidget(NewLabel(CustHtmlGroup, "lblCustFront", "Before the line"));
+    html->addWidget(NewLabel(CustHtmlGroup, Texts("lblCustFront")));
     html->addWidget(CustFrontHTMLMemo, 1);
-    html->addWidget(NewLabel(CustHtmlGroup, "lblCustEnd", "After the line"));
+    html->addWidget(NewLabel(CustHtmlGroup, Texts("lblCustEnd")));
     html->addWidget(CustEndHTMLMemo);
     CustEndHTMLMemo->setFixedHeight(44);
 
@@ -353,19 +371,16 @@ QWidget* TQtMainWindow::CreateHighlightSheet()
 QWidget* TQtMainWindow::CreateColorProfileSheet()
 {
     QWidget* s = Named(new QWidget, "ColorProfileSheet", " ");
-    QLabel* lblTitle = NewLabel(s, "lblTitle", "Page title");
-    auto* TitleEdit = Named(new QLineEdit(s), "TitleEdit", "Enter a title for the page");
-    QLabel* lblAuth = NewLabel(s, "lblAuth", "Created by:");
-    auto* AuthEdit = Named(new QLineEdit(s), "AuthEdit", "Enter the name of the author");
+    QLabel* lblTitle = NewLabel(s, Texts("lblTitle"));
+    auto* TitleEdit = Named(new QLineEdit(s), Texts("TitleEdit"));
+    QLabel* lblAuth = NewLabel(s, Texts("lblAuth"));
+    auto* AuthEdit = Named(new QLineEdit(s), Texts("AuthEdit"));
 
     // How the text of the dump reaches the page; stored with the general options.
-    QGroupBox* DumpTextGroup = NewGroup(s, "DumpTextGroup", "Dump text");
-    QCheckBox* EscapeTextCheck = NewCheck(DumpTextGroup, "EscapeTextCheck", "Escape HTML in dump text",
-                                          "Show markup typed in the game as text instead of passing it into the page");
-    QLabel* lblColorCodes = NewLabel(DumpTextGroup, "lblColorCodes", "Game colour codes");
-    auto* ColorCodesCombo = Named(new QComboBox(DumpTextGroup), "ColorCodesCombo",
-                                  "What to do with colour codes such as ^1 in the dump text");
-    ColorCodesCombo->addItems({"Keep as written", "Remove", "Show as colours"});
+    QGroupBox* DumpTextGroup = NewGroup(s, Texts("DumpTextGroup"));
+    QCheckBox* EscapeTextCheck = NewCheck(DumpTextGroup, Texts("EscapeTextCheck"));
+    QLabel* lblColorCodes = NewLabel(DumpTextGroup, Texts("lblColorCodes"));
+    QComboBox* ColorCodesCombo = NewChoice(DumpTextGroup, Texts("ColorCodesCombo"), ColorCodesChoices);
     // Under the title and author, in two rows, so that the frames at the right
     // keep their room at the window's smallest size.
     auto* dumpText = new QGridLayout(DumpTextGroup);
@@ -376,33 +391,15 @@ QWidget* TQtMainWindow::CreateColorProfileSheet()
     dumpText->addWidget(ColorCodesCombo, 1, 1);
     dumpText->setColumnStretch(2, 1);
 
-    QGroupBox* HTMLColGroup = NewGroup(s, "HTMLColGroup", "HTML Colors");
-    struct TRow {
-        const char* SwatchName;
-        const char* SwatchHint;
-        const char* Label;
-        const char* Caption;
-        const char* ButtonName;
-        const char* ButtonHint;
-    };
-    const TRow rows[4] = {
-        {"ShowBackCol", "Displays the current background color value", "lblBackCol", "Background color", "BtnBackCol",
-         "Click to select a new background color"},
-        {"ShowTextCol", "Displays the current text color value", "lblTextCol", "Text color", "BtnTextCol",
-         "Click to select a new text color"},
-        {"ShowLinkCol", "Displays the current link color value", "lblLinkCol", "Link color", "BtnLinkCol",
-         "Click to select a new link color"},
-        {"ShowVisLinkCol", "Displays the current visited link color value", "lblVisLinkCol", "Visited link color",
-         "BtnVisLinkcol", "Click to select a new visited link color"},
-    };
+    QGroupBox* HTMLColGroup = NewGroup(s, Texts("HTMLColGroup"));
     auto* colors = new QGridLayout(HTMLColGroup);
     colors->setContentsMargins(8, 4, 8, 6);
     colors->setVerticalSpacing(4);
     for (int i = 0; i < 4; ++i) {
-        const TRow& row = rows[i];
-        QFrame* swatch = NewSwatch(HTMLColGroup, row.SwatchName, row.SwatchHint);
-        QLabel* caption = NewLabel(HTMLColGroup, row.Label, row.Caption);
-        auto* button = Named(new QPushButton(HTMLColGroup), row.ButtonName, row.ButtonHint);
+        const TColorRow& row = PageColorRows[i];
+        QFrame* swatch = NewSwatch(HTMLColGroup, *row.Swatch);
+        QLabel* caption = NewLabel(HTMLColGroup, *row.Label);
+        auto* button = Named(new QPushButton(HTMLColGroup), *row.Button);
         button->setIcon(PaletteIcon());
         button->setFixedSize(26, 22);
         button->setProperty("tag", i + 1);
@@ -412,18 +409,15 @@ QWidget* TQtMainWindow::CreateColorProfileSheet()
     }
     colors->setColumnStretch(1, 1);
 
-    QLabel* lblCustomHTML = NewLabel(s, "lblCustomHTML", "Custom HTML (top/end of the page)");
-    QPlainTextEdit* FrontPageHTMLMemo = NewMemo(s, "FrontPageHTMLMemo", "Enter custom HTML to appear before the dump text");
-    QPlainTextEdit* EndPageHTMLMemo = NewMemo(s, "EndPageHTMLMemo", "Enter any HTML to appear after the dump text");
+    QLabel* lblCustomHTML = NewLabel(s, Texts("lblCustomHTML"));
+    QPlainTextEdit* FrontPageHTMLMemo = NewMemo(s, Texts("FrontPageHTMLMemo"));
+    QPlainTextEdit* EndPageHTMLMemo = NewMemo(s, Texts("EndPageHTMLMemo"));
     EndPageHTMLMemo->setFixedHeight(44);
-    QGroupBox* HTMLIMGGroup = NewGroup(s, "HTMLIMGGroup", "Other HTML Options");
-    QLabel* lblImgFile = NewLabel(HTMLIMGGroup, "lblImgFile", "Background Image File");
-    TBrowseEdit* BackImageEdit = NewBrowseEdit(HTMLIMGGroup, "BackImageEdit",
-                                               "Select a file to use for the HTML page background");
-    QCheckBox* RelImgCheck = NewCheck(HTMLIMGGroup, "RelImgCheck", "Save relative images directory",
-                                      "Save the images path relative to the HTML path");
-    QCheckBox* BrokenLinesCheck = NewCheck(HTMLIMGGroup, "BrokenLinesCheck", "Treat long lines as broken",
-                                           "Treat long lines in dump files as broken lines");
+    QGroupBox* HTMLIMGGroup = NewGroup(s, Texts("HTMLIMGGroup"));
+    QLabel* lblImgFile = NewLabel(HTMLIMGGroup, Texts("lblImgFile"));
+    TBrowseEdit* BackImageEdit = NewBrowseEdit(HTMLIMGGroup, Texts("BackImageEdit"));
+    QCheckBox* RelImgCheck = NewCheck(HTMLIMGGroup, Texts("RelImgCheck"));
+    QCheckBox* BrokenLinesCheck = NewCheck(HTMLIMGGroup, Texts("BrokenLinesCheck"));
 
     auto* other = new QVBoxLayout(HTMLIMGGroup);
     other->setContentsMargins(8, 4, 8, 6);
@@ -471,28 +465,22 @@ QWidget* TQtMainWindow::CreateColorProfileSheet()
 QWidget* TQtMainWindow::CreatePageStyleSheet()
 {
     QWidget* s = Named(new QWidget, "PageStyleSheet", " ");
-    QLabel* lblPageStyle = NewLabel(s, "lblPageStyle", "Page s&tyle");
-    auto* PageStyleCombo = Named(new QComboBox(s), "PageStyleCombo",
-                                 "Classic: the page as before; Modern: UTF-8 with links to lines");
-    PageStyleCombo->addItems({"Classic", "Modern"});
+    QLabel* lblPageStyle = NewLabel(s, Texts("lblPageStyle"));
+    QComboBox* PageStyleCombo = NewChoice(s, Texts("PageStyleCombo"), PageStyleChoices);
     lblPageStyle->setBuddy(PageStyleCombo);
 
     // What only a modern page has; the window's logic enables it while the style is Modern.
-    QGroupBox* ModernGroup = NewGroup(s, "ModernGroup", "Modern pages");
-    QLabel* lblKeepLines = NewLabel(ModernGroup, "lblKeepLines", "&Lines to keep");
-    auto* KeepLinesCombo = Named(new QComboBox(ModernGroup), "KeepLinesCombo",
-                                 "Which dump lines the page shows; links to lines stay valid");
-    KeepLinesCombo->addItems({"All lines", "Chat and game events", "Chat only"});
+    QGroupBox* ModernGroup = NewGroup(s, Texts("ModernGroup"));
+    QLabel* lblKeepLines = NewLabel(ModernGroup, Texts("lblKeepLines"));
+    QComboBox* KeepLinesCombo = NewChoice(ModernGroup, Texts("KeepLinesCombo"), KeepLinesChoices);
     lblKeepLines->setBuddy(KeepLinesCombo);
     // The caption greys with its list.
     OnEvent(KeepLinesCombo, QEvent::EnabledChange, [lblKeepLines, KeepLinesCombo](QEvent*) {
         lblKeepLines->setEnabled(KeepLinesCombo->isEnabled());
         return false;
     });
-    QCheckBox* WriteIndexCheck = NewCheck(ModernGroup, "WriteIndexCheck", "Write an &index page",
-                                          "After a run, list the modern pages of the destination in index.htm");
-    QCheckBox* PlayerStatsCheck = NewCheck(ModernGroup, "PlayerStatsCheck", "&Player stats",
-                                           "Add a table of each player's chat lines, kills and deaths to the page");
+    QCheckBox* WriteIndexCheck = NewCheck(ModernGroup, Texts("WriteIndexCheck"));
+    QCheckBox* PlayerStatsCheck = NewCheck(ModernGroup, Texts("PlayerStatsCheck"));
 
     auto* modern = new QGridLayout(ModernGroup);
     modern->setContentsMargins(8, 4, 8, 6);
@@ -519,41 +507,33 @@ QWidget* TQtMainWindow::CreatePageStyleSheet()
 QWidget* TQtMainWindow::CreateConfigSheet()
 {
     QWidget* s = Named(new QWidget, "ConfigSheet", " ");
-    QGroupBox* AppOptsGroup = NewGroup(s, "AppOptsGroup", "General Application Options", " ");
-    QLabel* lblCurrProfile = NewLabel(AppOptsGroup, "lblCurrProfile", "Current Profile");
-    ProfileListCombo = Named(new QComboBox(AppOptsGroup), "ProfileListCombo", "Select one of the recently used profiles");
+    QGroupBox* AppOptsGroup = NewGroup(s, Texts("AppOptsGroup"));
+    QLabel* lblCurrProfile = NewLabel(AppOptsGroup, Texts("lblCurrProfile"));
+    ProfileListCombo = Named(new QComboBox(AppOptsGroup), Texts("ProfileListCombo"));
     ProfileListCombo->setEditable(false);
     ProfileListCombo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     ProfileListCombo->setMinimumContentsLength(20);
-    auto* BtnLoadProfile = Named(new QPushButton(AppOptsGroup), "BtnLoadProfile");
+    auto* BtnLoadProfile = Named(new QPushButton(AppOptsGroup), Texts("BtnLoadProfile"));
     BtnLoadProfile->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
     BtnLoadProfile->setFixedSize(28, 24);
-    QCheckBox* INIDefsCheck = NewCheck(AppOptsGroup, "INIDefsCheck", "Use defaults from INI file",
-                                       "Toggle use of ini defaults when creating new files");
-    QCheckBox* CaseSensCheck = NewCheck(AppOptsGroup, "CaseSensCheck", "Case sensitive highlighting",
-                                        "Toggle case sensitivity when highlighting dump files");
-    auto* BtnClearMRU = Named(new QPushButton(AppOptsGroup), "BtnClearMRU", "Clear the Most Recently Used profiles list");
+    QCheckBox* INIDefsCheck = NewCheck(AppOptsGroup, Texts("INIDefsCheck"));
+    QCheckBox* CaseSensCheck = NewCheck(AppOptsGroup, Texts("CaseSensCheck"));
+    auto* BtnClearMRU = Named(new QPushButton(AppOptsGroup), Texts("BtnClearMRU"));
 
-    QGroupBox* IOOptsGroup = NewGroup(s, "IOOptsGroup", "Input/Output Options", " ");
-    QCheckBox* PromptOnOverwCheck = NewCheck(IOOptsGroup, "PromptOnOverwCheck", "Prompt before overwriting existing files",
-                                             "Prompt to overwrite existing files");
-    QCheckBox* SkipExistingCheck = NewCheck(IOOptsGroup, "SkipExistingCheck", "Skip existing files",
-                                            "Do not overwrite existing files (no prompt)");
+    QGroupBox* IOOptsGroup = NewGroup(s, Texts("IOOptsGroup"));
+    QCheckBox* PromptOnOverwCheck = NewCheck(IOOptsGroup, Texts("PromptOnOverwCheck"));
+    QCheckBox* SkipExistingCheck = NewCheck(IOOptsGroup, Texts("SkipExistingCheck"));
 
-    QGroupBox* HTMLGenGroup = NewGroup(s, "HTMLGenGroup", "HTML Generation Options", " ");
-    QLabel* lblInDir = NewLabel(HTMLGenGroup, "lblInDir", "Source Files Directory");
-    TBrowseEdit* InputDirEdit = NewBrowseEdit(HTMLGenGroup, "InputDirEdit", "Default location for dump files");
-    QLabel* lblDestDir = NewLabel(HTMLGenGroup, "lblDestDir", "Destination Directory ");
-    TBrowseEdit* DestDirEdit = NewBrowseEdit(HTMLGenGroup, "DestDirEdit",
-                                             "Directory where the generated HTML files will be stored");
-    QLabel* lblImgDir = NewLabel(HTMLGenGroup, "lblImgDir", "HTML Images Directory");
-    TBrowseEdit* DestImgEdit = NewBrowseEdit(HTMLGenGroup, "DestImgEdit",
-                                             "Directory for storing images listed in the HTML files");
+    QGroupBox* HTMLGenGroup = NewGroup(s, Texts("HTMLGenGroup"));
+    QLabel* lblInDir = NewLabel(HTMLGenGroup, Texts("lblInDir"));
+    TBrowseEdit* InputDirEdit = NewBrowseEdit(HTMLGenGroup, Texts("InputDirEdit"));
+    QLabel* lblDestDir = NewLabel(HTMLGenGroup, Texts("lblDestDir"));
+    TBrowseEdit* DestDirEdit = NewBrowseEdit(HTMLGenGroup, Texts("DestDirEdit"));
+    QLabel* lblImgDir = NewLabel(HTMLGenGroup, Texts("lblImgDir"));
+    TBrowseEdit* DestImgEdit = NewBrowseEdit(HTMLGenGroup, Texts("DestImgEdit"));
 
-    BtnSaveOpts = NewButton(s, "BtnSaveOpts", "&Save options", "Save all changes to the current profile",
-                            QStyle::SP_DialogSaveButton);
-    QPushButton* BitBtn1 = NewButton(s, "BitBtn1", "S&ave as ...", "Save the current profile under a new name",
-                                     QStyle::SP_DriveFDIcon);
+    BtnSaveOpts = NewButton(s, Texts("BtnSaveOpts"), QStyle::SP_DialogSaveButton);
+    QPushButton* BitBtn1 = NewButton(s, Texts("BitBtn1"), QStyle::SP_DriveFDIcon);
     for (QPushButton* big : {BtnSaveOpts, BitBtn1}) {
         big->setIconSize(QSize(24, 24));
         big->setMinimumHeight(34);

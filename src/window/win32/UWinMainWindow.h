@@ -12,14 +12,15 @@
 #pragma once
 
 #include <functional>
-#include <initializer_list>
 #include <map>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "window/HTMLgenUnit.h"
+#include "window/UControlTexts.h"
 #include "window/win32/UWinApi.h"
 #include "window/win32/UWinLayout.h"
 #include "window/win32/UWinPictures.h"
@@ -69,22 +70,25 @@ private:
     void CreatePageStyleSheet();
     void CreateConfigSheet();
     void CreateStatusBar();
-    // A control of the class and style, placed in the current sheet or frame.
+    // A control of the class and style, placed in the current sheet or frame,
+    // with its name, caption and hint.
     HWND Add(const wchar_t* className, const char* name, const char* text, DWORD style, RECT design,
-             unsigned anchors = akTopLeft, const char* hint = "", DWORD exStyle = 0);
-    HWND AddLabel(const char* name, const char* text, RECT design, unsigned anchors = akTopLeft);
-    HWND AddButton(const char* name, const char* text, RECT design, unsigned anchors, const char* hint,
-                   TPicture picture);
-    HWND AddCheck(const char* name, const char* text, RECT design, const char* hint);
-    HWND AddEdit(const char* name, RECT design, unsigned anchors, const char* hint, bool memo = false);
+             unsigned anchors, const char* hint, DWORD exStyle = 0);
+    // The same with the texts of the window's table.
+    HWND Add(const wchar_t* className, const TControlText& texts, DWORD style, RECT design,
+             unsigned anchors = akTopLeft, DWORD exStyle = 0);
+    HWND AddLabel(const TControlText& texts, RECT design, unsigned anchors = akTopLeft);
+    HWND AddButton(const TControlText& texts, RECT design, unsigned anchors, TPicture picture);
+    HWND AddCheck(const TControlText& texts, RECT design);
+    HWND AddEdit(const TControlText& texts, RECT design, unsigned anchors, bool memo = false);
     // A field with a browse button at its right, both fixed as given.
-    HWND AddBrowseEdit(const char* name, RECT design, unsigned anchors, const char* hint);
+    HWND AddBrowseEdit(const TControlText& texts, RECT design, unsigned anchors);
     // A drop-down list of fixed items, fixed to the top left; the design's height is that of the open list.
-    HWND AddChoice(const char* name, RECT design, const char* hint, std::initializer_list<const char*> items);
-    HWND AddSwatch(const char* name, RECT design, const char* hint);
-    HWND AddColorButton(const char* name, RECT design, const char* hint, int selector);
+    HWND AddChoice(const TControlText& texts, RECT design, std::span<const char* const> choices);
+    HWND AddSwatch(const TControlText& texts, RECT design);
+    HWND AddColorButton(const TControlText& texts, RECT design, int selector);
     // A frame; the controls added until EndFrame sit inside it.
-    HWND BeginFrame(const char* name, const char* caption, RECT design, unsigned anchors, const char* hint = "");
+    HWND BeginFrame(const TControlText& texts, RECT design, unsigned anchors);
     void EndFrame();
     HWND NewSheet(const char* name);
     // Gives a button its picture, size x size at 96 dots per inch, drawn for the present resolution.

@@ -14,7 +14,7 @@
 #include <QTreeWidget>
 
 #include "platform/UIniFile.h"
-#include "../ControlTexts.h"
+#include "window/UControlTexts.h"
 #include "../StoredPlacement.h"
 #include "WindowFixture.h"
 #include "window/qt/UPathDelegate.h"

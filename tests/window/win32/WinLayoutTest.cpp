@@ -5,8 +5,8 @@
 #include <map>
 #include <vector>
 
-#include "../ControlTexts.h"
 #include "WinWindowFixture.h"
+#include "window/UControlTexts.h"
 
 namespace velmora::test {
 namespace {

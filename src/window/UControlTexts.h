@@ -1,10 +1,15 @@
-// Every control of the main window that a user reads something on, with the
-// frame or sheet it sits in, its caption and its hint, as both front ends
-// must show them: the Qt and the Win32 layout tests check their window
-// against this one table, so that the two cannot say different things.
+// What the main window's controls say, for both front ends: every control
+// that a user reads something on, with the frame or sheet it sits in, its
+// caption and its hint (shown in the status bar or as a tip; a single blank
+// blanks the hint panel, an empty hint defers to the parent's), and the
+// choices of its lists. The Qt and the Win32 window take their texts from
+// here, so that the two cannot say different things.
 #pragma once
 
-namespace velmora::test {
+#include <stdexcept>
+#include <string_view>
+
+namespace velmora {
 
 struct TControlText {
     const char* Parent;
@@ -19,6 +24,7 @@ inline constexpr TControlText ControlTexts[] = {
     {"ConvertSheet", "SrcFilesList", "", ""},
     {"ConvertSheet", "btnRemove", "&Remove From List", "Click to remove the selected files from the list"},
     {"ConvertSheet", "BtnConvert", "Convert to &HTML", "Start converting the files on the list to HTML"},
+    {"ConvertSheet", "BtnGroup", "", ""},
     {"BtnGroup", "BtnAbout", "Ab&out", ""},
     {"BtnGroup", "btnExit", "E&xit", ""},
     {"ConvertSheet", "ProgressGroup", "Progress", ""},
@@ -48,13 +54,20 @@ inline constexpr TControlText ControlTexts[] = {
     {"ColorProfileSheet", "TitleEdit", "", "Enter a title for the page"},
     {"ColorProfileSheet", "lblAuth", "Created by:", ""},
     {"ColorProfileSheet", "AuthEdit", "", "Enter the name of the author"},
+    {"ColorProfileSheet", "DumpTextGroup", "Dump text", ""},
+    {"DumpTextGroup", "EscapeTextCheck", "Escape HTML in dump text",
+     "Show markup typed in the game as text instead of passing it into the page"},
+    {"DumpTextGroup", "lblColorCodes", "Game colour codes", ""},
+    {"DumpTextGroup", "ColorCodesCombo", "", "What to do with colour codes such as ^1 in the dump text"},
     {"ColorProfileSheet", "HTMLColGroup", "HTML Colors", ""},
     {"HTMLColGroup", "ShowBackCol", "", "Displays the current background color value"},
     {"HTMLColGroup", "lblBackCol", "Background color", ""},
     {"HTMLColGroup", "BtnBackCol", "", "Click to select a new background color"},
     {"HTMLColGroup", "ShowTextCol", "", "Displays the current text color value"},
+    {"HTMLColGroup", "lblTextCol", "Text color", ""},
     {"HTMLColGroup", "BtnTextCol", "", "Click to select a new text color"},
     {"HTMLColGroup", "ShowLinkCol", "", "Displays the current link color value"},
+    {"HTMLColGroup", "lblLinkCol", "Link color", ""},
     {"HTMLColGroup", "BtnLinkCol", "", "Click to select a new link color"},
     {"HTMLColGroup", "ShowVisLinkCol", "", "Displays the current visited link color value"},
     {"HTMLColGroup", "lblVisLinkCol", "Visited link color", ""},
@@ -97,4 +110,32 @@ inline constexpr TControlText ControlTexts[] = {
     {"ConfigSheet", "BitBtn1", "S&ave as ...", "Save the current profile under a new name"},
 };
 
-} // namespace velmora::test
+// The texts of the control of that name; a name not in the table does not compile.
+consteval const TControlText& Texts(std::string_view name)
+{
+    for (const TControlText& texts : ControlTexts)
+        if (name == texts.Name)
+            return texts;
+    throw std::logic_error("a control without texts");
+}
+
+// The four page colours of the HTML options, each a swatch, its caption and
+// the button that picks it, in the order of the buttons' colour selectors.
+struct TColorRow {
+    const TControlText* Swatch;
+    const TControlText* Label;
+    const TControlText* Button;
+};
+inline constexpr TColorRow PageColorRows[] = {
+    {&Texts("ShowBackCol"), &Texts("lblBackCol"), &Texts("BtnBackCol")},
+    {&Texts("ShowTextCol"), &Texts("lblTextCol"), &Texts("BtnTextCol")},
+    {&Texts("ShowLinkCol"), &Texts("lblLinkCol"), &Texts("BtnLinkCol")},
+    {&Texts("ShowVisLinkCol"), &Texts("lblVisLinkCol"), &Texts("BtnVisLinkcol")},
+};
+
+// The choices of the lists, in the order of the values they stand for.
+inline constexpr const char* ColorCodesChoices[] = {"Keep as written", "Remove", "Show as colours"};
+inline constexpr const char* PageStyleChoices[] = {"Classic", "Modern"};
+inline constexpr const char* KeepLinesChoices[] = {"All lines", "Chat and game events", "Chat only"};
+
+} // namespace velmora
