@@ -11,6 +11,17 @@
 
 namespace velmora {
 
+// The five tabs, in order: each sheet's name and its tab's caption.
+struct TSheetText {
+    const char* Name;
+    const char* Caption;
+};
+inline constexpr TSheetText SheetTexts[] = {{"ConvertSheet", "HTML Generation"},
+                                            {"HighlightOptSheet", "Highlight Options"},
+                                            {"ColorProfileSheet", "HTML Options"},
+                                            {"PageStyleSheet", "Page Style"},
+                                            {"ConfigSheet", "Configuration"}};
+
 struct TControlText {
     const char* Parent;
     const char* Name;

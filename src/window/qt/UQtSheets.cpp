@@ -3,7 +3,9 @@
 // status bar. Every control gets the name the window's logic and the tests
 // know it by; the option controls are found again by the names of the option
 // table.
+#include <iterator>
 #include <span>
+#include <utility>
 
 #include <QAction>
 #include <QCheckBox>
@@ -186,15 +188,15 @@ void TQtMainWindow::CreateActions()
 void TQtMainWindow::CreatePages()
 {
     PageControl = Named(new QTabWidget(this), "PageControl", " ");
-    PageControl->addTab(CreateConvertSheet(), style()->standardIcon(QStyle::SP_FileDialogDetailedView),
-                        QStringLiteral("HTML Generation"));
-    PageControl->addTab(CreateHighlightSheet(), style()->standardIcon(QStyle::SP_DialogApplyButton),
-                        QStringLiteral("Highlight Options"));
-    PageControl->addTab(CreateColorProfileSheet(), PaletteIcon(), QStringLiteral("HTML Options"));
-    PageControl->addTab(CreatePageStyleSheet(), style()->standardIcon(QStyle::SP_FileDialogContentsView),
-                        QStringLiteral("Page Style"));
-    PageControl->addTab(CreateConfigSheet(), style()->standardIcon(QStyle::SP_FileDialogInfoView),
-                        QStringLiteral("Configuration"));
+    const std::pair<QWidget*, QIcon> tabs[] = {
+        {CreateConvertSheet(), style()->standardIcon(QStyle::SP_FileDialogDetailedView)},
+        {CreateHighlightSheet(), style()->standardIcon(QStyle::SP_DialogApplyButton)},
+        {CreateColorProfileSheet(), PaletteIcon()},
+        {CreatePageStyleSheet(), style()->standardIcon(QStyle::SP_FileDialogContentsView)},
+        {CreateConfigSheet(), style()->standardIcon(QStyle::SP_FileDialogInfoView)}};
+    static_assert(std::size(tabs) == std::size(SheetTexts));
+    for (std::size_t i = 0; i < std::size(tabs); ++i)
+        PageControl->addTab(tabs[i].first, tabs[i].second, QString::fromLatin1(SheetTexts[i].Caption));
     PageControl->setDocumentMode(true);
     auto* tabStyle = new TCompactTabStyle;
     tabStyle->setParent(PageControl->tabBar());

@@ -145,16 +145,14 @@ void TWinMainWindow::CreateControls()
     SendMessageW(Tips, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(2000, 0));
     SendMessageW(Tips, TTM_SETDELAYTIME, TTDT_RESHOW, MAKELPARAM(0, 0));
 
-    const std::pair<const char*, TPicture> tabs[] = {{"HTML Generation", TPicture::FileList},
-                                                     {"Highlight Options", TPicture::Names},
-                                                     {"HTML Options", TPicture::Palette},
-                                                     {"Page Style", TPicture::PageStyle},
-                                                     {"Configuration", TPicture::Settings}};
-    const int count = static_cast<int>(std::size(tabs));
+    const TPicture pictures[] = {TPicture::FileList, TPicture::Names, TPicture::Palette, TPicture::PageStyle,
+                                 TPicture::Settings};
+    static_assert(std::size(pictures) == std::size(SheetTexts));
+    const int count = static_cast<int>(std::size(pictures));
     FTabImages = ImageList_Create(Scale(16, FDpi), Scale(16, FDpi), ILC_COLOR32 | ILC_MASK, count, 0);
     for (int i = 0; i < count; ++i) {
-        ImageList_AddIcon(FTabImages, FPictures.Icon(tabs[i].second, Scale(16, FDpi)));
-        std::wstring caption = WideText(tabs[i].first);
+        ImageList_AddIcon(FTabImages, FPictures.Icon(pictures[i], Scale(16, FDpi)));
+        std::wstring caption = WideText(SheetTexts[i].Caption);
         TCITEMW item{};
         item.mask = TCIF_TEXT | TCIF_IMAGE;
         item.pszText = caption.data();

@@ -50,12 +50,10 @@ TEST_F(Layout, EveryControlHasItsCaptionHintAndPlace)
     }
 
     auto* tabs = Find<QTabWidget>("PageControl");
-    const char* sheets[] = {"ConvertSheet", "HighlightOptSheet", "ColorProfileSheet", "PageStyleSheet", "ConfigSheet"};
-    const char* captions[] = {"HTML Generation", "Highlight Options", "HTML Options", "Page Style", "Configuration"};
     ASSERT_EQ(tabs->count(), 5);
     for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(tabs->widget(i)->objectName().toStdString(), sheets[i]);
-        EXPECT_EQ(tabs->tabText(i).toStdString(), captions[i]);
+        EXPECT_EQ(tabs->widget(i)->objectName().toStdString(), SheetTexts[i].Name);
+        EXPECT_EQ(tabs->tabText(i).toStdString(), SheetTexts[i].Caption);
         EXPECT_EQ(tabs->widget(i)->statusTip(), " ");
     }
 

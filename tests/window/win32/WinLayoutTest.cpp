@@ -52,8 +52,6 @@ TEST_F(WinLayout, EveryControlHasItsCaptionHintAndPlace)
     }
 
     HWND tabs = Find("PageControl");
-    const char* sheets[] = {"ConvertSheet", "HighlightOptSheet", "ColorProfileSheet", "PageStyleSheet", "ConfigSheet"};
-    const char* captions[] = {"HTML Generation", "Highlight Options", "HTML Options", "Page Style", "Configuration"};
     ASSERT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 5);
     for (int i = 0; i < 5; ++i) {
         wchar_t caption[64] = L"";
@@ -62,8 +60,8 @@ TEST_F(WinLayout, EveryControlHasItsCaptionHintAndPlace)
         item.pszText = caption;
         item.cchTextMax = 64;
         SendMessageW(tabs, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
-        EXPECT_EQ(Utf8Text(caption), captions[i]);
-        EXPECT_EQ(Form->HintOf(sheets[i]), " ");
+        EXPECT_EQ(Utf8Text(caption), SheetTexts[i].Caption);
+        EXPECT_EQ(Form->HintOf(SheetTexts[i].Name), " ");
     }
     EXPECT_EQ(Form->HintOf("PageControl"), " ");
 
