@@ -6,6 +6,7 @@
 #include "window/UAbout.h"
 #include "window/UFormPlacement.h"
 #include "FormFixture.h"
+#include "StoredPlacement.h"
 
 namespace velmora::test {
 namespace {
@@ -72,20 +73,14 @@ TEST_F(Placement, SaveWritesTheKeysAndColumnsThatRestoreReadsBack)
     Window.WindowState = TWindowState::Maximized;
     Columns.List[0].Width = 250;
     ASSERT_TRUE(placement->Save());
+    ExpectStoredPlacement(Ini(), 3);
+    // Beyond what both front ends store alike:
     TIniFile ini(Ini());
-    EXPECT_EQ(ini.ReadString(Section, "NormPos", ""), "40,50,740,470");
     EXPECT_EQ(ini.ReadString(Section, "NormPos(1024x768)", ""), "40,50,740,470");
     EXPECT_EQ(ini.ReadString(Section, "MinMaxPos", ""), "-1,-1,-1,-1");
-    EXPECT_EQ(ini.ReadInteger(Section, "ShowCmd", 0), 3);
     EXPECT_EQ(ini.ReadInteger(Section, "PixelsPerInch", 0), 96);
     EXPECT_EQ(ini.ReadInteger(Section, "Visible", -1), 0);
-    EXPECT_EQ(ini.ReadInteger(Section, "Columns.Count", 0), 2);
-    const std::string columns = Section + ".SrcFilesList_Columns";
-    EXPECT_EQ(ini.ReadString(columns, "Item0_Caption", ""), "File Name");
-    EXPECT_EQ(ini.ReadInteger(columns, "Item0_Width", 0), 250);
-    EXPECT_EQ(ini.ReadString(columns, "Item0_AutoSize", ""), "False");
-    EXPECT_EQ(ini.ReadString(columns, "Item1_Alignment", ""), "taCenter");
-    EXPECT_EQ(ini.ReadString(columns, "Item1_AutoSize", ""), "True");
+    EXPECT_EQ(ini.ReadString(Section + ".SrcFilesList_Columns", "Item0_AutoSize", ""), "False");
 
     Window = FakeWindowPlacement();
     Columns = FakeListColumns();
